@@ -1,0 +1,1 @@
+namespace lw_placeholder_data {}

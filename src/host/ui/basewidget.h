@@ -1,0 +1,21 @@
+#pragma once
+// The base of every host framework widget: a QWidget that delivers and
+// handles numbered events and follows theme changes.
+
+#include "host/ui/eventdeliverer.h"
+#include "host/ui/uiresourcechangehandler.h"
+
+#include <QWidget>
+
+namespace GU {
+
+class CBaseWidget : public CEventWidgetT<QWidget>, public CUiResourceChangeHandler {
+  Q_OBJECT
+public:
+  explicit CBaseWidget(QWidget* parent = nullptr);
+  ~CBaseWidget() override;
+
+  bool handleEvent(int id, int wParam, int lParam, QString text, void* data) override;
+};
+
+}  // namespace GU
