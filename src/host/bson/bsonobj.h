@@ -41,6 +41,9 @@ enum BSONType : int {
   MinKey = -1,
 };
 
+// A short English name of a BSONType number ("double", "string", "document").
+const char* typeName(int type);
+
 class BSONError : public std::runtime_error {
 public:
   using std::runtime_error::runtime_error;
@@ -57,6 +60,9 @@ public:
   bool eoo() const;
   int type() const;              // a BSONType number
   std::string fieldName() const;
+  // The field name without a copy (valid while this element lives).
+  const char* fieldNameData() const;
+  std::size_t fieldNameSize() const;
 
   bool isNumber() const;         // double, int32 or int64
   // Typed getters: the value when the element has that type, else the
@@ -75,17 +81,24 @@ public:
   // The embedded document of a type-3 (or array, type-4) element; an empty
   // object for every other type.
   BSONObj embeddedObject() const;
-  BSONObj Obj() const { return embeddedObject(); }
+  BSONObj Obj() const;  // same as embeddedObject()
 
   // Extended JSON of the value alone.
   std::string valueJson() const;
 
 private:
   friend class BSONObj;
+  friend class BSONObjBuilder;
+  // Positions the libbson iterator `iter` (a bson_iter_t*) on this element;
+  // false for the end-of-object element.
+  bool initIter(void* iter) const;
+
   std::shared_ptr<const std::vector<std::uint8_t>> m_buffer;
   std::size_t m_docOffset = 0;   // offset of the owning document
   std::size_t m_docLength = 0;
   std::size_t m_keyOffset = 0;   // byte offset of the key inside m_buffer
+  std::uint32_t m_keyLength = 0; // bytes of the key, without its NUL
+  int m_type = EOO;
   bool m_valid = false;
 };
 
@@ -129,11 +142,14 @@ private:
   friend class BSONObjBuilder;
   BSONObj(std::shared_ptr<const std::vector<std::uint8_t>> buffer, std::size_t offset,
           std::size_t length);
+  BSONElement elementAt(const void* iter) const;  // from a positioned bson_iter_t*
 
   std::shared_ptr<const std::vector<std::uint8_t>> m_buffer;
   std::size_t m_offset = 0;
   std::size_t m_length = 0;
 };
+
+inline BSONObj BSONElement::Obj() const { return embeddedObject(); }
 
 // Builds a document field by field. obj() may be called once; the builder is
 // then done. Text must be UTF-8: invalid sequences are replaced by U+FFFD so

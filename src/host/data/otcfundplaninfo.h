@@ -11,6 +11,9 @@ namespace mxservice {
 
 class COTCFundPlanInfo : public CInstrumentDetail {
 public:
+  // A fund plan is listed under trading type 512 unless its record says otherwise.
+  COTCFundPlanInfo() { tradeType = NQ_TRADER_OTC_FUND; }
+
   bool bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown,
                         std::string* errors) override;
   bson::BSONObj toBsonObj() const override;

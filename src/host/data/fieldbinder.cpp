@@ -1,0 +1,195 @@
+#include "host/data/fieldbinder.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace mxservice {
+namespace fields {
+
+namespace {
+
+std::string numberText(double value) {
+  if (std::isnan(value)) return "NaN";
+  if (std::isinf(value)) return value > 0 ? "infinity" : "-infinity";
+  char text[64];
+  const auto result = std::to_chars(text, text + sizeof text, value);
+  return std::string(text, result.ptr);
+}
+
+// A double that is neither NaN nor infinite, else false with the problem.
+bool finite(double value, std::string& problem) {
+  if (std::isnan(value)) {
+    problem = "NaN is not a number";
+    return false;
+  }
+  if (std::isinf(value)) {
+    problem = numberText(value) + " is not a finite number";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void Report::field(std::string_view name, const std::string& problem) {
+  m_ok = false;
+  if (m_errors == nullptr) return;
+  m_errors->append("field ").append(m_prefix).append(name.data(), name.size()).append(": ").append(problem);
+  m_errors->push_back('\n');
+}
+
+Report Report::nested(std::string_view name) const {
+  Report inner(m_errors, m_prefix + std::string(name) + ".");
+  inner.m_ignoreUnknown = m_ignoreUnknown;
+  return inner;
+}
+
+std::string wrongType(const char* expected, const bson::BSONElement& e) {
+  return std::string("expected ") + expected + ", got " + bson::typeName(e.type());
+}
+
+bool readText(const bson::BSONElement& e, std::string& out, std::string& problem) {
+  if (e.type() != bson::String) {
+    problem = wrongType("a string", e);
+    return false;
+  }
+  out = e.String();
+  return true;
+}
+
+bool readInt(const bson::BSONElement& e, int& out, std::string& problem) {
+  switch (e.type()) {
+    case bson::NumberInt:
+      out = e.Int();
+      return true;
+    case bson::NumberLong: {
+      const long long v = e.Long();
+      if (v < -2147483648LL || v > 2147483647LL) {
+        problem = std::to_string(v) + " is out of the 32-bit integer range";
+        return false;
+      }
+      out = static_cast<int>(v);
+      return true;
+    }
+    case bson::NumberDouble: {
+      const double d = e.Double();
+      if (!finite(d, problem)) return false;
+      if (d < -2147483648.0 || d > 2147483647.0) {
+        problem = numberText(d) + " is out of the 32-bit integer range";
+        return false;
+      }
+      if (std::trunc(d) != d) {
+        problem = numberText(d) + " is not an integer";
+        return false;
+      }
+      out = static_cast<int>(d);
+      return true;
+    }
+    default:
+      problem = wrongType("an integer", e);
+      return false;
+  }
+}
+
+bool readInt64(const bson::BSONElement& e, long long& out, std::string& problem) {
+  switch (e.type()) {
+    case bson::NumberInt:
+      out = e.Int();
+      return true;
+    case bson::NumberLong:
+      out = e.Long();
+      return true;
+    case bson::NumberDouble: {
+      const double d = e.Double();
+      if (!finite(d, problem)) return false;
+      // [-2^63, 2^63): both bounds are exact doubles.
+      if (d < -9223372036854775808.0 || d >= 9223372036854775808.0) {
+        problem = numberText(d) + " is out of the 64-bit integer range";
+        return false;
+      }
+      if (std::trunc(d) != d) {
+        problem = numberText(d) + " is not an integer";
+        return false;
+      }
+      out = static_cast<long long>(d);
+      return true;
+    }
+    default:
+      problem = wrongType("an integer", e);
+      return false;
+  }
+}
+
+bool readDouble(const bson::BSONElement& e, double& out, std::string& problem) {
+  switch (e.type()) {
+    case bson::NumberInt:
+      out = e.Int();
+      return true;
+    case bson::NumberLong:
+      out = static_cast<double>(e.Long());
+      return true;
+    case bson::NumberDouble: {
+      const double d = e.Double();
+      if (!finite(d, problem)) return false;
+      out = d;
+      return true;
+    }
+    default:
+      problem = wrongType("a number", e);
+      return false;
+  }
+}
+
+bool readBool(const bson::BSONElement& e, bool& out, std::string& problem) {
+  switch (e.type()) {
+    case bson::Bool:
+      out = e.Bool();
+      return true;
+    case bson::NumberInt:
+    case bson::NumberLong: {
+      const long long v = e.numberLong();
+      if (v != 0 && v != 1) {
+        problem = std::to_string(v) + " is not a boolean (true, false, 0 or 1)";
+        return false;
+      }
+      out = v == 1;
+      return true;
+    }
+    default:
+      problem = wrongType("true or false", e);
+      return false;
+  }
+}
+
+bool readIntList(const bson::BSONElement& e, std::vector<int>& out, std::string& problem) {
+  if (e.type() != bson::Array) {
+    problem = wrongType("an array of integers", e);
+    return false;
+  }
+  std::vector<int> values;
+  std::size_t index = 0;
+  for (const bson::BSONElement& item : e.embeddedObject().elements()) {
+    int value = 0;
+    std::string itemProblem;
+    if (!readInt(item, value, itemProblem)) {
+      problem = "element " + std::to_string(index) + ": " + itemProblem;
+      return false;
+    }
+    values.push_back(value);
+    ++index;
+  }
+  out = std::move(values);
+  return true;
+}
+
+bool readObject(const bson::BSONElement& e, bson::BSONObj& out, std::string& problem) {
+  if (e.type() != bson::Object) {
+    problem = wrongType("a document", e);
+    return false;
+  }
+  out = e.embeddedObject();
+  return true;
+}
+
+}  // namespace fields
+}  // namespace mxservice

@@ -1,0 +1,262 @@
+#pragma once
+// The field binding behind every record's generic reader and writer.
+//
+// A record lists each of its fields once, in a FieldList: the field name (the
+// C++ member name, a string literal) and the member (or its accessors). Both
+// directions use that list: read() fills a record from a BSON document with
+// the rules of docs/data-format.md, write() builds the document back.
+//
+//   const FieldList<CExchangeDetail>& fields() {
+//     static const FieldList<CExchangeDetail> list = FieldList<CExchangeDetail>()
+//         .text("marketId", &CExchangeDetail::marketId)
+//         .text("name", &CExchangeDetail::name);
+//     return list;
+//   }
+//
+// Value rules: text must be a BSON string; an int member takes an int32, an
+// int64 in range or a double with an integral value in range; a double member
+// takes any number but NaN and infinities; a bool member takes a bool or the
+// integers 0 and 1. null means "no value": the member is set to its default.
+// A bad value sets the member to its default (the value of a default-made
+// record) and adds the line "field <name>: <problem>\n" to the errors.
+
+#include "host/bson/bsonobj.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace mxservice {
+namespace fields {
+
+// Where problems go while one document is read.
+class Report {
+public:
+  Report(std::string* errors, std::string prefix = std::string())
+      : m_errors(errors), m_prefix(std::move(prefix)) {}
+
+  // Adds "field <prefix><name>: <problem>\n".
+  void field(std::string_view name, const std::string& problem);
+  // A report for the fields of an embedded document named `name`.
+  Report nested(std::string_view name) const;  // same errors and unknown-field rule
+
+  bool ok() const { return m_ok; }
+  void fail() { m_ok = false; }
+  // Whether fields the list does not know are ignored (else reported).
+  bool ignoreUnknown() const { return m_ignoreUnknown; }
+  void setIgnoreUnknown(bool ignore) { m_ignoreUnknown = ignore; }
+  std::string* errors() const { return m_errors; }
+  const std::string& prefix() const { return m_prefix; }
+
+private:
+  std::string* m_errors;
+  std::string m_prefix;
+  bool m_ok = true;
+  bool m_ignoreUnknown = true;
+};
+
+// The value rules, one per member kind. Each returns true and sets `out` when
+// the element is acceptable, else false with `problem` set. Callers handle
+// absent elements and null themselves.
+bool readText(const bson::BSONElement& e, std::string& out, std::string& problem);
+bool readInt(const bson::BSONElement& e, int& out, std::string& problem);
+bool readInt64(const bson::BSONElement& e, long long& out, std::string& problem);
+bool readDouble(const bson::BSONElement& e, double& out, std::string& problem);
+bool readBool(const bson::BSONElement& e, bool& out, std::string& problem);
+bool readIntList(const bson::BSONElement& e, std::vector<int>& out, std::string& problem);
+bool readObject(const bson::BSONElement& e, bson::BSONObj& out, std::string& problem);
+
+// "expected <what>, got <type>"
+std::string wrongType(const char* expected, const bson::BSONElement& e);
+
+template <class R>
+class FieldList {
+public:
+  // Reads an element into the record; reports problems under the field name.
+  using Reader = std::function<void(R&, const bson::BSONElement&, Report&)>;
+  // Resets the member to its default (a null element).
+  using Resetter = std::function<void(R&)>;
+  using Writer = std::function<void(const R&, bson::BSONObjBuilder&)>;
+
+  FieldList() = default;
+
+  FieldList& text(const char* name, std::string R::*member) {
+    return simple<std::string>(name, member, &readText,
+                               [](bson::BSONObjBuilder& b, const char* n, const std::string& v) { b.append(n, v); });
+  }
+  FieldList& integer(const char* name, int R::*member) {
+    return simple<int>(name, member, &readInt,
+                       [](bson::BSONObjBuilder& b, const char* n, int v) { b.append(n, v); });
+  }
+  FieldList& integer64(const char* name, long long R::*member) {
+    return simple<long long>(name, member, &readInt64,
+                             [](bson::BSONObjBuilder& b, const char* n, long long v) { b.append(n, v); });
+  }
+  FieldList& number(const char* name, double R::*member) {
+    return simple<double>(name, member, &readDouble,
+                          [](bson::BSONObjBuilder& b, const char* n, double v) { b.append(n, v); });
+  }
+  FieldList& boolean(const char* name, bool R::*member) {
+    return simple<bool>(name, member, &readBool,
+                        [](bson::BSONObjBuilder& b, const char* n, bool v) { b.append(n, v); });
+  }
+  FieldList& intList(const char* name, std::vector<int> R::*member) {
+    return simple<std::vector<int>>(
+        name, member, &readIntList,
+        [](bson::BSONObjBuilder& b, const char* n, const std::vector<int>& v) { b.appendArray(n, v); });
+  }
+  FieldList& object(const char* name, bson::BSONObj R::*member) {
+    return simple<bson::BSONObj>(
+        name, member, &readObject,
+        [](bson::BSONObjBuilder& b, const char* n, const bson::BSONObj& v) { b.append(n, v); });
+  }
+
+  // Members behind accessors (guarded or atomic members).
+  FieldList& integerProperty(const char* name, int (R::*get)() const, void (R::*set)(int)) {
+    return property<int, int>(name, get, set, &readInt,
+                              [](bson::BSONObjBuilder& b, const char* n, int v) { b.append(n, v); });
+  }
+  FieldList& numberProperty(const char* name, double (R::*get)() const, void (R::*set)(double)) {
+    return property<double, double>(name, get, set, &readDouble,
+                                    [](bson::BSONObjBuilder& b, const char* n, double v) { b.append(n, v); });
+  }
+  FieldList& textProperty(const char* name, std::string (R::*get)() const,
+                          void (R::*set)(const std::string&)) {
+    return property<std::string, const std::string&>(
+        name, get, set, &readText,
+        [](bson::BSONObjBuilder& b, const char* n, const std::string& v) { b.append(n, v); });
+  }
+
+  // Any other shape: the caller's reader, resetter and writer.
+  FieldList& custom(const char* name, Reader read, Resetter reset, Writer write) {
+    Field f;
+    f.name = name;
+    f.read = std::move(read);
+    f.reset = std::move(reset);
+    f.write = std::move(write);
+    add(std::move(f));
+    return *this;
+  }
+
+  // Fills `record` from the fields of `obj` (fields absent from obj leave
+  // their member unchanged). Returns false when anything was reported.
+  bool read(R& record, const bson::BSONObj& obj, bool ignoreUnknown, Report& report) const {
+    bool ok = true;
+    report.setIgnoreUnknown(ignoreUnknown);
+    // Fields seen so far, to report a field given twice (the first is kept).
+    std::vector<bool> seen(m_fields.size(), false);
+    for (const bson::BSONElement& e : obj.elements()) {
+      const std::string_view name(e.fieldNameData(), e.fieldNameSize());
+      const auto it = m_index.find(name);
+      if (it == m_index.end()) {
+        if (!ignoreUnknown) {
+          report.field(name, "unknown field");
+          ok = false;
+        }
+        continue;
+      }
+      if (seen[it->second]) {
+        report.field(name, "given more than once (the first value is kept)");
+        ok = false;
+        continue;
+      }
+      seen[it->second] = true;
+      const Field& f = m_fields[it->second];
+      if (e.type() == bson::jstNULL) {
+        f.reset(record);
+        continue;
+      }
+      f.read(record, e, report);
+    }
+    return ok && report.ok();
+  }
+  bool read(R& record, const bson::BSONObj& obj, bool ignoreUnknown, std::string* errors) const {
+    Report report(errors);
+    return read(record, obj, ignoreUnknown, report);
+  }
+
+  void write(const R& record, bson::BSONObjBuilder& builder) const {
+    for (const Field& f : m_fields) f.write(record, builder);
+  }
+  bson::BSONObj write(const R& record) const {
+    bson::BSONObjBuilder builder;
+    write(record, builder);
+    return builder.obj();
+  }
+
+  std::vector<std::string> names() const {
+    std::vector<std::string> out;
+    for (const Field& f : m_fields) out.emplace_back(f.name);
+    return out;
+  }
+  bool has(std::string_view name) const { return m_index.count(name) != 0; }
+
+  // The value of a default-made record, the "default" of every member.
+  static const R& prototype() {
+    static const R record{};
+    return record;
+  }
+
+private:
+  struct Field {
+    const char* name = "";
+    Reader read;
+    Resetter reset;
+    Writer write;
+  };
+
+  void add(Field f) {
+    m_index.emplace(std::string_view(f.name), m_fields.size());
+    m_fields.push_back(std::move(f));
+  }
+
+  template <class T, class ReadFn, class WriteFn>
+  FieldList& simple(const char* name, T R::*member, ReadFn readValue, WriteFn writeValue) {
+    Field f;
+    f.name = name;
+    f.read = [member, readValue, name](R& r, const bson::BSONElement& e, Report& report) {
+      T value{};
+      std::string problem;
+      if (readValue(e, value, problem)) {
+        r.*member = std::move(value);
+      } else {
+        r.*member = prototype().*member;
+        report.field(name, problem);
+      }
+    };
+    f.reset = [member](R& r) { r.*member = prototype().*member; };
+    f.write = [member, writeValue, name](const R& r, bson::BSONObjBuilder& b) { writeValue(b, name, r.*member); };
+    add(std::move(f));
+    return *this;
+  }
+
+  template <class T, class SetArg, class ReadFn, class WriteFn>
+  FieldList& property(const char* name, T (R::*get)() const, void (R::*set)(SetArg), ReadFn readValue,
+                      WriteFn writeValue) {
+    Field f;
+    f.name = name;
+    f.read = [get, set, readValue, name](R& r, const bson::BSONElement& e, Report& report) {
+      T value{};
+      std::string problem;
+      if (readValue(e, value, problem)) {
+        (r.*set)(value);
+      } else {
+        (r.*set)((prototype().*get)());
+        report.field(name, problem);
+      }
+    };
+    f.reset = [get, set](R& r) { (r.*set)((prototype().*get)()); };
+    f.write = [get, writeValue, name](const R& r, bson::BSONObjBuilder& b) { writeValue(b, name, (r.*get)()); };
+    add(std::move(f));
+    return *this;
+  }
+
+  std::vector<Field> m_fields;
+  std::unordered_map<std::string_view, std::size_t> m_index;
+};
+
+}  // namespace fields
+}  // namespace mxservice
