@@ -1,0 +1,65 @@
+#include "host/ui/autoexpandtoolbar.h"
+
+#include "host/ui/toolbarlayout.h"
+#include "host/ui/uilog_p.h"
+#include "host/ui/uiresource.h"
+
+#include <QPainter>
+#include <QSpacerItem>
+
+namespace GU {
+
+namespace {
+constexpr int kDefaultSpacing = 4;
+}
+
+CAutoExpandToolBar::CAutoExpandToolBar(const QString& imageKey, int top, int right, int bottom,
+                                       int left, QWidget* parent, int rowHeight, int spacing)
+    : CBaseWidget(parent), m_layout(new CToolBarLayout(this)) {
+  CUiResource* resource = CUiResource::instance();
+  if (resource->contains(imageKey)) {
+    m_background = *resource->getPixmap(imageKey);
+  } else {
+    resource->getPixmap(imageKey);  // logs the unknown key once
+  }
+  top = qMax(0, top);
+  bottom = qMax(0, bottom);
+  m_layout->setContentsMargins(qMax(0, left), top, qMax(0, right), bottom);
+  m_layout->setSpacing(spacing >= 0 ? spacing : kDefaultSpacing);
+  m_layout->setMinimumRowHeight(
+      rowHeight >= 0 ? rowHeight
+                     : qMax(0, resource->getSize("lw_siz_toolbar_height") - top - bottom));
+  QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  policy.setHeightForWidth(true);
+  setSizePolicy(policy);
+}
+
+CAutoExpandToolBar::~CAutoExpandToolBar() = default;
+
+void CAutoExpandToolBar::addToolItem(QWidget* widget, bool alignRight) {
+  if (!widget || widget == this) {
+    GU_UI_LOG_WARN(this, "GU::CAutoExpandToolBar::addToolItem", QStringLiteral("no widget to add"));
+    return;
+  }
+  if (m_layout->indexOf(widget) >= 0) return;
+  m_layout->addWidgetItem(widget, alignRight);
+}
+
+void CAutoExpandToolBar::addFixedSpace(int width) {
+  m_layout->addLayoutItem(
+      new QSpacerItem(qMax(0, width), 0, QSizePolicy::Fixed, QSizePolicy::Minimum), false);
+}
+
+int CAutoExpandToolBar::itemCount() const { return m_layout->count(); }
+
+int CAutoExpandToolBar::rowCount() const { return m_layout->rowCount(); }
+
+void CAutoExpandToolBar::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (m_background.isNull())
+    painter.fillRect(rect(), *CUiResource::instance()->getColor("clr_toolbar_background"));
+  else
+    painter.drawPixmap(rect(), m_background);
+}
+
+}  // namespace GU

@@ -1,0 +1,28 @@
+#pragma once
+// A check box of the host framework with themed text. It delivers no event of
+// its own: the owner reads isChecked() when it needs the state (or connects
+// to QCheckBox::toggled).
+//
+// GUI thread only.
+
+#include "host/ui/eventdeliverer.h"
+
+#include <QCheckBox>
+
+namespace GU {
+
+class CCheckBox : public CEventWidgetT<QCheckBox> {
+  Q_OBJECT
+public:
+  CCheckBox(int id, const QString& text, QWidget* parent = nullptr);
+  ~CCheckBox() override;
+
+  int id() const { return m_id; }
+  void setTextColorKey(const QString& colorKey);
+  void setTextFontKey(const QString& fontKey);
+
+private:
+  int m_id;
+};
+
+}  // namespace GU

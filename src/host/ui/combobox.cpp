@@ -1,0 +1,26 @@
+#include "host/ui/combobox.h"
+
+#include "host/ui/eventids.h"
+#include "host/ui/uiresource.h"
+
+namespace GU {
+
+CComboBox::CComboBox(int id, QWidget* parent) : CEventWidgetT<QComboBox>(parent), m_id(id) {
+  setFont(*CUiResource::instance()->getFont("fnt_default_normal"));
+  connect(this, SIGNAL(currentIndexChanged(int)), this, SLOT(slotCurrentIndexChanged(int)));
+}
+
+CComboBox::~CComboBox() = default;
+
+void CComboBox::setTextFontKey(const QString& fontKey) {
+  setFont(*CUiResource::instance()->getFont(fontKey));
+}
+
+void CComboBox::slotCurrentIndexChanged(int index) {
+  if (index < 0) return;
+  // QComboBox emits this from its model's slots; QComboBox itself does not
+  // touch the combo box after the signal, so a handler may replace items.
+  deliverEvent(EVENT_COMBO_CURRENT_CHANGED, index, m_id, itemText(index), nullptr);
+}
+
+}  // namespace GU

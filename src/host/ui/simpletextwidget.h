@@ -1,0 +1,24 @@
+#pragma once
+// A one-line label of the host framework with themed font and colour. It
+// delivers no events; it is a deliverer so that it can sit anywhere in a
+// framework widget tree.
+//
+// GUI thread only.
+
+#include "host/ui/eventdeliverer.h"
+
+#include <QLabel>
+
+namespace GU {
+
+class CSimpleTextWidget : public CEventWidgetT<QLabel> {
+  Q_OBJECT
+public:
+  CSimpleTextWidget(const QString& text, QWidget* parent = nullptr);
+  ~CSimpleTextWidget() override;
+
+  void setFontKey(const QString& fontKey);
+  void setTextColorKey(const QString& colorKey);
+};
+
+}  // namespace GU
