@@ -1,1 +1,0 @@
-namespace lw_placeholder_text {}
