@@ -1,0 +1,62 @@
+#include "model/cellformat.h"
+
+#include "host/core/tradertypes.h"
+#include "host/text/numberformat.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace LW {
+namespace cellformat {
+
+const QString& invalidText() {
+  static const QString text = QString::fromUtf8("非法值");
+  return text;
+}
+
+const QString& dash() {
+  static const QString text = QStringLiteral("-");
+  return text;
+}
+
+QString decimals(double value, int decimals) {
+  return GU::formatDoubleNumber(value, decimals, 0, false, invalidText());
+}
+
+QString dashOrDecimals(double value, int n) {
+  if (value == mxservice::kNoValueDouble) return dash();
+  return decimals(value, n);
+}
+
+QString plainInt(int value) {
+  if (value == mxservice::kNoValueInt) return dash();
+  return QString::number(value);
+}
+
+QString hostInt(int value) {
+  if (value == mxservice::kNoValueInt) return dash();
+  return GU::formatIntNumber(value, 0, 0);
+}
+
+namespace {
+
+bool showable(double value) {
+  return std::isfinite(value) && std::fabs(value) < GU::kFormatNumberLimit;
+}
+
+}  // namespace
+
+QString fixedPoint(double value, int n) {
+  if (value == mxservice::kNoValueDouble) return dash();
+  if (!showable(value)) return invalidText();
+  return QString::number(value, 'f', std::clamp(n, 0, 15));
+}
+
+QString general6(double value) {
+  if (value == mxservice::kNoValueDouble) return dash();
+  if (!showable(value)) return invalidText();
+  return QString::number(value, 'g', 6);
+}
+
+}  // namespace cellformat
+}  // namespace LW

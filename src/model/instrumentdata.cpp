@@ -1,0 +1,132 @@
+#include "model/instrumentdata.h"
+
+#include "host/ui/uiresource.h"
+#include "model/columncatalogue.h"
+#include "model/fundcells.h"
+#include "model/instrumentcells.h"
+#include "model/interbankcells.h"
+#include "model/pricedecimals.h"
+#include "model/tendercells.h"
+
+namespace LW {
+
+using mxservice::ENqTraderType;
+
+CInstrumentData::CInstrumentData(ENqTraderType tradeType,
+                                 const mxservice::CInstrumentDetailPtr& instrument)
+    : m_tradeType(tradeType), m_instrument(instrument) {
+  if (m_instrument) {
+    m_priceDecimals = computePriceDecimals(m_instrument->priceTick);
+    m_tag = classifyInstrumentTag(m_instrument);
+  }
+}
+
+CInstrumentData::CInstrumentData(ENqTraderType tradeType,
+                                 const mxservice::CInstrumentDetailPtr& instrument,
+                                 int priceDecimals, EInstrumentTag tag)
+    : m_priceDecimals(priceDecimals),
+      m_tradeType(tradeType),
+      m_instrument(instrument),
+      m_tag(tag) {}
+
+CInstrumentData::CInstrumentData(ENqTraderType tradeType, const mxservice::CInterBankBondPtr& bond)
+    : m_tradeType(tradeType), m_interBankBond(bond) {}
+
+CInstrumentData::CInstrumentData(ENqTraderType tradeType,
+                                 const mxservice::COTCFundPlanInfoPtr& fund)
+    : m_tradeType(tradeType), m_otcFund(fund) {}
+
+CInstrumentData::CInstrumentData(ENqTraderType tradeType,
+                                 const mxservice::CTenderBondInfoDetailPtr& tender)
+    : m_tradeType(tradeType), m_tenderBond(tender) {}
+
+CInstrumentData::~CInstrumentData() = default;
+
+CInstrumentData::ERule CInstrumentData::produce(int column, CellValue* value) const {
+  if (m_tradeType == mxservice::NQ_TRADER_BOND_TENDER && m_tenderBond &&
+      tenderCellValue(*m_tenderBond, m_tradeType, column, value)) {
+    return ERule::Tender;
+  }
+  if (m_instrument && instrumentCellValue(m_instrument, m_tradeType, column, value)) {
+    return ERule::Instrument;
+  }
+  if (m_interBankBond &&
+      (m_tradeType == mxservice::NQ_TRADER_INTER_BANK ||
+       m_tradeType == mxservice::NQ_TRADER_INTER_BANK_FX) &&
+      interBankCellValue(*m_interBankBond, column, value)) {
+    return ERule::InterBank;
+  }
+  if (m_otcFund && m_tradeType == mxservice::NQ_TRADER_OTC_FUND &&
+      fundCellValue(*m_otcFund, m_tradeType, column, value)) {
+    return ERule::Fund;
+  }
+  return ERule::None;
+}
+
+CellValue CInstrumentData::cellValue(int column) const {
+  CellValue value;
+  produce(column, &value);
+  return value;
+}
+
+QString CInstrumentData::displayText(int column) const {
+  CellValue value;
+  QString text;
+  switch (produce(column, &value)) {
+    case ERule::Tender:
+      text = value.text;
+      break;
+    case ERule::Instrument:
+      instrumentCellText(m_tradeType, column, value, m_priceDecimals, &text);
+      break;
+    case ERule::InterBank:
+      interBankCellText(column, value, &text);
+      break;
+    case ERule::Fund:
+      fundCellText(column, value, &text);
+      break;
+    case ERule::None:
+      break;
+  }
+  return text;
+}
+
+QString CInstrumentData::getDisplayQString(int column) { return displayText(column); }
+
+QString CInstrumentData::getQString(int column) { return cellValue(column).text; }
+
+int CInstrumentData::getInt(int column) { return cellValue(column).integer; }
+
+double CInstrumentData::getDouble(int column) { return cellValue(column).number; }
+
+long long CInstrumentData::getInt64(int) { return mxservice::kNoValueInt64; }
+
+const QColor* CInstrumentData::getTextColor(int) {
+  return GU::CUiResource::instance()->getColor(QStringLiteral("clr_text_default"));
+}
+
+std::string CInstrumentData::key() {
+  if (m_tradeType == mxservice::NQ_TRADER_BOND_TENDER && m_tenderBond) {
+    return m_tenderBond->getKey();
+  }
+  if (m_instrument) return m_instrument->getKey();
+  if (m_interBankBond) return m_interBankBond->getKey();
+  if (m_otcFund) return m_otcFund->getKey();
+  return std::string();
+}
+
+const QPixmap* CInstrumentData::tagIcon() const { return tagPixmap(m_tag); }
+
+QString CInstrumentData::tagTip() const { return LW::tagTip(m_tag); }
+
+const QPixmap* CInstrumentData::getIcon(int column) {
+  if (column < 0 || column != tagIconColumn(m_tradeType)) return nullptr;
+  return tagIcon();
+}
+
+QString CInstrumentData::getIconTip(int column) {
+  if (column < 0 || column != tagIconColumn(m_tradeType)) return QString();
+  return tagTip();
+}
+
+}  // namespace LW

@@ -1,0 +1,73 @@
+#include "model/instrumentfees.h"
+
+#include "host/data/instrumentdetail.h"
+#include "model/cellformat.h"
+
+#include <cmath>
+
+namespace LW {
+
+namespace {
+
+constexpr int kModeByLots = 1;
+constexpr int kModeByAmount = 2;
+
+int chargingMode(const mxservice::CInstrumentDetail& instrument) {
+  return instrument.hasCommission ? instrument.commission.mode : 0;
+}
+
+double feeValue(const mxservice::CCommissionRecord& c, int column) {
+  switch ((column - kFirstFeeColumn) / 2) {
+    case 0:
+      return c.open;
+    case 1:
+      return c.close;
+    case 2:
+      return c.intradayOpen;
+    default:
+      return c.intradayClose;
+  }
+}
+
+}  // namespace
+
+QString feeModeText(const mxservice::CInstrumentDetail& instrument) {
+  switch (chargingMode(instrument)) {
+    case kModeByLots:
+      return QString::fromUtf8("按手数收取(元/手)");
+    case kModeByAmount:
+      return QString::fromUtf8("按金额收取(万分之)");
+    default:
+      return cellformat::dash();
+  }
+}
+
+QString feeText(const mxservice::CInstrumentDetail& instrument, int column) {
+  if (column < kFirstFeeColumn || column > kLastFeeColumn) return QString();
+  const int mode = chargingMode(instrument);
+  if (!instrument.hasCommission || mode <= 0) return cellformat::dash();
+  const double value = feeValue(instrument.commission, column);
+  if (value == -1.0) return cellformat::dash();
+
+  const bool rateColumn = (column - kFirstFeeColumn) % 2 == 0;
+  if (rateColumn) {
+    if (mode == kModeByLots) return cellformat::dash();
+    return cellformat::decimals(value, 2) + QString::fromUtf8("/万");
+  }
+
+  double perLot = value;
+  if (mode == kModeByAmount) {
+    // The rate is per ten thousand of the traded amount; one lot trades
+    // multiplier units at (about) the previous settlement price. A missing
+    // multiplier or price makes the product overflow, which the formatter
+    // shows as an illegal value rather than a made-up fee.
+    const double amount =
+        static_cast<double>(instrument.volumeMultiple) * instrument.preSettlement * value / 10000.0;
+    perLot = std::round(amount * 100.0) / 100.0;
+  } else if (mode != kModeByLots) {
+    return cellformat::dash();
+  }
+  return cellformat::decimals(perLot, 2) + QString::fromUtf8("元/手");
+}
+
+}  // namespace LW

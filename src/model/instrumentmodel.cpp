@@ -1,0 +1,228 @@
+#include "model/instrumentmodel.h"
+
+#include "host/services/config.h"
+#include "host/services/markethelper.h"
+#include "host/services/tradercenter.h"
+#include "host/ui/uiresource.h"
+#include "model/instrumentdata.h"
+#include "model/instrumentmatch.h"
+#include "model/modellog_p.h"
+
+#include <boost/bind/bind.hpp>
+#include <boost/make_shared.hpp>
+#include <exception>
+#include <list>
+#include <vector>
+
+namespace LW {
+
+namespace {
+
+using mxservice::CInstrumentDetailPtr;
+using mxservice::ENqTraderType;
+
+bool isInterBankType(ENqTraderType t) {
+  return t == mxservice::NQ_TRADER_INTER_BANK || t == mxservice::NQ_TRADER_INTER_BANK_FX;
+}
+
+void append(std::vector<CInstrumentDetailPtr>& to, std::vector<CInstrumentDetailPtr> more) {
+  if (to.empty()) {
+    to = std::move(more);
+  } else {
+    to.insert(to.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+  }
+}
+
+// The records a list of trading type t starts from, in the host's order.
+std::vector<CInstrumentDetailPtr> candidates(const CListRuleContext& context) {
+  using namespace mxservice;
+  const boost::shared_ptr<IDataCenter> dataCenter = TraderCenter::instance()->getDataCenter();
+  std::vector<CInstrumentDetailPtr> list;
+  if (!dataCenter) return list;
+  const ENqTraderType t = context.tradeType;
+  switch (static_cast<long long>(t)) {
+    case NQ_TRADER_BOND_TENDER:
+      // Tender rows come only from the tender search.
+      break;
+    case NQ_TRADER_GOLD: {
+      const std::vector<IDataPtr> found =
+          dataCenter->getInstrumentsBySelector({CHpfInsModel::kGoldListSelector});
+      list.reserve(found.size());
+      for (const IDataPtr& data : found) {
+        list.push_back(boost::dynamic_pointer_cast<CInstrumentDetail>(data));
+      }
+      break;
+    }
+    case NQ_TRADER_FICC:
+      for (CInstrumentDetailPtr& ins : dataCenter->getInstrumentsByTradeType(t)) {
+        if (isFiccAgreeRepurchaseStock(ins) || isFiccBondStock(ins)) {
+          list.push_back(std::move(ins));
+        }
+      }
+      break;
+    case NQ_TRADER_FUTURE:
+      list = dataCenter->getInstrumentsByTradeType(t);
+      if (context.mergeFuture) {
+        append(list, dataCenter->getInstrumentsByTradeType(NQ_TRADER_FUTURE_SPEC));
+      }
+      break;
+    case NQ_TRADER_STOCK:
+      list = dataCenter->getInstrumentsByTradeType(t);
+      if (context.hkTradeInStock) {
+        append(list, dataCenter->getInstrumentsByTradeType(NQ_TRADER_HK_STOCK));
+      }
+      break;
+    default:
+      list = dataCenter->getInstrumentsByTradeType(t);
+      break;
+  }
+  return list;
+}
+
+}  // namespace
+
+CHpfInsModel::CHpfInsModel(ENqTraderType tradeType)
+    : QObject(nullptr),
+      CHpfThreadDataModel(kInstrumentTableType, tradeType),
+      m_catalogue(CColumnCatalogue::build(tradeType, getConfig()->isBrokerEdition())) {}
+
+CHpfInsModel::~CHpfInsModel() {
+  // A job must not run on into members that are already gone; the base's
+  // own stop comes too late for that. Returns at once on the worker thread.
+  stopWorker();
+}
+
+void CHpfInsModel::refresh(const QString& filter) {
+  if (!post(boost::bind(&CHpfInsModel::loadJob, this, filter))) {
+    LW_MODEL_LOG_WARN(this, "LW::CHpfInsModel::refresh", "load for filter '%1%' not queued",
+                      filter.toStdString());
+  }
+}
+
+void CHpfInsModel::loadJob(const QString& filter) {
+  try {
+    loadRows(filter);
+  } catch (const std::exception& e) {
+    // Whatever was added stays; the panel must still hear that the load
+    // is over, or its list would wait for good.
+    LW_MODEL_LOG_WARN(this, "LW::CHpfInsModel::loadJob", "load failed: %1%", e.what());
+  }
+  commitAndAnnounce();
+}
+
+void CHpfInsModel::commitAndAnnounce() {
+  endBatch();
+  emit sigRefreshed();
+  beginBatch();
+}
+
+void CHpfInsModel::loadRows(const QString& filter) {
+  clear();
+  const ENqTraderType t = tradeType();
+  if (isInterBankType(t)) {
+    loadInterBankRows(filter);
+    return;
+  }
+
+  const CListRuleContext context = CListRuleContext::current(t);
+  m_searchCache.sync(candidates(context));
+  std::vector<std::uint8_t> selected;
+  m_searchCache.match(filter, &selected);
+
+  const bool fundList = t == mxservice::NQ_TRADER_OTC_FUND;
+  for (std::size_t i = 0; i < selected.size(); ++i) {
+    if (!selected[i]) continue;
+    const CInstrumentDetailPtr& instrument = m_searchCache.record(i);
+    if (!passesListRules(instrument, context)) continue;
+    GU::HpfRowPtr row;
+    if (fundList) {
+      // The fund list shows fund plans only, with their own columns.
+      const mxservice::COTCFundPlanInfoPtr fund =
+          boost::dynamic_pointer_cast<mxservice::COTCFundPlanInfo>(instrument);
+      if (!fund) continue;
+      row = boost::make_shared<CInstrumentData>(t, fund);
+    } else {
+      row = boost::make_shared<CInstrumentData>(t, instrument, m_searchCache.priceDecimals(i),
+                                                m_searchCache.tag(i));
+    }
+    addData(row);
+  }
+}
+
+void CHpfInsModel::loadInterBankRows(const QString& filter) {
+  const ENqTraderType t = tradeType();
+  const mxservice::InterBankBondMap bonds =
+      mxservice::TraderCenter::instance()->interBankStore().getInterBankBonds();
+  for (const auto& entry : bonds) {
+    if (!interBankMatches(entry.second, filter)) continue;
+    addData(boost::make_shared<CInstrumentData>(t, entry.second));
+  }
+}
+
+int CHpfInsModel::columnCount() const { return m_catalogue.columnCount(); }
+
+QString CHpfInsModel::columnTitle(int column) const {
+  return m_catalogue.columnTitles.value(column);
+}
+
+int CHpfInsModel::columnValueKind(int column) const {
+  return LW::columnValueKind(tradeType(), column);
+}
+
+QString CHpfInsModel::getTitleTip(int) const { return QString(); }
+
+bool CHpfInsModel::isCopyCellOnly() const { return false; }
+
+const QColor* CHpfInsModel::getRowBackgroundColor(int row) const {
+  return GU::CUiResource::instance()->getColor(row % 2 != 0
+                                                   ? QStringLiteral("clr_table_background2")
+                                                   : QStringLiteral("clr_table_background"));
+}
+
+int CHpfInsModel::modelFlags() const { return 0; }
+
+namespace {
+
+template <typename T>
+int compareWithNoValue(T a, T b, T noValue) {
+  if (a == noValue || b == noValue) {
+    if (a == b) return 0;
+    return a == noValue ? -1 : 1;
+  }
+  // The sign only: a - b overflows for integers far apart.
+  return (a > b) - (a < b);
+}
+
+}  // namespace
+
+int CHpfInsModel::compare(const GU::HpfRowPtr& a, const GU::HpfRowPtr& b, int column) const {
+  if (!a || !b) {
+    if (a == b) return 0;
+    return a ? 1 : -1;
+  }
+  switch (columnValueKind(column)) {
+    case COLUMN_KIND_INT:
+      return compareWithNoValue(a->getInt(column), b->getInt(column), mxservice::kNoValueInt);
+    case COLUMN_KIND_INT64:
+      return compareWithNoValue(a->getInt64(column), b->getInt64(column), mxservice::kNoValueInt64);
+    case COLUMN_KIND_DOUBLE: {
+      const double x = a->getDouble(column);
+      const double y = b->getDouble(column);
+      const double noValue = mxservice::kNoValueDouble;
+      if (x == noValue || y == noValue) {
+        if (x == y) return 0;
+        return x == noValue ? -1 : 1;
+      }
+      const double tick = getCompareTick(column);
+      if (y - x > tick) return -1;
+      if (x - y > tick) return 1;
+      return 0;
+    }
+    default: {
+      const int c = a->getQString(column).compare(b->getQString(column), Qt::CaseSensitive);
+      return (c > 0) - (c < 0);
+    }
+  }
+}
+
+}  // namespace LW

@@ -1,0 +1,100 @@
+#pragma once
+// The data model behind one instruments table: the column catalogue of its
+// trading type, and the load job that fetches that type's records from the
+// host, keeps those the filter text selects, turns each into a row
+// (CInstrumentData) and announces the finished load with sigRefreshed().
+//
+// Ownership: own the model by boost::shared_ptr (the table widget does). The
+// threaded base keeps the model alive while one of its jobs runs, so the last
+// owner may let go at any time; the model is then destroyed after the running
+// job, possibly on the worker thread, and queued jobs are dropped.
+//
+// Threads:
+// - The constructor, refresh() and the catalogue getters may be called from
+//   any thread; refresh() only queues a job. The catalogue is fixed at
+//   construction and read without a lock.
+// - Load jobs run one at a time, in the order queued, on the base's serial
+//   worker. They touch the host row store only through clear() and addData()
+//   and are the only users of the search cache (m_searchCache is confined to
+//   the worker; no mutex).
+// - sigRefreshed() is emitted on the worker thread after the job's rows are
+//   committed, so a receiver on the GUI thread gets it queued and, whenever it
+//   runs, finds the new rows.
+// - Column queries, compare() and getRowBackgroundColor() hold no mutable
+//   state: any thread.
+
+#include "host/core/tradertypes.h"
+#include "host/table/hpfthreaddatamodel.h"
+#include "model/columncatalogue.h"
+#include "model/instrumentsearchcache.h"
+
+#include <QMap>
+#include <QObject>
+#include <QSet>
+#include <QString>
+#include <cstddef>
+
+namespace LW {
+
+// moc answers qt_metacast() for the class name "LW::CHpfInsModel" and, since
+// the second base is spelt "CHpfThreadDataModel" below, for that name with the
+// threaded base; everything else goes to QObject. Keep the base unqualified.
+class CHpfInsModel : public QObject, public CHpfThreadDataModel {
+  Q_OBJECT
+
+public:
+  // The table type the host's threaded model is given for instrument lists.
+  static constexpr int kInstrumentTableType = 550;
+  // The data centre's selector of the gold-exchange list (trading type 4).
+  static constexpr long long kGoldListSelector = 0x78A408BFBB9EA360LL;
+
+  // Builds the catalogue of tradeType (reading the broker-edition flag once).
+  explicit CHpfInsModel(mxservice::ENqTraderType tradeType);
+  ~CHpfInsModel() override;
+
+  // Queues one load job with filter and returns at once. The job clears the
+  // rows, adds one row per record of the trading type that the filter (used
+  // as given: callers upper-case it) selects, in the host's order, and emits
+  // sigRefreshed() once, also when it finds nothing or fails.
+  void refresh(const QString& filter);
+
+  // --- catalogue -------------------------------------------------------------
+  const QMap<int, QString>& columnTitles() const { return m_catalogue.columnTitles; }
+  const QSet<int>& numericColumns() const { return m_catalogue.numericColumns; }
+  const QSet<int>& iconColumns() const { return m_catalogue.iconColumns; }
+  int favoriteColumn() const { return m_catalogue.favoriteColumn; }
+
+  // --- GU::IBaseHpfTableModel ------------------------------------------------
+  int columnCount() const override;
+  QString columnTitle(int column) const override;
+  int columnValueKind(int column) const override;
+  QString getTitleTip(int column) const override;
+  bool isCopyCellOnly() const override;
+  // "clr_table_background2" for odd rows, "clr_table_background" for even.
+  const QColor* getRowBackgroundColor(int row) const override;
+  int modelFlags() const override;
+  // A missing row first; then by the column's value kind, rows without a
+  // value below every row with one, decimals within getCompareTick() equal,
+  // texts by case-sensitive QString::compare. Returns -1, 0 or 1.
+  int compare(const GU::HpfRowPtr& a, const GU::HpfRowPtr& b, int column) const override;
+
+  // Bytes the per-list search cache holds. Only meaningful while no job runs
+  // (after waitForIdle()); for tests and the memory benchmark.
+  std::size_t searchCacheBytes() const { return m_searchCache.memoryBytes(); }
+
+signals:
+  void sigRefreshed();
+
+private:
+  void loadJob(const QString& filter);
+  void loadRows(const QString& filter);
+  void loadInterBankRows(const QString& filter);
+  // Ends the job's row batch early so that the rows are committed before
+  // sigRefreshed() leaves, then reopens it for the base's closing endBatch().
+  void commitAndAnnounce();
+
+  const CColumnCatalogue m_catalogue;
+  CInstrumentSearchCache m_searchCache;  // worker thread only
+};
+
+}  // namespace LW

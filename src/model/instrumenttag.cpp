@@ -1,0 +1,83 @@
+#include "model/instrumenttag.h"
+
+#include "host/services/markethelper.h"
+#include "host/ui/uiresource.h"
+
+namespace LW {
+
+namespace {
+
+constexpr int kDelistingArrangementKind = 1193;
+constexpr int kSciTechKind = 1172;
+constexpr int kSciTechKindB = 1173;
+
+struct TagText {
+  const char* pixmapKey;
+  const char* tip;  // UTF-8
+};
+
+// Indexed by EInstrumentTag.
+const TagText kTagTexts[] = {
+    {"", ""},
+    {"img_code_delisting_finishing_icon", "退市整理股票"},
+    {"img_neeq_innovate_icon", "创新层股票"},
+    {"img_neeq_basics_icon", "基础层股票"},
+    {"img_neeq_selects_icon", "北交所股票"},
+    {"img_bond_qualified_investor_icon", "此品种仅面向债券专业投资者"},
+    {"img_code_gem_icon", "创业板"},
+    {"img_code_kcb_cdr_icon", "科创板存托凭证"},
+    {"img_code_cdr_icon", "存托凭证"},
+    {"img_code_kcb_icon", "科创板"},
+    {"img_code_innovate_icon", "创新企业股票"},
+};
+
+const TagText& textOf(EInstrumentTag tag) {
+  const auto index = static_cast<std::size_t>(tag);
+  return index < sizeof(kTagTexts) / sizeof(kTagTexts[0]) ? kTagTexts[index] : kTagTexts[0];
+}
+
+}  // namespace
+
+EInstrumentTag classifyInstrumentTag(const mxservice::CInstrumentDetailPtr& instrument) {
+  using namespace mxservice;
+  if (!instrument) return EInstrumentTag::None;
+  if (isTypedStock(instrument, kDelistingArrangementKind)) {
+    return EInstrumentTag::DelistingArrangement;
+  }
+  // NEEQ and Beijing shares are told apart by their layer, whatever their code.
+  if (isNew3BoardMarket(instrument) || isBJMarket(instrument)) {
+    switch (instrument->neeqLayer) {
+      case 1:
+        return EInstrumentTag::NeeqInnovation;
+      case 2:
+        return EInstrumentTag::NeeqBasic;
+      case 3:
+        return EInstrumentTag::BeijingExchange;
+      default:
+        return EInstrumentTag::None;
+    }
+  }
+  if (!isStockMarket(instrument)) return EInstrumentTag::None;
+  if (instrument->qualifiedInvestor == 1) return EInstrumentTag::QualifiedInvestor;
+  if (isShenzhenGemBoard(instrument)) return EInstrumentTag::GrowthEnterprise;
+  // A sci-tech depositary receipt is also a depositary receipt; the more
+  // specific badge wins.
+  if (isKcbCDRCode(instrument)) return EInstrumentTag::SciTechDepositaryReceipt;
+  if (isCDRCode(instrument)) return EInstrumentTag::DepositaryReceipt;
+  if (isTypedStock(instrument, kSciTechKind) || isTypedStock(instrument, kSciTechKindB)) {
+    return EInstrumentTag::SciTech;
+  }
+  if (isInnovateCode(instrument)) return EInstrumentTag::InnovativeEnterprise;
+  return EInstrumentTag::None;
+}
+
+QString tagPixmapKey(EInstrumentTag tag) { return QString::fromLatin1(textOf(tag).pixmapKey); }
+
+QString tagTip(EInstrumentTag tag) { return QString::fromUtf8(textOf(tag).tip); }
+
+const QPixmap* tagPixmap(EInstrumentTag tag) {
+  if (tag == EInstrumentTag::None) return nullptr;
+  return GU::CUiResource::instance()->getPixmap(tagPixmapKey(tag));
+}
+
+}  // namespace LW

@@ -1,0 +1,47 @@
+#pragma once
+// The tag of an instrument: the small badge (and its tooltip) that the stock
+// lists show beside a name or code for boards and layers traders must notice
+// before ordering: delisting arrangement, NEEQ layers, Beijing exchange,
+// professional-investor bonds, growth-enterprise board, sci-tech board,
+// depositary receipts, innovative enterprises.
+//
+// Classification is a pure function of the record and the host's market
+// predicates (any thread). The pixmap is looked up by key only when painted:
+// the resource cache hands worker threads a blank pixmap until the GUI thread
+// has painted its badges, so resolving it where rows are built (the worker)
+// could leave a row blank for good.
+
+#include "host/data/instrumentdetail.h"
+
+#include <QString>
+
+class QPixmap;
+
+namespace LW {
+
+enum class EInstrumentTag : quint8 {
+  None = 0,
+  DelistingArrangement,
+  NeeqInnovation,
+  NeeqBasic,
+  BeijingExchange,
+  QualifiedInvestor,
+  GrowthEnterprise,
+  SciTechDepositaryReceipt,
+  DepositaryReceipt,
+  SciTech,
+  InnovativeEnterprise,
+};
+
+// The first rule that applies, or None. A null record is untagged.
+EInstrumentTag classifyInstrumentTag(const mxservice::CInstrumentDetailPtr& instrument);
+
+// The UI resource key of the tag's pixmap; empty for None.
+QString tagPixmapKey(EInstrumentTag tag);
+// The tooltip; empty for None.
+QString tagTip(EInstrumentTag tag);
+// The pixmap from the UI resource cache (owned by it, valid for the process);
+// null for None.
+const QPixmap* tagPixmap(EInstrumentTag tag);
+
+}  // namespace LW
