@@ -1,0 +1,43 @@
+#pragma once
+// The enum registry: display texts of host enum values by the enum's
+// registered name ("mxservice::EIbBondType", ...), filled from the data set.
+//
+// Thread-safe: getEnumItemName may be called from any thread (the panels'
+// workers do); setEnumNames replaces the table as a whole.
+
+#include "host/core/tradertypes.h"
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace mxservice {
+
+class TypeManager {
+public:
+  using EnumNames = std::map<std::string, std::map<int, std::string>>;
+
+  TypeManager();
+  ~TypeManager();
+
+  static TypeManager* instance();
+
+  // The display text (UTF-8) of value in enumName. A value the registry does
+  // not know (or an unknown enum name) gives the value as decimal text, e.g.
+  // "7", so the cell still says something; the no-value marker 2147483647
+  // gives the empty text. The texts are the same for every trading type in
+  // this host; tradeType is accepted for the interface's sake.
+  std::string getEnumItemName(const std::string& enumName, int value,
+                              ENqTraderType tradeType) const;
+
+  // Host side.
+  void setEnumNames(const EnumNames& names);
+  void clear();
+
+private:
+  mutable std::mutex m_mutex;
+  std::shared_ptr<const EnumNames> m_names;  // guarded by m_mutex (the pointer); immutable
+};
+
+}  // namespace mxservice
