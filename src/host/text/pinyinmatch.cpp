@@ -194,24 +194,25 @@ bool scanOneWord(const ushort* s, int n, const Program& p) {
 // so a mismatch that cuts every partial match keeps the work small.
 bool scanManyWords(const ushort* s, int n, const Program& p) {
   const int words = p.words;
-  std::vector<quint64> buffer(static_cast<size_t>(2 * words), 0);
-  quint64* state = buffer.data();
-  quint64* fill = state + words;
+  std::vector<quint64> state(static_cast<size_t>(words), 0);
   const int last = (p.length - 1) / kWordBits;
   const quint64 accept = quint64(1) << ((p.length - 1) % kWordBits);
   int top = 0;  // state[w] == 0 for w > top
+  // A character is in at most one Latin class, the letters of its readings
+  // and one other class.
+  const quint64* slices[kClasses + 1];
   for (int i = 0; i < n;) {
     const char32_t c = nextChar(s, n, i);
+    int count = 0;
+    forEachClass(c, p, [&](const quint64* slice) { slices[count++] = slice; });
     const int reach = std::min(top + 1, words - 1);
-    std::fill(fill, fill + reach + 1, quint64(0));
-    forEachClass(c, p, [&](const quint64* slice) {
-      for (int w = 0; w <= reach; ++w) fill[w] |= slice[w];
-    });
     quint64 carry = 1;
     for (int w = 0; w <= reach; ++w) {
+      quint64 fill = 0;
+      for (int k = 0; k < count; ++k) fill |= slices[k][w];
       const quint64 shifted = (state[w] << 1) | carry;
       carry = state[w] >> (kWordBits - 1);
-      state[w] = shifted & fill[w];
+      state[w] = shifted & fill;
     }
     if (state[last] & accept) return true;
     top = reach;
@@ -220,8 +221,9 @@ bool scanManyWords(const ushort* s, int n, const Program& p) {
   return false;
 }
 
-bool naiveMatch(const ushort* s, int n, const ushort* f, int fn) {
-  for (int start = 0; start < n; nextChar(s, n, start)) {
+// The plain loop: tries each of the first `starts` text positions.
+bool naiveMatch(const ushort* s, int n, const ushort* f, int fn, int starts) {
+  for (int start = 0; start < n && starts > 0; nextChar(s, n, start), --starts) {
     int i = start;
     int j = 0;
     bool matched = true;
@@ -240,6 +242,13 @@ bool matchLongFilter(const ushort* s, int n, const ushort* f, int fn, int length
   Program p;
   p.length = length;
   p.words = (length + kWordBits - 1) / kWordBits;
+  // A filter nearly as long as the text leaves few places to start from: the
+  // plain loop then costs starts x length steps against text x words for the
+  // bit masks, and wins (a 100k filter against a 100k text is one start).
+  const int starts = charCount(s, n) - length + 1;
+  if (starts <= 0) return false;
+  if (static_cast<qint64>(starts) * length <= static_cast<qint64>(n) * p.words)
+    return naiveMatch(s, n, f, fn, starts);
 
   struct Entry {
     char32_t folded;
@@ -265,7 +274,8 @@ bool matchLongFilter(const ushort* s, int n, const ushort* f, int fn, int length
     if (others.empty() || others.back().folded != e.folded)
       others.push_back(OtherClass{e.folded, static_cast<int>(others.size())});
   }
-  if (others.size() * static_cast<size_t>(p.words) > kMaxMaskWords) return naiveMatch(s, n, f, fn);
+  if (others.size() * static_cast<size_t>(p.words) > kMaxMaskWords)
+    return naiveMatch(s, n, f, fn, starts);
   std::vector<quint64> otherMasks(others.size() * static_cast<size_t>(p.words), 0);
   size_t k = 0;
   for (const Entry& e : entries) {
