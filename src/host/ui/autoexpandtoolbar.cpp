@@ -29,7 +29,10 @@ CAutoExpandToolBar::CAutoExpandToolBar(const QString& imageKey, int top, int rig
   m_layout->setMinimumRowHeight(
       rowHeight >= 0 ? rowHeight
                      : qMax(0, resource->getSize("lw_siz_toolbar_height") - top - bottom));
-  QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  // Not Fixed vertically: a layout caps a Fixed item at its one-row hint and
+  // would clip the wrapped rows. Beside a stretching sibling (the table) the
+  // bar still keeps exactly its height for its width.
+  QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
   policy.setHeightForWidth(true);
   setSizePolicy(policy);
 }

@@ -4,6 +4,13 @@
 
 namespace GU {
 
+namespace {
+
+// Spacer items count as "empty" to Qt, but a fixed space must keep its width.
+bool takesNoRoom(QLayoutItem* item) { return item->isEmpty() && !item->spacerItem(); }
+
+}  // namespace
+
 CToolBarLayout::CToolBarLayout(QWidget* parent) : QLayout(parent) {}
 
 CToolBarLayout::~CToolBarLayout() {
@@ -60,7 +67,7 @@ QSize CToolBarLayout::sizeHint() const {
   int width = 0;
   int visible = 0;
   for (const Entry& entry : m_entries) {
-    if (entry.item->isEmpty()) continue;
+    if (takesNoRoom(entry.item)) continue;
     width += entry.item->sizeHint().width();
     ++visible;
   }
@@ -76,7 +83,7 @@ QSize CToolBarLayout::minimumSize() const {
   int width = 0;
   int height = m_minimumRowHeight;
   for (const Entry& entry : m_entries) {
-    if (entry.item->isEmpty()) continue;
+    if (takesNoRoom(entry.item)) continue;
     width = qMax(width, entry.item->minimumSize().width());
     height = qMax(height, entry.item->sizeHint().height());
   }
@@ -103,7 +110,7 @@ int CToolBarLayout::doLayout(const QRect& rect, bool apply) const {
   QVector<QVector<Placed>> rows(1);
   int rowWidth = 0;
   for (const Entry& entry : m_entries) {
-    if (entry.item->isEmpty()) continue;
+    if (takesNoRoom(entry.item)) continue;
     QSize size = entry.item->sizeHint().expandedTo(entry.item->minimumSize());
     size = size.boundedTo(entry.item->maximumSize());
     // An item wider than the bar gets the whole row rather than overflowing.
@@ -148,7 +155,7 @@ int CToolBarLayout::doLayout(const QRect& rect, bool apply) const {
     }
     y += rowHeight + (r + 1 < rows.size() ? gap : 0);
   }
-  m_rowCount = rows.first().isEmpty() ? 0 : rows.size();
+  if (apply) m_rowCount = rows.first().isEmpty() ? 0 : rows.size();
   return y - area.y() + top + bottom;
 }
 

@@ -27,7 +27,7 @@ public:
     invalidate();
   }
   int minimumRowHeight() const { return m_minimumRowHeight; }
-  // The number of rows of the last layout pass.
+  // The number of rows of the last geometry set (measuring does not count).
   int rowCount() const { return m_rowCount; }
 
   void addItem(QLayoutItem* item) override;
