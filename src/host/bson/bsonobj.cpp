@@ -7,6 +7,7 @@
 
 #include <bson/bson.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -56,6 +57,84 @@ const char* typeName(int type) {
 
 namespace {
 
+constexpr int kMaxDepth = 100;  // nesting levels below the top document
+
+bool validText(const char* text, std::size_t length) { return bson_utf8_validate(text, length, true); }
+
+// Structure, UTF-8 of keys and texts, and nesting depth of one document.
+bool checkDocument(const std::uint8_t* data, std::size_t size, int depth, std::string& problem) {
+  if (depth > kMaxDepth) {
+    problem = "documents nested more than " + std::to_string(kMaxDepth) + " levels deep";
+    return false;
+  }
+  bson_iter_t iter;
+  if (!bson_iter_init_from_data(&iter, data, size)) {
+    problem = "corrupt embedded document";
+    return false;
+  }
+  while (bson_iter_next(&iter)) {
+    const char* key = bson_iter_key(&iter);
+    if (!bson_utf8_validate(key, bson_iter_key_len(&iter), false)) {
+      problem = "a field name is not valid UTF-8";
+      return false;
+    }
+    bool ok = true;
+    switch (bson_iter_type(&iter)) {
+      case BSON_TYPE_UTF8:
+      case BSON_TYPE_SYMBOL:
+      case BSON_TYPE_CODE: {
+        std::uint32_t length = 0;
+        const char* text = bson_iter_type(&iter) == BSON_TYPE_UTF8     ? bson_iter_utf8(&iter, &length)
+                           : bson_iter_type(&iter) == BSON_TYPE_SYMBOL ? bson_iter_symbol(&iter, &length)
+                                                                       : bson_iter_code(&iter, &length);
+        ok = text != nullptr && validText(text, length);
+        if (!ok) problem = "the text of field \"" + std::string(key) + "\" is not valid UTF-8";
+        break;
+      }
+      case BSON_TYPE_REGEX: {
+        const char* options = nullptr;
+        const char* pattern = bson_iter_regex(&iter, &options);
+        ok = pattern && options && validText(pattern, std::strlen(pattern)) && validText(options, std::strlen(options));
+        if (!ok) problem = "the regular expression of field \"" + std::string(key) + "\" is not valid UTF-8";
+        break;
+      }
+      case BSON_TYPE_DOCUMENT:
+      case BSON_TYPE_ARRAY: {
+        std::uint32_t length = 0;
+        const std::uint8_t* sub = nullptr;
+        if (bson_iter_type(&iter) == BSON_TYPE_DOCUMENT) bson_iter_document(&iter, &length, &sub);
+        else bson_iter_array(&iter, &length, &sub);
+        if (sub == nullptr) {
+          problem = "field \"" + std::string(key) + "\" holds a corrupt document";
+          return false;
+        }
+        if (!checkDocument(sub, length, depth + 1, problem)) return false;
+        break;
+      }
+      case BSON_TYPE_CODEWSCOPE: {
+        std::uint32_t codeLength = 0;
+        std::uint32_t scopeLength = 0;
+        const std::uint8_t* scope = nullptr;
+        const char* code = bson_iter_codewscope(&iter, &codeLength, &scopeLength, &scope);
+        if (code == nullptr || scope == nullptr || !validText(code, codeLength)) {
+          problem = "field \"" + std::string(key) + "\" holds corrupt code with scope";
+          return false;
+        }
+        if (!checkDocument(scope, scopeLength, depth + 1, problem)) return false;
+        break;
+      }
+      default:
+        break;
+    }
+    if (!ok) return false;
+  }
+  if (iter.err_off != 0) {
+    problem = "corrupt element at byte " + std::to_string(iter.err_off);
+    return false;
+  }
+  return true;
+}
+
 // Checks a document held in `data`: its length, its structure (recursively)
 // and the UTF-8 of its keys and strings. Throws BSONError.
 void validateDocument(const std::uint8_t* data, std::size_t size, const char* what) {
@@ -74,12 +153,18 @@ void validateDocument(const std::uint8_t* data, std::size_t size, const char* wh
   if (data[size - 1] != 0) {
     throw BSONError(std::string(what) + ": the document does not end with a zero byte");
   }
+  // libbson's validator recurses without a limit (a deeply nested document
+  // would overflow the stack) and, in this version, does not check the UTF-8
+  // of string values: walk the document first, with a depth limit.
+  std::string problem;
+  if (!checkDocument(data, size, 0, problem)) throw BSONError(std::string(what) + ": invalid BSON: " + problem);
   bson_t doc;
   if (!bson_init_static(&doc, data, size)) {
     throw BSONError(std::string(what) + ": not a BSON document");
   }
   bson_error_t error;
-  if (!bson_validate_with_error(&doc, static_cast<bson_validate_flags_t>(BSON_VALIDATE_UTF8 | BSON_VALIDATE_UTF8_ALLOW_NULL), &error)) {
+  if (!bson_validate_with_error(
+          &doc, static_cast<bson_validate_flags_t>(BSON_VALIDATE_UTF8 | BSON_VALIDATE_UTF8_ALLOW_NULL), &error)) {
     throw BSONError(std::string(what) + ": invalid BSON: " + error.message);
   }
 }
@@ -214,9 +299,9 @@ void appendJsonDouble(std::string& out, double value) {
   out.append(number);
 }
 
-void appendJsonDocument(std::string& out, const std::uint8_t* data, std::size_t length, bool isArray);
+void appendJsonDocument(std::string& out, const std::uint8_t* data, std::size_t length, bool isArray, int depth);
 
-void appendJsonValue(std::string& out, const bson_iter_t* iter) {
+void appendJsonValue(std::string& out, const bson_iter_t* iter, int depth) {
   switch (bson_iter_type(iter)) {
     case BSON_TYPE_DOUBLE:
       appendJsonDouble(out, bson_iter_double(iter));
@@ -234,7 +319,7 @@ void appendJsonValue(std::string& out, const bson_iter_t* iter) {
       const bool isArray = bson_iter_type(iter) == BSON_TYPE_ARRAY;
       if (isArray) bson_iter_array(iter, &length, &data);
       else bson_iter_document(iter, &length, &data);
-      appendJsonDocument(out, data, length, isArray);
+      appendJsonDocument(out, data, length, isArray, depth + 1);
       break;
     }
     case BSON_TYPE_BOOL:
@@ -255,7 +340,9 @@ void appendJsonValue(std::string& out, const bson_iter_t* iter) {
 }
 
 // Same layout as libbson's relaxed extended JSON: `{ "a" : 1, "b" : [ 2 ] }`.
-void appendJsonDocument(std::string& out, const std::uint8_t* data, std::size_t length, bool isArray) {
+void appendJsonDocument(std::string& out, const std::uint8_t* data, std::size_t length, bool isArray, int depth) {
+  // Validated documents are at most kMaxDepth deep; a built one could be deeper.
+  if (depth > 2 * kMaxDepth) throw BSONError("cannot write JSON: documents nested too deeply");
   bson_iter_t iter;
   out.append(isArray ? "[ " : "{ ");
   bool first = true;
@@ -267,12 +354,324 @@ void appendJsonDocument(std::string& out, const std::uint8_t* data, std::size_t 
         appendJsonString(out, bson_iter_key(&iter), bson_iter_key_len(&iter));
         out.append(" : ");
       }
-      appendJsonValue(out, &iter);
+      appendJsonValue(out, &iter, depth);
     }
   }
   if (!first) out.push_back(' ');
   out.append(isArray ? "]" : "}");
 }
+
+// Strict UTF-8 (no overlong forms, surrogates or values above U+10FFFF; NUL
+// allowed), with a fast path over ASCII.
+bool isValidUtf8(const char* text, std::size_t size) {
+  const auto* p = reinterpret_cast<const unsigned char*>(text);
+  const unsigned char* end = p + size;
+  while (p != end) {
+    if (*p < 0x80) {
+      ++p;
+      continue;
+    }
+    const unsigned char c = *p;
+    std::size_t length;
+    std::uint32_t cp;
+    if (c >= 0xC2 && c <= 0xDF) {
+      length = 2;
+      cp = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      length = 3;
+      cp = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      length = 4;
+      cp = c & 0x07;
+    } else {
+      return false;
+    }
+    if (static_cast<std::size_t>(end - p) < length) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      if ((p[k] & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (p[k] & 0x3F);
+    }
+    if ((length == 3 && cp < 0x800) || (length == 4 && cp < 0x10000) || (cp >= 0xD800 && cp <= 0xDFFF) ||
+        cp > 0x10FFFF) {
+      return false;
+    }
+    p += length;
+  }
+  return true;
+}
+
+// ------------------------------------------------------------ fast JSON path
+//
+// libbson's JSON reader costs several microseconds per small document (it
+// sets up a 100-level parser each time), which matters when a data set of
+// 100,000 lines is loaded. FastJsonParser converts the plain JSON that data
+// files hold (objects, arrays, strings without \u escapes, numbers, true,
+// false, null; no "$" keys) straight to BSON bytes, producing exactly what
+// libbson would. Anything else (extended JSON, \u escapes, invalid UTF-8,
+// any syntax error, deep nesting, numbers libbson would refuse) makes it give
+// up, and the text goes to libbson, which decides and words the error.
+class FastJsonParser {
+public:
+  FastJsonParser(const char* text, std::size_t size) : m_p(text), m_end(text + size) {}
+
+  bool parse(Buffer& out) {
+    if (!isValidUtf8(m_p, static_cast<std::size_t>(m_end - m_p))) return false;
+    m_out.reserve(static_cast<std::size_t>(m_end - m_p) + 16);
+    skipSpace();
+    if (!object(0)) return false;
+    skipSpace();
+    if (m_p != m_end) return false;
+    if (m_out.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) return false;
+    out.swap(m_out);
+    return true;
+  }
+
+private:
+  static constexpr int kMaxFastDepth = 60;
+
+  void skipSpace() {
+    while (m_p != m_end && (*m_p == ' ' || *m_p == '\t' || *m_p == '\n' || *m_p == '\r')) ++m_p;
+  }
+  bool consume(char c) {
+    skipSpace();
+    if (m_p == m_end || *m_p != c) return false;
+    ++m_p;
+    return true;
+  }
+  void putInt32(std::int32_t v) {
+    const auto u = static_cast<std::uint32_t>(v);
+    for (int i = 0; i < 4; ++i) m_out.push_back(static_cast<std::uint8_t>(u >> (8 * i)));
+  }
+  void patchInt32(std::size_t at, std::int32_t v) {
+    const auto u = static_cast<std::uint32_t>(v);
+    for (int i = 0; i < 4; ++i) m_out[at + i] = static_cast<std::uint8_t>(u >> (8 * i));
+  }
+  // A JSON string (the opening quote at m_p); `out` views the source text
+  // when it has no escapes, else `scratch`. False to give up.
+  bool string(std::string_view& out, std::string& scratch) {
+    if (m_p == m_end || *m_p != '"') return false;
+    const char* begin = ++m_p;
+    while (m_p != m_end) {
+      const unsigned char c = static_cast<unsigned char>(*m_p);
+      if (c == '"') {
+        out = std::string_view(begin, static_cast<std::size_t>(m_p - begin));
+        ++m_p;
+        return true;
+      }
+      if (c == '\\') break;
+      if (c < 0x20) return false;
+      ++m_p;
+    }
+    if (m_p == m_end) return false;
+    // Escapes: decode into scratch.
+    scratch.assign(begin, m_p);
+    while (m_p != m_end) {
+      const char c = *m_p++;
+      if (c == '"') {
+        out = scratch;
+        return true;
+      }
+      if (static_cast<unsigned char>(c) < 0x20) return false;
+      if (c != '\\') {
+        scratch.push_back(c);
+        continue;
+      }
+      if (m_p == m_end) return false;
+      switch (*m_p++) {
+        case '"': scratch.push_back('"'); break;
+        case '\\': scratch.push_back('\\'); break;
+        case '/': scratch.push_back('/'); break;
+        case 'b': scratch.push_back('\b'); break;
+        case 'f': scratch.push_back('\f'); break;
+        case 'n': scratch.push_back('\n'); break;
+        case 'r': scratch.push_back('\r'); break;
+        case 't': scratch.push_back('\t'); break;
+        default: return false;  // \u and invalid escapes: libbson decides
+      }
+    }
+    return false;
+  }
+  // Starts an element: type byte and key.
+  void elementHead(std::uint8_t type, std::string_view key) {
+    m_out.push_back(type);
+    m_out.insert(m_out.end(), key.begin(), key.end());
+    m_out.push_back(0);
+  }
+  bool object(int depth) {
+    if (depth > kMaxFastDepth || !consume('{')) return false;
+    const std::size_t start = m_out.size();
+    putInt32(0);
+    skipSpace();
+    if (m_p != m_end && *m_p == '}') {
+      ++m_p;
+    } else {
+      while (true) {
+        skipSpace();
+        std::string_view key;
+        if (!string(key, m_keyScratch)) return false;
+        if (!key.empty() && key[0] == '$') return false;  // extended JSON
+        if (!consume(':')) return false;
+        // The key is used (written) before anything else is parsed.
+        if (!value(key, depth)) return false;
+        skipSpace();
+        if (m_p == m_end) return false;
+        if (*m_p == ',') {
+          ++m_p;
+          continue;
+        }
+        if (*m_p == '}') {
+          ++m_p;
+          break;
+        }
+        return false;
+      }
+    }
+    m_out.push_back(0);
+    patchInt32(start, static_cast<std::int32_t>(m_out.size() - start));
+    return true;
+  }
+  bool array(int depth) {
+    if (depth > kMaxFastDepth || !consume('[')) return false;
+    const std::size_t start = m_out.size();
+    putInt32(0);
+    skipSpace();
+    if (m_p != m_end && *m_p == ']') {
+      ++m_p;
+    } else {
+      for (unsigned index = 0;; ++index) {
+        char indexText[16];
+        const auto printed = std::to_chars(indexText, indexText + sizeof indexText, index);
+        if (!value(std::string_view(indexText, static_cast<std::size_t>(printed.ptr - indexText)), depth)) return false;
+        skipSpace();
+        if (m_p == m_end) return false;
+        if (*m_p == ',') {
+          ++m_p;
+          continue;
+        }
+        if (*m_p == ']') {
+          ++m_p;
+          break;
+        }
+        return false;
+      }
+    }
+    m_out.push_back(0);
+    patchInt32(start, static_cast<std::int32_t>(m_out.size() - start));
+    return true;
+  }
+  bool literal(const char* word) {
+    const std::size_t n = std::strlen(word);
+    if (static_cast<std::size_t>(m_end - m_p) < n || std::memcmp(m_p, word, n) != 0) return false;
+    m_p += n;
+    return true;
+  }
+  bool value(std::string_view key, int depth) {
+    skipSpace();
+    if (m_p == m_end) return false;
+    switch (*m_p) {
+      case '"': {
+        elementHead(BSON_TYPE_UTF8, key);  // before the key's scratch can change
+        std::string_view text;
+        if (!string(text, m_valueScratch)) return false;
+        putInt32(static_cast<std::int32_t>(text.size() + 1));
+        m_out.insert(m_out.end(), text.begin(), text.end());
+        m_out.push_back(0);
+        return true;
+      }
+      case '{':
+        elementHead(BSON_TYPE_DOCUMENT, key);
+        return object(depth + 1);
+      case '[':
+        elementHead(BSON_TYPE_ARRAY, key);
+        return array(depth + 1);
+      case 't':
+        if (!literal("true")) return false;
+        elementHead(BSON_TYPE_BOOL, key);
+        m_out.push_back(1);
+        return true;
+      case 'f':
+        if (!literal("false")) return false;
+        elementHead(BSON_TYPE_BOOL, key);
+        m_out.push_back(0);
+        return true;
+      case 'n':
+        if (!literal("null")) return false;
+        elementHead(BSON_TYPE_NULL, key);
+        return true;
+      default:
+        return number(key);
+    }
+  }
+  // -?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?
+  bool number(std::string_view key) {
+    const char* start = m_p;
+    const char* p = m_p;
+    bool negative = false;
+    if (p != m_end && *p == '-') {
+      negative = true;
+      ++p;
+    }
+    const char* digits = p;
+    if (p == m_end || *p < '0' || *p > '9') return false;
+    if (*p == '0') {
+      ++p;
+    } else {
+      while (p != m_end && *p >= '0' && *p <= '9') ++p;
+    }
+    const std::size_t integerDigits = static_cast<std::size_t>(p - digits);
+    bool isDouble = false;
+    if (p != m_end && *p == '.') {
+      isDouble = true;
+      ++p;
+      if (p == m_end || *p < '0' || *p > '9') return false;
+      while (p != m_end && *p >= '0' && *p <= '9') ++p;
+    }
+    if (p != m_end && (*p == 'e' || *p == 'E')) {
+      isDouble = true;
+      ++p;
+      if (p != m_end && (*p == '+' || *p == '-')) ++p;
+      if (p == m_end || *p < '0' || *p > '9') return false;
+      while (p != m_end && *p >= '0' && *p <= '9') ++p;
+    }
+    // The number must end where a JSON value ends.
+    if (p != m_end && !(*p == ',' || *p == '}' || *p == ']' || *p == ' ' || *p == '\t' || *p == '\n' || *p == '\r')) {
+      return false;
+    }
+    m_p = p;
+    if (isDouble) {
+      double d = 0;
+      const auto result = std::from_chars(start, p, d);
+      if (result.ec != std::errc() || result.ptr != p || std::isinf(d)) return false;
+      elementHead(BSON_TYPE_DOUBLE, key);
+      std::uint64_t bits;
+      std::memcpy(&bits, &d, sizeof bits);
+      for (int i = 0; i < 8; ++i) m_out.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
+      return true;
+    }
+    if (integerDigits > 19) return false;
+    std::uint64_t magnitude = 0;
+    for (const char* q = digits; q != p; ++q) magnitude = magnitude * 10 + static_cast<std::uint64_t>(*q - '0');
+    const std::uint64_t int32Limit = negative ? 2147483648ULL : 2147483647ULL;
+    const std::uint64_t int64Limit = negative ? 9223372036854775808ULL : 9223372036854775807ULL;
+    if (magnitude <= int32Limit) {
+      const std::int64_t v = negative ? -static_cast<std::int64_t>(magnitude) : static_cast<std::int64_t>(magnitude);
+      elementHead(BSON_TYPE_INT32, key);
+      putInt32(static_cast<std::int32_t>(v));
+      return true;
+    }
+    if (magnitude > int64Limit) return false;
+    const std::uint64_t bits = negative ? (~magnitude + 1) : magnitude;  // two's complement
+    elementHead(BSON_TYPE_INT64, key);
+    for (int i = 0; i < 8; ++i) m_out.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
+    return true;
+  }
+
+  const char* m_p;
+  const char* m_end;
+  Buffer m_out;
+  std::string m_keyScratch;
+  std::string m_valueScratch;
+};
 
 }  // namespace
 
@@ -408,7 +807,7 @@ std::string BSONElement::valueJson() const {
   bson_iter_t iter;
   if (!initIter(&iter)) return std::string();
   std::string out;
-  appendJsonValue(out, &iter);
+  appendJsonValue(out, &iter, 0);
   return out;
 }
 
@@ -425,17 +824,29 @@ BSONObj BSONObj::fromBytes(const std::uint8_t* data, std::size_t size) {
   return BSONObj(std::move(buffer), 0, size);
 }
 
-BSONObj BSONObj::fromJson(const std::string& json) {
+BSONObj BSONObj::fromJson(const std::string& json) { return fromJson(json.data(), json.size()); }
+
+BSONObj BSONObj::fromJson(const char* text, std::size_t size) {
+  if (text == nullptr) size = 0;
+  const std::string_view json(text ? text : "", size);
   // The top level must be an object: libbson would turn an array into a
   // document with keys "0", "1", ...
   std::size_t first = json.find_first_not_of(" \t\r\n");
   if (first == std::string::npos) throw BSONError("invalid JSON: empty text");
   if (json[first] != '{') {
     throw BSONError("invalid JSON: the top level is not an object (starts with '" +
-                    sanitizeUtf8(json.substr(first, 1)) + "')");
+                    sanitizeUtf8(std::string(json.substr(first, 1))) + "')");
   }
   if (json.size() > static_cast<std::size_t>(std::numeric_limits<ssize_t>::max())) {
     throw BSONError("invalid JSON: text too long");
+  }
+  {
+    // Plain JSON: converted directly (valid BSON by construction).
+    auto fast = std::make_shared<Buffer>();
+    if (FastJsonParser(json.data(), json.size()).parse(*fast)) {
+      const std::size_t size = fast->size();
+      return BSONObj(std::move(fast), 0, size);
+    }
   }
   bson_json_reader_t* reader = bson_json_data_reader_new(false, json.size());
   bson_json_data_reader_ingest(reader, reinterpret_cast<const std::uint8_t*>(json.data()), json.size());
@@ -461,12 +872,12 @@ BSONObj BSONObj::fromJson(const std::string& json) {
     throw BSONError("invalid JSON: " + sanitizeUtf8(problem));
   }
   const std::uint8_t* data = bson_get_data(&doc);
-  const std::size_t size = doc.len;
-  auto buffer = std::make_shared<Buffer>(data, data + size);
+  const std::size_t length = doc.len;
+  auto buffer = std::make_shared<Buffer>(data, data + length);
   bson_destroy(&doc);
   // The JSON parser copies string bytes as they are: check their UTF-8 here.
   validateDocument(buffer->data(), buffer->size(), "JSON text");
-  return BSONObj(std::move(buffer), 0, size);
+  return BSONObj(std::move(buffer), 0, length);
 }
 
 bool BSONObj::isEmpty() const { return m_length <= 5; }
@@ -530,6 +941,7 @@ BSONElement BSONObj::getFieldDotted(const std::string& path) const {
 
 std::vector<BSONElement> BSONObj::elements() const {
   std::vector<BSONElement> out;
+  out.reserve(std::min<std::size_t>(m_length / 8, 64));
   bson_iter_t iter;
   if (!bson_iter_init_from_data(&iter, objdata(), m_length)) return out;
   while (bson_iter_next(&iter)) out.push_back(elementAt(&iter));
@@ -539,7 +951,7 @@ std::vector<BSONElement> BSONObj::elements() const {
 std::string BSONObj::jsonString() const {
   std::string out;
   out.reserve(m_length * 2);
-  appendJsonDocument(out, objdata(), m_length, false);
+  appendJsonDocument(out, objdata(), m_length, false, 0);
   return out;
 }
 

@@ -115,6 +115,7 @@ public:
   // Parses (relaxed or canonical extended) JSON. Throws BSONError naming the
   // problem on malformed JSON or a top level that is not an object.
   static BSONObj fromJson(const std::string& json);
+  static BSONObj fromJson(const char* json, std::size_t size);
 
   bool isEmpty() const;
   int nFields() const;

@@ -4,6 +4,7 @@
 
 #include <boost/make_shared.hpp>
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -34,12 +35,32 @@ bool parseInt(std::string_view text, long long& out) {
 bool readFile(const std::filesystem::path& path, std::string& content) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(path, ec);
+  if (!ec) {
+    content.resize(static_cast<std::size_t>(size));
+    in.read(content.data(), static_cast<std::streamsize>(size));
+    content.resize(static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) return false;
+    // A file that grew meanwhile: read the rest too.
+    std::ostringstream rest;
+    rest << in.rdbuf();
+    content += rest.str();
+    return true;
+  }
   std::ostringstream buffer;
   buffer << in.rdbuf();
   if (in.bad()) return false;
   content = buffer.str();
   return true;
 }
+
+// A line of a file, for error lines: "file:line".
+struct Where {
+  const char* file = "";
+  int line = 0;
+  std::string str() const { return std::string(file) + ":" + std::to_string(line); }
+};
 
 void stripBom(std::string& content) {
   if (content.size() >= 3 && static_cast<unsigned char>(content[0]) == 0xEF &&
@@ -115,10 +136,12 @@ private:
   }
 
   // Calls handle(obj, where) for each parsable non-blank line of a JSON Lines
-  // file; `where` is "file:line".
-  void forEachLine(const char* file, const std::function<void(const bson::BSONObj&, const std::string&)>& handle) {
+  // file.
+  template <class Handle>
+  void forEachLine(const char* file, const Handle& handle) {
     std::string content;
     if (!openFile(file, content)) return;
+    m_lineCount = static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) + 1;
     std::size_t start = 0;
     int lineNumber = 0;
     while (start < content.size()) {
@@ -129,12 +152,12 @@ private:
       start = end + 1;
       if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
       if (isBlank(line)) continue;
-      const std::string where = std::string(file) + ":" + std::to_string(lineNumber);
+      const Where where{file, lineNumber};
       bson::BSONObj obj;
       try {
-        obj = bson::BSONObj::fromJson(std::string(line));
+        obj = bson::BSONObj::fromJson(line.data(), line.size());
       } catch (const bson::BSONError& e) {
-        m_set.errors.push_back(where + ": " + e.what() + "; line skipped");
+        m_set.errors.push_back(where.str() + ": " + e.what() + "; line skipped");
         continue;
       }
       handle(obj, where);
@@ -149,8 +172,8 @@ private:
     return record;
   }
 
-  static std::string located(const std::string& where, const std::string& key) {
-    return key.empty() ? where : where + " (" + key + ")";
+  static std::string located(const Where& where, const std::string& key) {
+    return key.empty() ? where.str() : where.str() + " (" + key + ")";
   }
 
   void skip(const std::string& at, const std::string& reason) {
@@ -164,15 +187,15 @@ private:
 
   // ------------------------------------------------------------ exchanges
   void loadExchanges() {
-    std::unordered_map<std::string, std::string> firstAt;
-    forEachLine("exchanges.jsonl", [&](const bson::BSONObj& obj, const std::string& where) {
+    std::unordered_map<std::string, Where> firstAt;
+    forEachLine("exchanges.jsonl", [&](const bson::BSONObj& obj, const Where& where) {
       std::string fieldErrors;
       auto record = readRecord<CExchangeDetail>(obj, fieldErrors);
-      const std::string at = located(where, record->marketId);
-      addFieldErrors(m_set.errors, at, fieldErrors);
-      if (record->marketId.empty()) return skip(at, "key field marketId is empty");
+      const auto at = [&] { return located(where, record->marketId); };
+      if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
+      if (record->marketId.empty()) return skip(at(), "key field marketId is empty");
       auto inserted = firstAt.emplace(record->marketId, where);
-      if (!inserted.second) return skip(at, "duplicate key (first at " + inserted.first->second + ")");
+      if (!inserted.second) return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
       m_markets.insert(record->marketId);
       m_set.exchanges.push_back(record);
     });
@@ -181,25 +204,31 @@ private:
   // ---------------------------------------------------- instruments, funds
   template <class R>
   void loadInstruments(const char* file) {
-    forEachLine(file, [&](const bson::BSONObj& obj, const std::string& where) {
+    bool reserved = false;
+    forEachLine(file, [&](const bson::BSONObj& obj, const Where& where) {
+      if (!reserved) {
+        m_instrumentKeys.reserve(m_instrumentKeys.size() + m_lineCount);
+        m_set.instruments.reserve(m_set.instruments.size() + m_lineCount);
+        reserved = true;
+      }
       std::string fieldErrors;
       auto record = readRecord<R>(obj, fieldErrors);
       const bool keyKnown = !record->marketId.empty() && !record->code.empty();
       const std::string key = keyKnown ? record->getKey() : std::string();
-      const std::string at = located(where, key);
-      addFieldErrors(m_set.errors, at, fieldErrors);
-      if (record->marketId.empty()) return skip(at, "key field marketId is empty");
-      if (record->code.empty()) return skip(at, "key field code is empty");
+      const auto at = [&] { return located(where, key); };
+      if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
+      if (record->marketId.empty()) return skip(at(), "key field marketId is empty");
+      if (record->code.empty()) return skip(at(), "key field code is empty");
       if (!isKnownTradeType(record->tradeType)) {
-        return skip(at, "trading type " + tradeTypeText(record->tradeType) + " is not a single known trading type");
+        return skip(at(), "trading type " + tradeTypeText(record->tradeType) + " is not a single known trading type");
       }
       if (!marketKnown(record->marketId)) {
-        return skip(at, "market " + record->marketId + " is not in exchanges.jsonl");
+        return skip(at(), "market " + record->marketId + " is not in exchanges.jsonl");
       }
-      auto inserted = m_instrumentKeys.emplace(std::make_pair(record->tradeType, key), where);
+      auto inserted = m_instrumentKeys.emplace(std::to_string(record->tradeType) + "|" + key, where);
       if (!inserted.second) {
-        return skip(at, "duplicate key for trading type " + tradeTypeText(record->tradeType) + " (first at " +
-                            inserted.first->second + ")");
+        return skip(at(), "duplicate key for trading type " + tradeTypeText(record->tradeType) + " (first at " +
+                            inserted.first->second.str() + ")");
       }
       m_set.instruments.push_back(record);
     });
@@ -207,18 +236,18 @@ private:
 
   // ---------------------------------------------------- inter-bank bonds
   void loadInterBankBonds() {
-    std::unordered_map<std::string, std::string> firstAt;
-    forEachLine("interbank_bonds.jsonl", [&](const bson::BSONObj& obj, const std::string& where) {
+    std::unordered_map<std::string, Where> firstAt;
+    forEachLine("interbank_bonds.jsonl", [&](const bson::BSONObj& obj, const Where& where) {
       std::string fieldErrors;
       auto record = readRecord<CInterBankBond>(obj, fieldErrors);
       const bool keyKnown = !record->market.empty() && !record->bondCode.empty();
       const std::string key = keyKnown ? record->getKey() : std::string();
-      const std::string at = located(where, key);
-      addFieldErrors(m_set.errors, at, fieldErrors);
-      if (record->market.empty()) return skip(at, "key field market is empty");
-      if (record->bondCode.empty()) return skip(at, "key field bondCode is empty");
+      const auto at = [&] { return located(where, key); };
+      if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
+      if (record->market.empty()) return skip(at(), "key field market is empty");
+      if (record->bondCode.empty()) return skip(at(), "key field bondCode is empty");
       auto inserted = firstAt.emplace(key, where);
-      if (!inserted.second) return skip(at, "duplicate key (first at " + inserted.first->second + ")");
+      if (!inserted.second) return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
       m_set.interBankBonds.emplace(key, record);
     });
   }
@@ -232,8 +261,8 @@ private:
         {"paymentDate", &R::paymentDate},       {"valueDate", &R::valueDate},
         {"listingDate", &R::listingDate},       {"maturityDate", &R::maturityDate},
     };
-    std::unordered_map<std::string, std::string> firstAt;
-    forEachLine("tender_bonds.jsonl", [&](const bson::BSONObj& obj, const std::string& where) {
+    std::unordered_map<std::string, Where> firstAt;
+    forEachLine("tender_bonds.jsonl", [&](const bson::BSONObj& obj, const Where& where) {
       std::string fieldErrors;
       auto record = readRecord<R>(obj, fieldErrors);
       for (const auto& date : dates) {
@@ -248,52 +277,52 @@ private:
         }
       }
       const std::string key = record->bondCode.empty() ? std::string() : record->getKey();
-      const std::string at = located(where, key);
-      addFieldErrors(m_set.errors, at, fieldErrors);
-      if (record->bondCode.empty()) return skip(at, "key field bondCode is empty");
+      const auto at = [&] { return located(where, key); };
+      if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
+      if (record->bondCode.empty()) return skip(at(), "key field bondCode is empty");
       auto inserted = firstAt.emplace(key, where);
-      if (!inserted.second) return skip(at, "duplicate key (first at " + inserted.first->second + ")");
+      if (!inserted.second) return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
       m_set.tenderBonds.emplace(key, record);
     });
   }
 
   // ---------------------------------------------------- order commands
   void loadOrderCommands() {
-    std::unordered_map<int, std::string> firstAt;
-    forEachLine("order_commands.jsonl", [&](const bson::BSONObj& obj, const std::string& where) {
+    std::unordered_map<int, Where> firstAt;
+    forEachLine("order_commands.jsonl", [&](const bson::BSONObj& obj, const Where& where) {
       std::string fieldErrors;
       auto record = readRecord<COrderCommand>(obj, fieldErrors);
       const bool keyKnown = record->commandId != kNoValueInt;
       const std::string key = keyKnown ? record->getKey() : std::string();
-      const std::string at = located(where, key);
-      addFieldErrors(m_set.errors, at, fieldErrors);
-      if (!keyKnown) return skip(at, "key field commandId is missing");
+      const auto at = [&] { return located(where, key); };
+      if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
+      if (!keyKnown) return skip(at(), "key field commandId is missing");
       if (!isKnownTradeType(record->tradeType)) {
-        return skip(at, "trading type " + tradeTypeText(record->tradeType) + " is not a single known trading type");
+        return skip(at(), "trading type " + tradeTypeText(record->tradeType) + " is not a single known trading type");
       }
       auto inserted = firstAt.emplace(record->commandId, where);
-      if (!inserted.second) return skip(at, "duplicate key (first at " + inserted.first->second + ")");
+      if (!inserted.second) return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
       m_set.orderCommands.push_back(record);
     });
   }
 
   // ---------------------------------------------------- bond trade infos
   void loadBondTradeInfos() {
-    std::unordered_map<std::string, std::string> firstAt;
-    forEachLine("bond_trade_infos.jsonl", [&](const bson::BSONObj& obj, const std::string& where) {
+    std::unordered_map<std::string, Where> firstAt;
+    forEachLine("bond_trade_infos.jsonl", [&](const bson::BSONObj& obj, const Where& where) {
       std::string fieldErrors;
       auto record = readRecord<CBondTradeInfo>(obj, fieldErrors);
       const bool keyKnown = !record->marketId.empty() && !record->code.empty();
       const std::string key = keyKnown ? record->getKey() : std::string();
-      const std::string at = located(where, key);
-      addFieldErrors(m_set.errors, at, fieldErrors);
-      if (record->marketId.empty()) return skip(at, "key field marketId is empty");
-      if (record->code.empty()) return skip(at, "key field code is empty");
+      const auto at = [&] { return located(where, key); };
+      if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
+      if (record->marketId.empty()) return skip(at(), "key field marketId is empty");
+      if (record->code.empty()) return skip(at(), "key field code is empty");
       if (!marketKnown(record->marketId)) {
-        return skip(at, "market " + record->marketId + " is not in exchanges.jsonl");
+        return skip(at(), "market " + record->marketId + " is not in exchanges.jsonl");
       }
       auto inserted = firstAt.emplace(key, where);
-      if (!inserted.second) return skip(at, "duplicate key (first at " + inserted.first->second + ")");
+      if (!inserted.second) return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
       auto& market = m_set.bondTradeInfos[record->marketId];
       market.emplace(static_cast<int>(market.size()), record);
     });
@@ -426,7 +455,8 @@ private:
   QDate m_today;
   DataSet m_set;
   std::unordered_set<std::string> m_markets;
-  std::map<std::pair<int, std::string>, std::string> m_instrumentKeys;  // (trading type, key) -> where
+  std::size_t m_lineCount = 0;  // lines of the file being read
+  std::unordered_map<std::string, Where> m_instrumentKeys;  // trading type + "|" + key -> first line
 };
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include "host/bson/bsonobj.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -147,7 +148,7 @@ public:
     bool ok = true;
     report.setIgnoreUnknown(ignoreUnknown);
     // Fields seen so far, to report a field given twice (the first is kept).
-    std::vector<bool> seen(m_fields.size(), false);
+    Seen seen(m_fields.size());
     for (const bson::BSONElement& e : obj.elements()) {
       const std::string_view name(e.fieldNameData(), e.fieldNameSize());
       const auto it = m_index.find(name);
@@ -158,12 +159,12 @@ public:
         }
         continue;
       }
-      if (seen[it->second]) {
+      if (seen.test(it->second)) {
         report.field(name, "given more than once (the first value is kept)");
         ok = false;
         continue;
       }
-      seen[it->second] = true;
+      seen.set(it->second);
       const Field& f = m_fields[it->second];
       if (e.type() == bson::jstNULL) {
         f.reset(record);
@@ -201,6 +202,23 @@ public:
   }
 
 private:
+  // A set of field indexes without a heap allocation for up to 128 fields.
+  class Seen {
+  public:
+    explicit Seen(std::size_t n) {
+      if (n > 128) m_more.assign(n, false);
+    }
+    bool test(std::size_t i) const { return m_more.empty() ? ((m_bits[i / 64] >> (i % 64)) & 1u) != 0 : m_more[i]; }
+    void set(std::size_t i) {
+      if (m_more.empty()) m_bits[i / 64] |= std::uint64_t{1} << (i % 64);
+      else m_more[i] = true;
+    }
+
+  private:
+    std::uint64_t m_bits[2] = {0, 0};
+    std::vector<bool> m_more;
+  };
+
   struct Field {
     const char* name = "";
     Reader read;
