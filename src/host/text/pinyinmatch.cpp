@@ -11,9 +11,10 @@
 // The filter is compiled once per call into one position mask per character
 // class (a letter, a digit, or one distinct other character); each text
 // character then costs one table lookup and a few word operations, whatever
-// the filter. The naive retry-at-every-start loop was turned down: it is
-// quadratic on a repetitive pair (100k "a" against "aaa...ab"), and for short
-// names the two cost about the same.
+// the filter. The plain retry-at-every-start loop was turned down as the
+// general method: it is quadratic on a repetitive pair (100k "a" against
+// "aaa...ab"), and for short names the two cost about the same. It remains for
+// long filters where it is provably cheaper (few possible start positions).
 
 namespace {
 

@@ -25,8 +25,9 @@ namespace GU {
 // themselves.
 //
 // Cost: linear in the length of text, no allocation for filters of up to 64
-// characters (a longer filter allocates its bit masks once per call). About
-// 20-40 ns for a four-character name in a Release build.
+// characters (a longer filter allocates its bit masks once per call). In a
+// Release build about 25 ns of CPU for a four-character name and 30-50 ns for
+// a ten-character one (bench_pinyin).
 bool isInByPy(const QString& text, const QString& filter);
 
 // The initials of a Chinese character: bit (letter - 'a') is set for each
