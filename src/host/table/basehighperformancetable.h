@@ -39,6 +39,8 @@ class QMenu;
 namespace GU {
 
 class CHpfTableView;
+struct SHpfColumn;
+struct SHpfLayout;
 
 class CBaseHighPerformanceTable : public IBaseTable {
 public:
@@ -147,10 +149,27 @@ public:
 protected:
   // The view reports clicks here; the default sends event 43 to handleEvent().
   virtual void onRowClicked(int viewRow, int columnId, int kind);
+  // Ctrl+C on the view; the base does nothing.
+  virtual void copyToClipboard(int viewRow, int id);
+  // The table kind a layout belongs to (default: the table type); layouts of
+  // another scope are refused by loadConfigStr(). Keep to [A-Za-z0-9._-].
+  void setLayoutScope(const QString& scope);
+  QString layoutScope() const;
 
 private:
   friend class CHpfTableView;
   struct Private;
+
+  int defaultWidthOf(const SHpfColumn& column) const;
+  void rebuildColumns();
+  // Filter, then sort: the view order from the shown snapshot.
+  void rebuildOrder();
+  void sortOrder();
+  // Finds the current row again (same row, else same key) after a re-order.
+  void restoreCurrent();
+  SHpfLayout currentLayout() const;
+  void applyLayout(const SHpfLayout& layout);
+
   std::unique_ptr<Private> d;
 };
 

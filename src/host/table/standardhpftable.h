@@ -32,8 +32,11 @@ public:
   // path or empty to cancel. Replaceable so that export runs unattended.
   void setExportPathProvider(const boost::function<QString(const QString& suggested)>& provider);
 
+protected:
+  void copyToClipboard(int viewRow, int id) override;
+
 private:
-  boost::function<QString(const QString&)> m_exportPathProvider;
+  boost::function<QString(const QString&)> m_exportPathProvider;  // GUI thread
 };
 
 }  // namespace GU

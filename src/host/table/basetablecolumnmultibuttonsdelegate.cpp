@@ -1,0 +1,238 @@
+#include "host/table/basetablecolumnmultibuttonsdelegate.h"
+
+#include "host/table/hpftypes.h"
+#include "host/ui/eventdeliverer.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace GU {
+
+namespace {
+
+const int kMargin = 4;   // between the cell border and the first button
+const int kSpacing = 4;  // between two buttons
+const int kPadding = 8;  // left and right of a button's text
+const int kMaxHeight = 20;
+
+struct ButtonColours {
+  QColor fill;  // invalid: no fill
+  QColor frame;
+  QColor text;
+};
+
+ButtonColours coloursOf(ENormalButtonType type, bool enabled) {
+  if (!enabled)
+    return {QColor(0xdc, 0xdc, 0xdc), QColor(0xc8, 0xc8, 0xc8), QColor(0x90, 0x90, 0x90)};
+  switch (type) {
+    case NORMAL_BUTTON_PRIMARY:
+      return {QColor(0x2d, 0x7f, 0xf9), QColor(0x2d, 0x7f, 0xf9), Qt::white};
+    case NORMAL_BUTTON_LIGHT:
+      return {QColor(), QColor(0x2d, 0x7f, 0xf9), QColor(0x2d, 0x7f, 0xf9)};
+    case NORMAL_BUTTON_WARNING:
+      return {QColor(0xf5, 0x9a, 0x23), QColor(0xf5, 0x9a, 0x23), Qt::white};
+    case NORMAL_BUTTON_PLAIN:
+    default:
+      return {QColor(), QColor(0xa0, 0xa0, 0xa0), QColor(0x33, 0x33, 0x33)};
+  }
+}
+
+bool isShown(const ButtonData& button, bool enabled) { return enabled || !button.hideWhenDisabled; }
+
+}  // namespace
+
+CBaseTableColumnMultiButtonsDelegate::CBaseTableColumnMultiButtonsDelegate(int column,
+                                                                           CEventDeliverer* target)
+    : CBaseTableColumnDelegate(column, target) {}
+
+CBaseTableColumnMultiButtonsDelegate::~CBaseTableColumnMultiButtonsDelegate() = default;
+
+void CBaseTableColumnMultiButtonsDelegate::clear() {
+  std::unordered_map<std::string, Item> old;  // freed outside the lock
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    old.swap(m_items);
+  }
+  requestRepaint();
+}
+
+void CBaseTableColumnMultiButtonsDelegate::setItemButtons(const std::string& key,
+                                                          const QVector<ButtonData>& buttons,
+                                                          bool repaint) {
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_items[key].buttons = buttons;
+  }
+  if (repaint) requestRepaint();
+}
+
+void CBaseTableColumnMultiButtonsDelegate::setItemVisible(const std::string& key, bool visible,
+                                                          bool repaint) {
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_items[key].visible = visible;
+  }
+  if (repaint) requestRepaint();
+}
+
+void CBaseTableColumnMultiButtonsDelegate::setItemEnabled(const std::string& key, bool enabled,
+                                                          bool repaint) {
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_items[key].enabled = enabled;
+  }
+  if (repaint) requestRepaint();
+}
+
+QVector<ButtonData> CBaseTableColumnMultiButtonsDelegate::itemButtons(
+    const std::string& key) const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  auto it = m_items.find(key);
+  return it == m_items.end() ? QVector<ButtonData>() : it->second.buttons;
+}
+
+bool CBaseTableColumnMultiButtonsDelegate::isItemVisible(const std::string& key) const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  auto it = m_items.find(key);
+  return it == m_items.end() || it->second.visible;
+}
+
+bool CBaseTableColumnMultiButtonsDelegate::isItemEnabled(const std::string& key) const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  auto it = m_items.find(key);
+  return it == m_items.end() || it->second.enabled;
+}
+
+int CBaseTableColumnMultiButtonsDelegate::itemCount() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return static_cast<int>(m_items.size());
+}
+
+QVector<QRect> CBaseTableColumnMultiButtonsDelegate::layoutButtons(const Item& item,
+                                                                   const QRect& cell) const {
+  QVector<QRect> rects;
+  if (!item.visible) return rects;
+  const QFontMetrics metrics(QApplication::font());
+  const int height = qMax(0, qMin(kMaxHeight, cell.height() - 4));
+  const int top = cell.top() + (cell.height() - height) / 2;
+  int left = cell.left() + kMargin;
+  for (const ButtonData& button : item.buttons) {
+    if (!isShown(button, item.enabled)) {
+      rects.append(QRect());
+      continue;
+    }
+    const int width = metrics.horizontalAdvance(button.text) + 2 * kPadding;
+    rects.append(QRect(left, top, width, height));
+    left += width + kSpacing;
+  }
+  return rects;
+}
+
+QVector<QRect> CBaseTableColumnMultiButtonsDelegate::buttonRects(const QRect& cell,
+                                                                 const std::string& key) const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  auto it = m_items.find(key);
+  if (it == m_items.end()) return QVector<QRect>();
+  return layoutButtons(it->second, cell);
+}
+
+int CBaseTableColumnMultiButtonsDelegate::hitButton(const Item& item, const QRect& cell,
+                                                    const QPoint& pos) const {
+  if (!item.enabled) return -1;
+  const QVector<QRect> rects = layoutButtons(item, cell);
+  for (int i = 0; i < rects.size(); ++i) {
+    // Buttons that overflow the cell are clipped when painted; only the part
+    // the user can see answers clicks.
+    if (rects[i].intersected(cell).contains(pos)) return i;
+  }
+  return -1;
+}
+
+void CBaseTableColumnMultiButtonsDelegate::paint(QPainter* painter, const QRect& rect,
+                                                 const HpfRowPtr&, const std::string& rowKey,
+                                                 const SHpfCellPaintState& state) {
+  Item item;
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    auto it = m_items.find(rowKey);
+    if (it == m_items.end()) return;
+    item = it->second;
+  }
+  const QVector<QRect> rects = layoutButtons(item, rect);
+  painter->save();
+  painter->setClipRect(rect, Qt::IntersectClip);
+  painter->setRenderHint(QPainter::Antialiasing, true);
+  for (int i = 0; i < rects.size(); ++i) {
+    if (rects[i].isNull()) continue;
+    const ButtonData& button = item.buttons[i];
+    ButtonColours colours = coloursOf(button.type, item.enabled);
+    const bool over = state.hovered && rects[i].contains(state.mousePos);
+    if (item.enabled && over) {
+      const bool down = state.pressed && m_pressedKey == rowKey && m_pressedId == button.id;
+      const auto shade = [down](const QColor& c) { return down ? c.darker(120) : c.lighter(112); };
+      if (colours.fill.isValid()) colours.fill = shade(colours.fill);
+      colours.frame = shade(colours.frame);
+    }
+    const QRectF box = QRectF(rects[i]).adjusted(0.5, 0.5, -0.5, -0.5);
+    painter->setPen(colours.frame);
+    painter->setBrush(colours.fill.isValid() ? QBrush(colours.fill) : QBrush(Qt::NoBrush));
+    painter->drawRoundedRect(box, 3, 3);
+    painter->setPen(colours.text);
+    painter->drawText(rects[i], Qt::AlignCenter, button.text);
+  }
+  painter->restore();
+}
+
+bool CBaseTableColumnMultiButtonsDelegate::mousePress(const QRect& rect, const QPoint& pos,
+                                                      const std::string& rowKey) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_pressedKey.clear();
+  m_pressedId = -1;
+  auto it = m_items.find(rowKey);
+  if (it == m_items.end()) return false;
+  const int hit = hitButton(it->second, rect, pos);
+  if (hit < 0) return false;
+  m_pressedKey = rowKey;
+  m_pressedId = it->second.buttons[hit].id;
+  return true;
+}
+
+void CBaseTableColumnMultiButtonsDelegate::mouseRelease(const QRect& rect, const QPoint& pos,
+                                                        const std::string& rowKey) {
+  int pressedId = -1;
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const bool sameKey = m_pressedKey == rowKey;
+    pressedId = m_pressedId;
+    m_pressedKey.clear();
+    m_pressedId = -1;
+    if (!sameKey || pressedId < 0) return;
+    auto it = m_items.find(rowKey);
+    // The buttons may have changed between press and release (a worker
+    // rebuilt the row); only a release on the same, still enabled button
+    // counts as a press of it.
+    if (it == m_items.end()) return;
+    const int hit = hitButton(it->second, rect, pos);
+    if (hit < 0 || it->second.buttons[hit].id != pressedId) return;
+  }
+  // Outside the lock: the handler may well change this row's buttons.
+  if (CEventDeliverer* receiver = target()) {
+    receiver->handleEvent(HPF_EVENT_BUTTON_PRESSED, 0, pressedId, QString::fromStdString(rowKey),
+                          nullptr);
+  }
+}
+
+QString CBaseTableColumnMultiButtonsDelegate::toolTip(const QRect& rect, const QPoint& pos,
+                                                      const std::string& rowKey) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  auto it = m_items.find(rowKey);
+  if (it == m_items.end()) return QString();
+  const QVector<QRect> rects = layoutButtons(it->second, rect);
+  for (int i = 0; i < rects.size(); ++i) {
+    if (rects[i].contains(pos)) return it->second.buttons[i].tips.value(it->second.enabled ? 0 : 1);
+  }
+  return QString();
+}
+
+}  // namespace GU

@@ -1,0 +1,89 @@
+#include "host/table/hpfrecordcolumns.h"
+
+#include "host/core/tradertypes.h"
+#include "host/data/bondtradeinfo.h"
+
+#include <boost/make_shared.hpp>
+#include <map>
+#include <mutex>
+
+namespace LW {
+
+namespace {
+
+const int kBondTradeInfoTable = 16371;
+
+QVariant text(const std::string& value) { return QString::fromStdString(value); }
+
+QVariant number(double value) {
+  return value == mxservice::kNoValueDouble ? QVariant() : QVariant(value);
+}
+
+QVariant integer(int value) {
+  return value == mxservice::kNoValueInt ? QVariant() : QVariant(value);
+}
+
+// A bond trading record field as a cell; other record classes have no value.
+template <typename Fn>
+boost::function<QVariant(const mxservice::IData&)> bondField(Fn fn) {
+  return [fn](const mxservice::IData& data) {
+    const auto* record = dynamic_cast<const mxservice::CBondTradeInfo*>(&data);
+    return record ? fn(*record) : QVariant();
+  };
+}
+
+HpfRecordLayout bondTradeInfoLayout() {
+  using mxservice::CBondTradeInfo;
+  HpfRecordLayout columns;
+  auto add = [&columns](const char* title, int kind, int decimals,
+                        boost::function<QVariant(const mxservice::IData&)> value) {
+    SHpfRecordColumn column;
+    column.title = QString::fromUtf8(title);
+    column.kind = kind;
+    column.decimals = decimals;
+    column.value = value;
+    columns.push_back(column);
+  };
+  add("市场", 10, 0, bondField([](const CBondTradeInfo& r) { return text(r.marketId); }));
+  add("债券代码", 10, 0, bondField([](const CBondTradeInfo& r) { return text(r.code); }));
+  add("债券类型", 10, 0, bondField([](const CBondTradeInfo& r) { return text(r.bondType); }));
+  add("交易方式", 10, 0, bondField([](const CBondTradeInfo& r) { return text(r.tradeMode); }));
+  add("质押代码", 10, 0, bondField([](const CBondTradeInfo& r) { return text(r.pledgeCode); }));
+  add("折算率", 6, 2, bondField([](const CBondTradeInfo& r) { return number(r.conversionRate); }));
+  add("最小交易量", 2, 0,
+      bondField([](const CBondTradeInfo& r) { return integer(r.minTradeVolume); }));
+  add("交易状态", 10, 0, bondField([](const CBondTradeInfo& r) { return text(r.tradeStatus); }));
+  add("到期日", 10, 0, bondField([](const CBondTradeInfo& r) { return text(r.maturityDate); }));
+  return columns;
+}
+
+struct CRegistry {
+  std::mutex mutex;
+  std::map<int, HpfRecordLayoutPtr> layouts;  // guarded by mutex
+  CRegistry() {
+    layouts[kBondTradeInfoTable] = boost::make_shared<HpfRecordLayout>(bondTradeInfoLayout());
+  }
+};
+
+CRegistry& registry() {
+  static CRegistry instance;  // thread-safe initialisation
+  return instance;
+}
+
+}  // namespace
+
+void CHpfRecordColumns::registerColumns(int tableType, const HpfRecordLayout& columns) {
+  HpfRecordLayoutPtr layout = boost::make_shared<HpfRecordLayout>(columns);
+  CRegistry& r = registry();
+  std::lock_guard<std::mutex> lock(r.mutex);
+  r.layouts[tableType] = layout;
+}
+
+HpfRecordLayoutPtr CHpfRecordColumns::columnsOf(int tableType) {
+  CRegistry& r = registry();
+  std::lock_guard<std::mutex> lock(r.mutex);
+  auto it = r.layouts.find(tableType);
+  return it == r.layouts.end() ? HpfRecordLayoutPtr() : it->second;
+}
+
+}  // namespace LW

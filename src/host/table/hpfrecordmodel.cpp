@@ -1,0 +1,24 @@
+#include "host/table/hpfrecordmodel.h"
+
+namespace LW {
+
+CHpfRecordModel::CHpfRecordModel(int tableType, const HpfRecordLayoutPtr& layout)
+    : CHpfDataModel(tableType, mxservice::NQ_TRADER_NONE), m_layout(layout) {}
+
+CHpfRecordModel::~CHpfRecordModel() = default;
+
+int CHpfRecordModel::columnCount() const {
+  return m_layout ? static_cast<int>(m_layout->size()) : 0;
+}
+
+QString CHpfRecordModel::columnTitle(int column) const {
+  if (column < 0 || column >= columnCount()) return QString();
+  return (*m_layout)[static_cast<size_t>(column)].title;
+}
+
+int CHpfRecordModel::columnValueKind(int column) const {
+  if (column < 0 || column >= columnCount()) return GU::HPF_KIND_TEXT;
+  return (*m_layout)[static_cast<size_t>(column)].kind;
+}
+
+}  // namespace LW

@@ -1,0 +1,165 @@
+#include "host/table/hpfrowstore.h"
+
+#include <boost/make_shared.hpp>
+
+namespace GU {
+
+CHpfRowStore::CHpfRowStore() : m_live(boost::make_shared<HpfRowVector>()) {}
+
+CHpfRowStore::~CHpfRowStore() = default;
+
+void CHpfRowStore::detachLocked() {
+  // use_count() is exact here: new owners only appear under m_mutex, and an
+  // owner letting go concurrently can only make us copy when we need not.
+  if (m_live.use_count() > 1) m_live = boost::make_shared<HpfRowVector>(*m_live);
+  if (m_batchDepth > 0) m_batchDirty = true;
+}
+
+bool CHpfRowStore::add(const HpfRowPtr& row, const std::string& key) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  detachLocked();
+  auto it = m_index.find(key);
+  if (it != m_index.end()) {
+    (*m_live)[static_cast<size_t>(it->second)] = row;
+  } else {
+    m_index.emplace(key, static_cast<int>(m_live->size()));
+    m_live->push_back(row);
+  }
+  return true;
+}
+
+bool CHpfRowStore::update(const HpfRowPtr& row, const std::string& key) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  auto it = m_index.find(key);
+  if (it == m_index.end()) return false;
+  const int position = it->second;
+  detachLocked();
+  (*m_live)[static_cast<size_t>(position)] = row;
+  return true;
+}
+
+bool CHpfRowStore::remove(const std::string& key) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  auto it = m_index.find(key);
+  if (it == m_index.end()) return false;
+  const int position = it->second;
+  m_index.erase(it);
+  detachLocked();
+  m_live->erase(m_live->begin() + position);
+  for (auto& entry : m_index) {
+    if (entry.second > position) --entry.second;
+  }
+  return true;
+}
+
+bool CHpfRowStore::clear() {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  if (m_live->empty()) return false;
+  // A fresh vector instead of clearing in place: snapshots keep the old one,
+  // and the reload that usually follows fills the new one without a copy.
+  m_live = boost::make_shared<HpfRowVector>();
+  m_index.clear();
+  if (m_batchDepth > 0) m_batchDirty = true;
+  return true;
+}
+
+HpfRowPtr CHpfRowStore::byKey(const std::string& key) const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  auto it = m_index.find(key);
+  return it == m_index.end() ? HpfRowPtr() : (*m_live)[static_cast<size_t>(it->second)];
+}
+
+HpfRowPtr CHpfRowStore::at(int row) const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  const HpfRowVector& rows = m_hasPublished ? *m_published : *m_live;
+  if (row < 0 || static_cast<size_t>(row) >= rows.size()) return HpfRowPtr();
+  return rows[static_cast<size_t>(row)];
+}
+
+HpfRowVector CHpfRowStore::copyAll() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return *m_live;
+}
+
+int CHpfRowStore::count() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return static_cast<int>(m_live->size());
+}
+
+void CHpfRowStore::beginBatch() {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  if (m_batchDepth++ == 0) {
+    m_batchBase = m_live;
+    m_batchDirty = false;
+  }
+}
+
+bool CHpfRowStore::endBatch() {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  if (m_batchDepth == 0) return false;  // unbalanced: nothing to end
+  if (--m_batchDepth > 0) return false;
+  m_batchBase.reset();
+  const bool changed = m_batchDirty;
+  m_batchDirty = false;
+  return changed;
+}
+
+bool CHpfRowStore::hasUncommitted() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_batchDepth > 0 && m_batchDirty;
+}
+
+bool CHpfRowStore::inBatch() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_batchDepth > 0;
+}
+
+HpfRowSnapshot CHpfRowStore::committedLocked() const {
+  if (m_batchDepth > 0 && m_batchDirty) return m_batchBase;
+  return m_live;
+}
+
+HpfRowSnapshot CHpfRowStore::committed() const {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return committedLocked();
+}
+
+HpfRowSnapshot CHpfRowStore::publish() {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_published = committedLocked();
+  m_hasPublished = true;
+  return m_published;
+}
+
+void CHpfRowStore::notifyCommitted() {
+  boost::function<void()> listener;
+  {
+    std::lock_guard<std::mutex> lock(m_listenerMutex);
+    listener = m_listener;
+  }
+  if (listener) listener();
+}
+
+void CHpfRowStore::setListener(const boost::function<void()>& listener) {
+  std::lock_guard<std::mutex> lock(m_listenerMutex);
+  m_listener = listener;
+}
+
+HpfDelegatePtr CHpfRowStore::delegate(int column) const {
+  std::lock_guard<std::mutex> lock(m_delegateMutex);
+  auto it = m_delegates.find(column);
+  return it == m_delegates.end() ? HpfDelegatePtr() : it->second;
+}
+
+void CHpfRowStore::setDelegate(int column, const HpfDelegatePtr& delegate) {
+  HpfDelegatePtr old;  // released after the lock: a delegate's destructor is user code
+  std::lock_guard<std::mutex> lock(m_delegateMutex);
+  auto it = m_delegates.find(column);
+  if (it != m_delegates.end()) old = it->second;
+  if (delegate)
+    m_delegates[column] = delegate;
+  else if (it != m_delegates.end())
+    m_delegates.erase(it);
+}
+
+}  // namespace GU
