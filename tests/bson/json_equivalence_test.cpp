@@ -146,3 +146,22 @@ TEST(BsonJson, randomDocumentsGiveLibbsonsBytes) {
     EXPECT_EQ(bson::BSONObj::fromJson(json).bytes(), expected) << json;
   }
 }
+
+TEST(BsonJson, damagedTextsNeverCrashAndNeverAcceptMoreThanLibbson) {
+  RandomJson generator(777);
+  std::mt19937 random(99);
+  const char bytes[] = {'{', '}', '[', ']', '"', '\\', ',', ':', '0', '-', 'e', '.', ' ', 'n', '$', '\xff', '\xe4', '\0'};
+  for (int i = 0; i < 3000; ++i) {
+    std::string json = generator.document();
+    const int edits = 1 + static_cast<int>(random() % 3);
+    for (int k = 0; k < edits && !json.empty(); ++k) {
+      const std::size_t at = random() % json.size();
+      switch (random() % 3) {
+        case 0: json[at] = bytes[random() % sizeof bytes]; break;
+        case 1: json.erase(at, 1); break;
+        default: json.insert(at, 1, bytes[random() % sizeof bytes]); break;
+      }
+    }
+    expectSameAsLibbson(json);
+  }
+}

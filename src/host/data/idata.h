@@ -26,12 +26,15 @@ public:
   virtual int dataType() const { return 0; }
 
   // The generic reader: fills the record's members from the fields of obj
-  // that carry their names (see docs/data-format.md). A field of the wrong
-  // type, or a number that is NaN, infinite or out of range for its member,
-  // leaves the member at its no-value marker and is reported in *errors (one
-  // line per field) when errors is not null. Fields the record does not know
-  // are ignored when ignoreUnknown is true and reported otherwise.
-  // Returns false when anything was reported.
+  // that carry their names (see docs/data-format.md); members whose field is
+  // absent are left as they are, a null field sets its member to the default.
+  // A field of the wrong type, or a number that is NaN, infinite or out of
+  // range for its member, leaves the member at its no-value marker (its
+  // default) and is reported in *errors when errors is not null, as one line
+  // "field <name>: <problem>\n" per field (appended). Fields the record does
+  // not know are ignored when ignoreUnknown is true and reported otherwise.
+  // Returns false when anything was reported. The field binding behind it is
+  // src/host/data/fieldbinder.h.
   virtual bool bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown,
                                 std::string* errors) = 0;
 
