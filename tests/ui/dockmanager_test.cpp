@@ -131,7 +131,7 @@ TEST_F(DockManagerTest, unusableSettingsGiveTheDefaultLayout) {
   };
   const Case cases[] = {
       {"empty", ""},
-      {"garbage", QByteArray("\x00\xff\xfe garbage {{{", 18)},
+      {"garbage", QByteArray::fromHex("00fffe20676172626167657b7b7b")},
       {"truncated", valid.left(valid.size() / 2)},
       {"not an object", "[1,2,3]"},
       {"other version", QByteArray(valid).replace("\"version\": 1", "\"version\": 7")},

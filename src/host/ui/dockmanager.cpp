@@ -44,12 +44,15 @@ bool isDockArea(int area) {
 }  // namespace
 
 CDockManager::CDockManager(QMainWindow* window, const QString& settingsFile, QObject* parent)
-    : QObject(parent ? parent : window), m_window(window), m_settingsFile(settingsFile) {
+    : QObject(parent ? parent : window),
+      m_window(window),
+      m_watched(window),
+      m_settingsFile(settingsFile) {
   if (window) window->installEventFilter(this);
 }
 
 CDockManager::~CDockManager() {
-  if (m_window) m_window->removeEventFilter(this);
+  if (m_watched) m_watched->removeEventFilter(this);
 }
 
 void CDockManager::registerFactory(const QString& key, const DockFactory& factory) {
@@ -302,7 +305,7 @@ bool CDockManager::restoreLayout() {
 }
 
 bool CDockManager::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == m_window && event->type() == QEvent::Close) saveLayout();
+  if (event->type() == QEvent::Close && watched == m_watched) saveLayout();
   return QObject::eventFilter(watched, event);
 }
 

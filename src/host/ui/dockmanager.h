@@ -102,6 +102,9 @@ private:
   static QString dockObjectName(const QString& key, int id);
 
   QPointer<QMainWindow> m_window;  // not owned
+  // The same window as a plain QObject: the manager is usually destroyed
+  // while the window is half destroyed, when it is no QMainWindow any more.
+  QPointer<QObject> m_watched;
   QString m_settingsFile;
   QMap<QString, DockFactory> m_factories;
   DefaultLayout m_defaultLayout;
