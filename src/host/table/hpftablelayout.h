@@ -36,8 +36,8 @@ struct SHpfLayout {
 
 class CHpfTableLayout {
 public:
-  static const int kMinWidth = 8;
-  static const int kMaxWidth = 4000;
+  static constexpr int kMinWidth = 8;
+  static constexpr int kMaxWidth = 4000;
 
   static QString encode(const SHpfLayout& layout);
   // Parses a text of encode(). False (with *error saying why, when not null)

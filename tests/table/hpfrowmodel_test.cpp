@@ -1,0 +1,218 @@
+// The row store of the table model: keys, in-place replacement, bounds,
+// batches, snapshots, comparison and sorting.
+#include "hpftestsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <numeric>
+
+using namespace hpftest;
+
+namespace {
+
+std::vector<std::string> keys(std::initializer_list<const char*> list) {
+  return std::vector<std::string>(list.begin(), list.end());
+}
+
+}  // namespace
+
+TEST(HpfRowModel, addDataWithHeldKeyReplacesInPlaceAndKeepsPosition) {
+  CTestModel model;
+  ASSERT_TRUE(model.addData(row("a", 1)));
+  ASSERT_TRUE(model.addData(row("b", 2)));
+  ASSERT_TRUE(model.addData(row("c", 3)));
+  GU::HpfRowPtr replacement = row("b", 20);
+  ASSERT_TRUE(model.addData(replacement));
+  EXPECT_EQ(keysOf(model.getAllDatas()), keys({"a", "b", "c"}));
+  EXPECT_EQ(model.getDataByKey(std::string("b")), replacement);
+  EXPECT_EQ(model.rowCount(), 3);
+}
+
+TEST(HpfRowModel, updateDataReplacesHeldKeyAndIgnoresUnknownKey) {
+  struct Case {
+    const char* key;
+    bool held;
+  };
+  for (const Case& c : {Case{"b", true}, Case{"zz", false}, Case{"", false}}) {
+    SCOPED_TRACE(c.key);
+    CTestModel model;
+    model.addData(row("a"));
+    model.addData(row("b"));
+    GU::HpfRowPtr update = row(c.key, 99);
+    EXPECT_EQ(model.updateData(update), c.held);
+    EXPECT_EQ(model.rowCount(), 2);  // an update never adds
+    EXPECT_EQ(keysOf(model.getAllDatas()), keys({"a", "b"}));
+    EXPECT_EQ(model.getDataByKey(std::string(c.key)) == update, c.held);
+  }
+  CTestModel model;
+  EXPECT_FALSE(model.updateData(GU::HpfRowPtr()));
+}
+
+TEST(HpfRowModel, nullRowsAndRowsWithoutKeyAreRefused) {
+  CTestModel model;
+  EXPECT_FALSE(model.addData(GU::HpfRowPtr()));
+  EXPECT_FALSE(model.addData(row("")));
+  EXPECT_EQ(model.rowCount(), 0);
+}
+
+TEST(HpfRowModel, removeDataByKeyKeepsTheKeyIndexOfLaterRowsRight) {
+  CTestModel model;
+  for (const char* k : {"a", "b", "c", "d"}) model.addData(row(k));
+  EXPECT_TRUE(model.removeDataByKey("b"));
+  EXPECT_FALSE(model.removeDataByKey("b"));
+  EXPECT_EQ(keysOf(model.getAllDatas()), keys({"a", "c", "d"}));
+  // Rows after the removed one moved up; replacing them must hit the right slot.
+  GU::HpfRowPtr d2 = row("d", 5);
+  EXPECT_TRUE(model.updateData(d2));
+  EXPECT_EQ(model.getAllDatas()[2], d2);
+  EXPECT_TRUE(model.addData(row("c", 7)));
+  EXPECT_EQ(keysOf(model.getAllDatas()), keys({"a", "c", "d"}));
+  EXPECT_EQ(model.getDataByKey(QStringLiteral("c"))->getDouble(COL_PRICE), 7);
+}
+
+// Model-checker style: every index either names exactly the row at that
+// position or yields null; no index reads outside the rows.
+TEST(HpfRowModel, rowAccessIsBoundsChecked) {
+  CTestModel model;
+  const int n = 5;
+  for (int i = 0; i < n; ++i) model.addData(row("k" + std::to_string(i)));
+  const std::vector<int> indices = {INT_MIN, -2, -1, 0, 1, n - 1, n, n + 1, INT_MAX};
+  auto check = [&](const std::vector<std::string>& expected) {
+    for (int index : indices) {
+      SCOPED_TRACE(index);
+      GU::HpfRowPtr r = model.getData(index);
+      if (index >= 0 && index < static_cast<int>(expected.size())) {
+        ASSERT_TRUE(r);
+        EXPECT_EQ(r->key(), expected[static_cast<size_t>(index)]);
+      } else {
+        EXPECT_FALSE(r);
+      }
+    }
+  };
+  check(keysOf(model.getAllDatas()));
+  EXPECT_FALSE(model.getDataByKey(std::string("missing")));
+  EXPECT_FALSE(model.getDataByKey(QString()));
+
+  // Published rows answer getData() until the next publish, whatever the
+  // current rows do meanwhile: a click index stays meaningful.
+  GU::HpfRowSnapshot shown = model.publishRows();
+  model.clear();
+  EXPECT_EQ(model.rowCount(), 0);
+  check(keysOf(*shown));
+  model.publishRows();
+  check({});
+}
+
+TEST(HpfRowModel, batchKeepsRowsUncommittedUntilItEnds) {
+  CTestModel model;
+  model.addData(row("old"));
+  int notified = 0;
+  model.setRowsCommittedListener([&notified]() { ++notified; });
+
+  model.beginBatch();
+  model.clear();
+  model.addData(row("new1"));
+  model.beginBatch();  // nested
+  model.addData(row("new2"));
+  model.endBatch();
+  EXPECT_TRUE(model.hasUncommittedRows());
+  EXPECT_EQ(keysOf(*model.committedRows()), keys({"old"}));
+  EXPECT_EQ(keysOf(*model.publishRows()), keys({"old"}));
+  // The current rows are visible to key lookups at once.
+  EXPECT_TRUE(model.getDataByKey(std::string("new2")));
+  EXPECT_EQ(notified, 0);
+  model.endBatch();
+  EXPECT_FALSE(model.hasUncommittedRows());
+  EXPECT_EQ(keysOf(*model.committedRows()), keys({"new1", "new2"}));
+  EXPECT_EQ(notified, 1);
+
+  // A batch that changes nothing commits nothing.
+  model.beginBatch();
+  model.endBatch();
+  EXPECT_EQ(notified, 1);
+  // Outside a batch each change commits.
+  model.addData(row("x"));
+  EXPECT_EQ(notified, 2);
+  // An unbalanced end is ignored.
+  model.endBatch();
+  EXPECT_EQ(notified, 2);
+  model.setRowsCommittedListener(boost::function<void()>());
+}
+
+TEST(HpfRowModel, snapshotsDoNotChangeWhenTheRowsDo) {
+  CTestModel model;
+  model.addData(row("a"));
+  model.addData(row("b"));
+  GU::HpfRowSnapshot before = model.committedRows();
+  model.updateData(row("a", 5));
+  model.removeDataByKey("b");
+  model.addData(row("c"));
+  EXPECT_EQ(keysOf(*before), keys({"a", "b"}));
+  EXPECT_EQ((*before)[0]->getDouble(COL_PRICE), 1.0);
+  EXPECT_EQ(keysOf(*model.committedRows()), keys({"a", "c"}));
+}
+
+TEST(HpfRowModel, compareOrdersMissingRowsAndNoValuesFirst) {
+  CTestModel model;
+  const double none = mxservice::kNoValueDouble;
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  struct Case {
+    const char* name;
+    GU::HpfRowPtr a, b;
+    int column;
+    int expected;
+  };
+  const Case cases[] = {
+      {"missing a", GU::HpfRowPtr(), row("b"), COL_PRICE, -1},
+      {"missing b", row("a"), GU::HpfRowPtr(), COL_PRICE, 1},
+      {"both missing", GU::HpfRowPtr(), GU::HpfRowPtr(), COL_PRICE, 0},
+      {"double less", row("a", 1.0), row("b", 2.0), COL_PRICE, -1},
+      {"double within tick", row("a", 1.0), row("b", 1.0 + 1e-12), COL_PRICE, 0},
+      {"no value below value", row("a", none), row("b", -1e300), COL_PRICE, -1},
+      {"value above no value", row("a", -5), row("b", none), COL_PRICE, 1},
+      {"both no value", row("a", none), row("b", none), COL_PRICE, 0},
+      {"nan sorts as no value", row("a", nan), row("b", 0.0), COL_PRICE, -1},
+      {"int less", row("a", 0, 1), row("b", 0, 2), COL_VOLUME, -1},
+      {"int no value", row("a", 0, mxservice::kNoValueInt), row("b", 0, INT_MIN), COL_VOLUME, -1},
+      {"int extremes do not overflow", row("a", 0, INT_MIN), row("b", 0, INT_MAX - 1), COL_VOLUME,
+       -1},
+      {"text", row("a", 0, 0, "abc"), row("b", 0, 0, "abd"), COL_NAME, -1},
+      {"text case-sensitive", row("a", 0, 0, "B"), row("b", 0, 0, "a"), COL_NAME, -1},
+      {"text equal", row("a", 0, 0, "x"), row("b", 0, 0, "x"), COL_NAME, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(model.compare(c.a, c.b, c.column), c.expected);
+  }
+}
+
+TEST(HpfRowModel, sortIsStableInBothDirections) {
+  CTestModel model;
+  // Equal prices in a known model order: "a1" < "a2" < "a3" by position.
+  GU::HpfRowVector rows = {row("a1", 2), row("b", 1),  row("a2", 2),
+                           row("c", 3),  row("a3", 2), row("n", mxservice::kNoValueDouble)};
+  struct Case {
+    bool ascending;
+    std::vector<std::string> expected;
+  };
+  const Case cases[] = {
+      {true, {"n", "b", "a1", "a2", "a3", "c"}},
+      {false, {"c", "a1", "a2", "a3", "b", "n"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.ascending);
+    std::vector<int> order(rows.size());
+    std::iota(order.begin(), order.end(), 0);
+    model.sortByColumnID(rows, order, COL_PRICE, c.ascending);
+    std::vector<std::string> got;
+    for (int i : order) got.push_back(rows[static_cast<size_t>(i)]->key());
+    EXPECT_EQ(got, c.expected);
+  }
+  // Indices outside the rows are dropped, not followed.
+  std::vector<int> bad = {0, 99, -1, 1};
+  model.sortByColumnID(rows, bad, COL_PRICE, true);
+  EXPECT_EQ(bad, (std::vector<int>{1, 0}));
+}

@@ -1,0 +1,113 @@
+#pragma once
+// Shared fixtures of the table tests: a plain row, a threaded model with four
+// columns (code text, price decimal, volume integer, name text) and a parent
+// widget that records the events the table delivers.
+
+#include "host/core/tradertypes.h"
+#include "host/table/hpfthreaddatamodel.h"
+#include "host/table/ibasehpftabledata.h"
+#include "host/ui/basewidget.h"
+
+#include <QStringList>
+#include <boost/make_shared.hpp>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace hpftest {
+
+enum EColumn { COL_CODE = 0, COL_PRICE = 1, COL_VOLUME = 2, COL_NAME = 3 };
+
+class CTestRow : public GU::IBaseHpfTableData {
+public:
+  CTestRow(const std::string& key, double price, int volume, const QString& name,
+           int generation = 0)
+      : m_key(key), m_price(price), m_volume(volume), m_name(name), m_generation(generation) {}
+
+  QString getDisplayQString(int column) override {
+    switch (column) {
+      case COL_PRICE:
+        return m_price == mxservice::kNoValueDouble ? QString() : QString::number(m_price, 'f', 2);
+      case COL_VOLUME:
+        return m_volume == mxservice::kNoValueInt ? QString() : QString::number(m_volume);
+      default:
+        return getQString(column);
+    }
+  }
+  QString getQString(int column) override {
+    if (column == COL_CODE) return QString::fromStdString(m_key);
+    if (column == COL_NAME) return m_name;
+    return QString();
+  }
+  double getDouble(int column) override {
+    return column == COL_PRICE ? m_price : mxservice::kNoValueDouble;
+  }
+  int getInt(int column) override {
+    return column == COL_VOLUME ? m_volume : mxservice::kNoValueInt;
+  }
+  std::string key() override { return m_key; }
+
+  int generation() const { return m_generation; }
+
+private:
+  const std::string m_key;
+  const double m_price;
+  const int m_volume;
+  const QString m_name;
+  const int m_generation;
+};
+
+inline GU::HpfRowPtr row(const std::string& key, double price = 1.0, int volume = 1,
+                         const QString& name = QString(), int generation = 0) {
+  return boost::make_shared<CTestRow>(key, price, volume, name, generation);
+}
+
+class CTestModel : public LW::CHpfThreadDataModel {
+public:
+  CTestModel() : LW::CHpfThreadDataModel(550, mxservice::NQ_TRADER_STOCK) {}
+  ~CTestModel() override { stopWorker(); }
+
+  int columnCount() const override { return 4; }
+  QString columnTitle(int column) const override {
+    static const QStringList titles = {QString::fromUtf8("代码"), QString::fromUtf8("价格"),
+                                       QString::fromUtf8("数量"), QString::fromUtf8("名称")};
+    return column >= 0 && column < titles.size() ? titles[column] : QString();
+  }
+  int columnValueKind(int column) const override {
+    switch (column) {
+      case COL_PRICE:
+        return GU::HPF_KIND_DOUBLE;
+      case COL_VOLUME:
+        return GU::HPF_KIND_INT;
+      default:
+        return GU::HPF_KIND_TEXT;
+    }
+  }
+  using LW::CHpfThreadDataModel::stopWorker;
+};
+
+inline std::vector<std::string> keysOf(const GU::HpfRowVector& rows) {
+  std::vector<std::string> keys;
+  for (const GU::HpfRowPtr& r : rows) keys.push_back(r ? r->key() : std::string("<null>"));
+  return keys;
+}
+
+struct SEvent {
+  int id;
+  int wParam;
+  int lParam;
+  QString text;
+  int firstInt;  // first int of the data block, -999 without data
+};
+
+// The table's parent: consumes and records every event delivered to it.
+class CEventSink : public GU::CBaseWidget {
+public:
+  bool handleEvent(int id, int wParam, int lParam, QString text, void* data) override {
+    events.push_back(SEvent{id, wParam, lParam, text, data ? *static_cast<int*>(data) : -999});
+    return true;
+  }
+  std::vector<SEvent> events;
+};
+
+}  // namespace hpftest
