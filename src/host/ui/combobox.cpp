@@ -18,8 +18,8 @@ void CComboBox::setTextFontKey(const QString& fontKey) {
 
 void CComboBox::slotCurrentIndexChanged(int index) {
   if (index < 0) return;
-  // QComboBox emits this from its model's slots; QComboBox itself does not
-  // touch the combo box after the signal, so a handler may replace items.
+  // Filling an empty combo box makes item 0 current: the owner hears of its
+  // first item too, which keeps a mode switch driven by 72 in step.
   deliverEvent(EVENT_COMBO_CURRENT_CHANGED, index, m_id, itemText(index), nullptr);
 }
 
