@@ -1,0 +1,72 @@
+#pragma once
+// The bond trading information panel: every bond trading record of the host's
+// data centre, one row each, under a tool bar with a code search box. Besides
+// the record's own fields (laid out by the host table for bond trading
+// records) each row shows three cells computed from the bond's instrument
+// detail: accrued interest, pricing method and contract name.
+//
+// Threads: the panel lives on the GUI thread and every load runs there. The
+// quote client may announce new bond information from any thread; the panel
+// then queues its reload to the GUI thread. Once the destructor has returned
+// no announcement reaches the panel.
+
+#include "host/data/bondtradeinfo.h"
+#include "host/ui/tradedockablewidget.h"
+
+#include <boost/signals2/connection.hpp>
+#include <memory>
+#include <string>
+
+namespace GU {
+class CSearchTextLineEdit;
+}
+
+namespace LW {
+
+class CHpfDataTable;
+
+class CBondInfoPanel : public ITradeDockableWidget {
+  Q_OBJECT
+public:
+  CBondInfoPanel(int id, QWidget* parent);
+  ~CBondInfoPanel() override;
+
+  // The panel keeps no settings: setParam ignores its text, param is empty.
+  void setParam(const QString& param) override;
+  QString param() const override;
+
+signals:
+  void sigInitBondInfo();
+
+protected slots:
+  void slotInitBondInfo();
+
+protected:
+  void createUi();
+  // Reloads the table from the data centre with the current search text.
+  // GUI thread only.
+  void loadBondInfos();
+  // Reload, then announce it with sigInitBondInfo (the view refreshes in
+  // slotInitBondInfo).
+  void doInitBondInfo();
+  // True when the record is to be left out: null, or its instrument code does
+  // not contain text (byte-wise, case-sensitive).
+  bool filter(const std::string& text,
+              const boost::shared_ptr<mxservice::CBondTradeInfo>& record);
+  bool handleEvent(int eventId, int wParam, int lParam, QString text, void* data) override;
+
+private:
+  struct ReadyRelay;
+
+  GU::CSearchTextLineEdit* m_searchEdit = nullptr;  // owned through the Qt parent chain
+  CHpfDataTable* m_table = nullptr;                 // owned through the Qt parent chain
+  int m_accruedInterestColumn = -1;
+  int m_pricingMethodColumn = -1;
+  int m_contractNameColumn = -1;
+
+  // Link to the quote client's announcement; see ReadyRelay in the .cpp.
+  std::shared_ptr<ReadyRelay> m_readyRelay;
+  boost::signals2::connection m_readyConnection;
+};
+
+}  // namespace LW
