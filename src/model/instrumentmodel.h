@@ -24,6 +24,8 @@
 //   state: any thread.
 
 #include "host/core/tradertypes.h"
+#include "host/data/tenderbondinfodetail.h"
+#include "host/table/buttondata.h"
 #include "host/table/hpfthreaddatamodel.h"
 #include "model/columncatalogue.h"
 #include "model/instrumentsearchcache.h"
@@ -32,9 +34,13 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
+#include <QVector>
 #include <cstddef>
+#include <string>
 
 namespace LW {
+
+struct TenderSearchQuery;
 
 // moc answers qt_metacast() for the class name "LW::CHpfInsModel" and, since
 // the second base is spelt "CHpfThreadDataModel" below, for that name with the
@@ -82,6 +88,32 @@ public:
   // (after waitForIdle()); for tests and the memory benchmark.
   std::size_t searchCacheBytes() const { return m_searchCache.memoryBytes(); }
 
+  // --- bond tender lists (defined in src/tender/) ----------------------------
+  // Queues one tender search and returns at once. The job empties the rows,
+  // walks the exchange client's tender details in key order, keeps those the
+  // query matches (matchTenderBond), derives each kept bond's status from the
+  // current account's order commands (one pass over the commands for the
+  // whole search), writes it into the shared detail, sets the row's action
+  // buttons and adds the row; then emits sigRefreshed() once. Searches run in
+  // the order queued, so the last one decides the list. Any thread.
+  void searchTenderBonds(bool isDateField, const std::string& field, const std::string& text,
+                         const std::string& startDate, const std::string& endDate,
+                         bool internalOnly);
+  // Rebuilds the row of one tender bond on the caller's thread: derives the
+  // status afresh, writes it into detail, sets the row's buttons, replaces
+  // the row with the same key (a key the model does not hold stays absent)
+  // and emits sigRefreshed(). A null detail is logged and ignored. Any
+  // thread; never call it while holding the account data's lock.
+  void updateTenderRow(boost::shared_ptr<mxservice::CTenderBondInfoDetail> detail);
+  // The workflow status of bondCode from the current account's order
+  // commands: the first command of the bond (account order) whose status is
+  // 0, 2, 204 or 201 decides; else 5 when every command of the bond is
+  // revoked; else (also without any command or account) -2. Any thread.
+  int deriveTenderStatus(const std::string& bondCode) const;
+  // The action buttons of a status: lock then revoke for 0 and 2, unlock for
+  // 204, none otherwise.
+  static QVector<GU::ButtonData> buildTenderButtons(int status);
+
 signals:
   void sigRefreshed();
 
@@ -92,6 +124,11 @@ private:
   // Ends the job's row batch early so that the rows are committed before
   // sigRefreshed() leaves, then reopens it for the base's closing endBatch().
   void commitAndAnnounce();
+  void tenderSearchJob(const TenderSearchQuery& query);
+  void tenderSearchRows(const TenderSearchQuery& query);
+  // Sets the buttons of rowKey for status on the column-3 multi-button
+  // delegate; nothing when column 3 has no such delegate.
+  void applyTenderButtons(const std::string& rowKey, int status) const;
 
   const CColumnCatalogue m_catalogue;
   CInstrumentSearchCache m_searchCache;  // worker thread only
