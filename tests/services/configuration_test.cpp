@@ -25,6 +25,7 @@ TEST(UserConfig, favouritesArePerTradingTypeAndAnnounceEachChange) {
   EXPECT_FALSE(config.addFavourite(mxservice::NQ_TRADER_OUTER_FUTURE, QString()));
   EXPECT_TRUE(config.addFavourite(mxservice::NQ_TRADER_STOCK, QStringLiteral("600000.SH")));
   EXPECT_EQ(config.getCodeSetByTradeType(mxservice::NQ_TRADER_OUTER_FUTURE), QSet<QString>{crude});
+  EXPECT_EQ(config.getCodeSetByTradeType(64), QSet<QString>{crude});
   EXPECT_TRUE(config.getCodeSetByTradeType(mxservice::NQ_TRADER_OUTER_STOCK).isEmpty());
   EXPECT_FALSE(config.removeFavourite(mxservice::NQ_TRADER_STOCK, crude));  // other type
   EXPECT_TRUE(config.removeFavourite(mxservice::NQ_TRADER_OUTER_FUTURE, crude));

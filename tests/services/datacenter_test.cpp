@@ -62,6 +62,7 @@ TEST_F(DataCenterTest, listsInstrumentsSharingABitWithTheTradingTypeInDataSetOrd
     const auto type = static_cast<mxservice::ENqTraderType>(c.tradeType);
     EXPECT_EQ(keysOf(dataCenter()->getInstrumentsByTradeType(type)), c.expected)
         << "trading type " << c.tradeType;
+    EXPECT_EQ(keysOf(dataCenter()->getInstrumentsByTradeType(c.tradeType)), c.expected);
     // Asked twice (the combined lists are cached): the same answer.
     EXPECT_EQ(keysOf(dataCenter()->getInstrumentsByTradeType(type)), c.expected)
         << "trading type " << c.tradeType;
@@ -217,8 +218,11 @@ TEST(TypeManager, unknownValuesAndEnumsGiveTheDecimalValue) {
       {"mxservice::Unknown", 1, "1"},
       {"mxservice::ETenderTarget", mxservice::kNoValueInt, ""},
   };
-  for (const Case& c : cases)
+  for (const Case& c : cases) {
     EXPECT_EQ(registry.getEnumItemName(c.enumName, c.value, mxservice::NQ_TRADER_BOND_TENDER),
               c.expected)
         << c.enumName << " " << c.value;
+    // The texts do not depend on the trading type.
+    EXPECT_EQ(registry.getEnumItemName(c.enumName, c.value, 1), c.expected);
+  }
 }

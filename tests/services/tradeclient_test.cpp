@@ -181,6 +181,7 @@ TEST_F(TradeClientTest, commandStatusRoundTripReachesSubscribersWithTheNewStatus
     EXPECT_EQ(seen.front(),
               std::make_pair(1001, static_cast<int>(mxservice::ORDER_COMMAND_LOCKED)));
   }
+  ASSERT_TRUE(client->waitForIdle());
   // Stored in place, as a new record; a copy taken before keeps its status.
   auto commands = current->orderCommands();
   ASSERT_EQ(commands.size(), 3u);
@@ -291,21 +292,26 @@ TEST(TradeClientLifetime, destructionWaitsForTheCallbackBeingRun) {
 
 TEST(TradeClientLifetime, clientDestroyedFromItsOwnCallbackEndsCleanly) {
   std::mutex mutex;
-  std::condition_variable done;
+  std::condition_variable changed;
+  bool requestReturned = false;
   bool destroyed = false;
   auto* client = new CTradeClient();
   client->setLatency(std::chrono::milliseconds(0));
   client->updateTenderBondDetails(
       servicestest::tenderBond("B"),
       [&, client](const utils::MXError&, bson::BSONObj) {
+        std::unique_lock<std::mutex> lock(mutex);
+        // Nobody else may be inside the client while it goes.
+        changed.wait(lock, [&] { return requestReturned; });
         delete client;
-        std::lock_guard<std::mutex> lock(mutex);
         destroyed = true;
-        done.notify_all();
+        changed.notify_all();
       },
       0, 0);
   std::unique_lock<std::mutex> lock(mutex);
-  EXPECT_TRUE(done.wait_for(lock, std::chrono::seconds(10), [&] { return destroyed; }));
+  requestReturned = true;
+  changed.notify_all();
+  EXPECT_TRUE(changed.wait_for(lock, std::chrono::seconds(10), [&] { return destroyed; }));
 }
 
 TEST(TradeClientLifetime, cancelPendingDropsQueuedCallbacks) {

@@ -44,6 +44,7 @@ public:
   CDataCenter();
   ~CDataCenter() override;
 
+  using IDataCenter::getInstrumentsByTradeType;
   boost::shared_ptr<CAccountData> getAccountData(const std::string& accountKey) const override;
   std::vector<CInstrumentDetailPtr> getInstrumentsByTradeType(
       ENqTraderType tradeType) const override;

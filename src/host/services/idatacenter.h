@@ -33,6 +33,10 @@ public:
   // Returned by value: the records are shared, the vector is the caller's.
   virtual std::vector<CInstrumentDetailPtr> getInstrumentsByTradeType(
       ENqTraderType tradeType) const = 0;
+  // The same for a trading type held as a plain number.
+  std::vector<CInstrumentDetailPtr> getInstrumentsByTradeType(int tradeType) const {
+    return getInstrumentsByTradeType(static_cast<ENqTraderType>(tradeType));
+  }
 
   // The instruments named by each selector, in selector order (a selector
   // given twice answers once); unknown selectors answer nothing.

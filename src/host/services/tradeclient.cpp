@@ -204,13 +204,17 @@ CTradeClient* CTradeClient::instance() {
 }
 
 void CTradeClient::enqueue(std::unique_ptr<Request> request) {
+  // Once queued, the request may be answered, and its callback may destroy
+  // this client, before this call returns: touch only the local share of the
+  // server after the push.
+  std::shared_ptr<Server> server = m_server;
   {
-    std::lock_guard<std::mutex> lock(m_server->mutex);
-    if (m_server->stopping) return;
-    request->due = Clock::now() + m_server->latency;
-    m_server->queue.push_back(std::move(request));
+    std::lock_guard<std::mutex> lock(server->mutex);
+    if (server->stopping) return;
+    request->due = Clock::now() + server->latency;
+    server->queue.push_back(std::move(request));
   }
-  m_server->wake.notify_all();
+  server->wake.notify_all();
 }
 
 void CTradeClient::updateTenderBondDetails(

@@ -30,6 +30,9 @@ public:
   // this host; tradeType is accepted for the interface's sake.
   std::string getEnumItemName(const std::string& enumName, int value,
                               ENqTraderType tradeType) const;
+  std::string getEnumItemName(const std::string& enumName, int value, int tradeType) const {
+    return getEnumItemName(enumName, value, static_cast<ENqTraderType>(tradeType));
+  }
 
   // Host side.
   void setEnumNames(const EnumNames& names);

@@ -30,6 +30,9 @@ public:
 
   // The favourite stock keys ("600000.SH") of exactly that trading type.
   QSet<QString> getCodeSetByTradeType(mxservice::ENqTraderType tradeType) const;
+  QSet<QString> getCodeSetByTradeType(int tradeType) const {
+    return getCodeSetByTradeType(static_cast<mxservice::ENqTraderType>(tradeType));
+  }
   // Adds or removes one favourite; false when nothing changed (already
   // there / not there, or an empty key).
   bool addFavourite(mxservice::ENqTraderType tradeType, const QString& stockKey);
