@@ -474,7 +474,8 @@ CellValue produce(Src src, const CInstrumentDetailPtr& ptr, ENqTraderType tradeT
 QString outerMultiplierText(int multiplier) {
   if (multiplier == mxservice::kNoValueInt) return cellformat::dash();
   if (multiplier > 0.00001) return QString::number(multiplier);
-  return QString::number(-(multiplier * 0.01), 'f', 2);
+  const double units = -(multiplier * 0.01);
+  return QString::number(units == 0 ? 0.0 : units, 'f', 2);  // never "-0.00"
 }
 
 }  // namespace

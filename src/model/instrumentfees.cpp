@@ -29,6 +29,12 @@ double feeValue(const mxservice::CCommissionRecord& c, int column) {
   }
 }
 
+// "非法值" stays alone: a unit after it would read as if it were a number.
+QString withUnit(const QString& number, const char* unit) {
+  if (number == cellformat::invalidText()) return number;
+  return number + QString::fromUtf8(unit);
+}
+
 }  // namespace
 
 QString feeModeText(const mxservice::CInstrumentDetail& instrument) {
@@ -52,7 +58,7 @@ QString feeText(const mxservice::CInstrumentDetail& instrument, int column) {
   const bool rateColumn = (column - kFirstFeeColumn) % 2 == 0;
   if (rateColumn) {
     if (mode == kModeByLots) return cellformat::dash();
-    return cellformat::decimals(value, 2) + QString::fromUtf8("/万");
+    return withUnit(cellformat::decimals(value, 2), "/万");
   }
 
   double perLot = value;
@@ -67,7 +73,7 @@ QString feeText(const mxservice::CInstrumentDetail& instrument, int column) {
   } else if (mode != kModeByLots) {
     return cellformat::dash();
   }
-  return cellformat::decimals(perLot, 2) + QString::fromUtf8("元/手");
+  return withUnit(cellformat::decimals(perLot, 2), "元/手");
 }
 
 }  // namespace LW

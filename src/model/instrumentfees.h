@@ -26,7 +26,9 @@ QString feeModeText(const mxservice::CInstrumentDetail& instrument);
 // lot in yuan: by lots the value itself; by amount the value applied to one
 // lot at the previous settlement price, rounded to cents. A value of -1.0, a
 // missing record or a non-positive mode gives "-"; so does the fee column of
-// an unknown mode (above 2), whose amount cannot be worked out.
+// an unknown mode (above 2), whose amount cannot be worked out. A value the
+// host formatter cannot show (NaN, or a fee by amount without a price) gives
+// "非法值" without a unit.
 QString feeText(const mxservice::CInstrumentDetail& instrument, int column);
 
 }  // namespace LW

@@ -36,6 +36,7 @@
 #include <QString>
 #include <QVector>
 #include <cstddef>
+#include <mutex>
 #include <string>
 
 namespace LW {
@@ -132,6 +133,14 @@ private:
 
   const CColumnCatalogue m_catalogue;
   CInstrumentSearchCache m_searchCache;  // worker thread only
+  // Held by a tender search from its order-command snapshot until its last
+  // row is added, and by updateTenderRow from its snapshot until its row is
+  // replaced. A row update therefore never lands between a search's
+  // snapshot and the search adding that row (where the search would bring
+  // back the older status, or the update would miss the row), and of two
+  // row updates the later snapshot is written last. Nothing that waits for
+  // another thread runs under it.
+  std::mutex m_tenderMutex;
 };
 
 }  // namespace LW
