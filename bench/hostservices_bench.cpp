@@ -14,14 +14,16 @@
 #include <vector>
 
 namespace {
-// n instruments spread over six trading types, as a real list mixes them.
-std::vector<mxservice::CInstrumentDetailPtr> makeInstruments(int n) {
+// n instruments; with `mixed` spread over six trading types as a real
+// all-markets list mixes them, else all stocks (the worst case of a
+// single-type query: every instrument is in the answer).
+std::vector<mxservice::CInstrumentDetailPtr> makeInstruments(int n, bool mixed) {
   static const int types[] = {1, 2, 8, 64, 512, 2048};
   std::vector<mxservice::CInstrumentDetailPtr> list;
   list.reserve(n);
   for (int i = 0; i < n; ++i) {
     auto detail = boost::make_shared<mxservice::CInstrumentDetail>();
-    detail->tradeType = types[i % 6] == 512 && i % 2 ? 1 : types[i % 6];
+    detail->tradeType = mixed ? types[i % 6] : mxservice::NQ_TRADER_STOCK;
     detail->marketId = i % 2 ? "SH" : "SZ";
     detail->code = std::to_string(100000 + i);
     detail->name = "instrument " + std::to_string(i);
@@ -32,7 +34,7 @@ std::vector<mxservice::CInstrumentDetailPtr> makeInstruments(int n) {
 
 void BM_InstrumentsBySingleType(benchmark::State& state) {
   mxservice::CDataCenter center;
-  center.setInstruments(makeInstruments(static_cast<int>(state.range(0))));
+  center.setInstruments(makeInstruments(static_cast<int>(state.range(0)), false));
   for (auto _ : state) {
     auto list = center.getInstrumentsByTradeType(mxservice::NQ_TRADER_STOCK);
     benchmark::DoNotOptimize(list.data());
@@ -47,7 +49,7 @@ BENCHMARK(BM_InstrumentsBySingleType)
 
 void BM_InstrumentsByMixedList(benchmark::State& state) {
   mxservice::CDataCenter center;
-  center.setInstruments(makeInstruments(static_cast<int>(state.range(0))));
+  center.setInstruments(makeInstruments(static_cast<int>(state.range(0)), true));
   center.getInstrumentsByTradeType(mxservice::NQ_TRADER_MIXED_ALL);  // fills the cache
   for (auto _ : state) {
     auto list = center.getInstrumentsByTradeType(mxservice::NQ_TRADER_MIXED_ALL);
@@ -62,7 +64,7 @@ BENCHMARK(BM_InstrumentsByMixedList)
 
 void BM_InstrumentsSharedList(benchmark::State& state) {
   mxservice::CDataCenter center;
-  center.setInstruments(makeInstruments(static_cast<int>(state.range(0))));
+  center.setInstruments(makeInstruments(static_cast<int>(state.range(0)), false));
   for (auto _ : state) {
     auto list = center.instrumentListByTradeType(mxservice::NQ_TRADER_STOCK);
     benchmark::DoNotOptimize(list.get());
@@ -71,7 +73,7 @@ void BM_InstrumentsSharedList(benchmark::State& state) {
 BENCHMARK(BM_InstrumentsSharedList)->Arg(100000)->Unit(benchmark::kNanosecond);
 
 void BM_SetInstruments(benchmark::State& state) {
-  const auto instruments = makeInstruments(static_cast<int>(state.range(0)));
+  const auto instruments = makeInstruments(static_cast<int>(state.range(0)), true);
   mxservice::CDataCenter center;
   for (auto _ : state) center.setInstruments(instruments);
 }
@@ -79,7 +81,7 @@ BENCHMARK(BM_SetInstruments)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_ExchangeClientLookupByKey(benchmark::State& state) {
   LW::CExchangeClient client;
-  client.setInstruments(makeInstruments(100000));
+  client.setInstruments(makeInstruments(100000, true));
   const QString key = QStringLiteral("150000.SZ");
   for (auto _ : state) benchmark::DoNotOptimize(client.getInstrument(key).get());
 }
