@@ -31,7 +31,8 @@ BSONObj sampleDocument() {
 
 // Replaces bytes [offset, offset + 4) by the little-endian value.
 void putInt32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::int32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<std::uint8_t>((value >> (8 * i)) & 0xFF);
+  for (int i = 0; i < 4; ++i)
+    bytes[offset + i] = static_cast<std::uint8_t>((value >> (8 * i)) & 0xFF);
 }
 
 // Reads everything an object offers (for the fuzz test: must not crash).
@@ -90,7 +91,8 @@ TEST(BsonObj, builderBytesFromBytesKeepEveryField) {
 
   std::vector<std::string> names;
   for (const BSONElement& e : read.elements()) names.push_back(e.fieldName());
-  EXPECT_EQ(names, (std::vector<std::string>{"text", "int", "long", "double", "yes", "sub", "list", "nothing"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"text", "int", "long", "double", "yes", "sub", "list",
+                                             "nothing"}));
 }
 
 TEST(BsonObj, typedGettersGiveNeutralValuesForOtherTypes) {
@@ -178,7 +180,8 @@ TEST(BsonObj, elementsAndEmbeddedObjectsOutliveTheirDocument) {
 }
 
 TEST(BsonObj, dottedPathsWalkDocumentsAndArrays) {
-  const BSONObj o = BSONObj::fromJson(R"({"a": {"b": {"c": 7}}, "arr": [10, {"x": "y"}], "s": "t", "d.e": 1})");
+  const BSONObj o =
+      BSONObj::fromJson(R"({"a": {"b": {"c": 7}}, "arr": [10, {"x": "y"}], "s": "t", "d.e": 1})");
   EXPECT_EQ(o.getFieldDotted("a.b.c").Int(), 7);
   EXPECT_EQ(o.getFieldDotted("a.b").type(), bson::Object);
   EXPECT_EQ(o.getFieldDotted("arr.0").Int(), 10);
@@ -234,7 +237,8 @@ TEST(BsonObj, jsonEscapesControlCharactersAndQuotes) {
 }
 
 TEST(BsonObj, extendedJsonIsAccepted) {
-  const BSONObj o = BSONObj::fromJson(R"({"l": {"$numberLong": "5"}, "d": {"$numberDouble": "Infinity"}})");
+  const BSONObj o =
+      BSONObj::fromJson(R"({"l": {"$numberLong": "5"}, "d": {"$numberDouble": "Infinity"}})");
   EXPECT_EQ(o["l"].type(), bson::NumberLong);
   EXPECT_EQ(o["l"].Long(), 5);
   EXPECT_TRUE(std::isinf(o["d"].Double()));
@@ -274,10 +278,11 @@ TEST(BsonObj, malformedJsonThrowsBsonError) {
 }
 
 TEST(BsonObj, malformedBytesThrowBsonError) {
-  const std::vector<std::uint8_t> good = BSONObj::fromJson(R"({"s": "abc", "d": {"x": 1}})").bytes();
+  const std::vector<std::uint8_t> good =
+      BSONObj::fromJson(R"({"s": "abc", "d": {"x": 1}})").bytes();
   std::vector<std::vector<std::uint8_t>> cases;
-  cases.push_back({});                                          // nothing
-  cases.push_back({5, 0, 0});                                   // too short
+  cases.push_back({});                                                       // nothing
+  cases.push_back({5, 0, 0});                                                // too short
   cases.push_back(std::vector<std::uint8_t>(good.begin(), good.end() - 1));  // truncated
   {
     auto b = good;
@@ -346,7 +351,8 @@ TEST(BsonObj, randomlyDamagedBytesEitherThrowOrReadSafely) {
   for (int round = 0; round < 3000; ++round) {
     std::vector<std::uint8_t> bytes = good;
     const int flips = 1 + static_cast<int>(random() % 4);
-    for (int k = 0; k < flips; ++k) bytes[random() % bytes.size()] = static_cast<std::uint8_t>(random());
+    for (int k = 0; k < flips; ++k)
+      bytes[random() % bytes.size()] = static_cast<std::uint8_t>(random());
     if (random() % 5 == 0) bytes.resize(random() % bytes.size());
     try {
       const BSONObj o = BSONObj::fromBytes(bytes);
@@ -360,11 +366,15 @@ TEST(BsonObj, randomlyDamagedBytesEitherThrowOrReadSafely) {
 
 TEST(BsonObj, builderReplacesInvalidUtf8SoTheDocumentStaysValid) {
   BSONObjBuilder b;
-  b.append("name", std::string("a\xff" "b\xe4\xb8", 5));
+  b.append("name", std::string("a\xff"
+                               "b\xe4\xb8",
+                               5));
   b.append(std::string("k\xfe"), 1);
   const BSONObj o = b.obj();
   EXPECT_NO_THROW(BSONObj::fromBytes(o.bytes()));
-  EXPECT_EQ(o["name"].String(), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD\xEF\xBF\xBD");
+  EXPECT_EQ(o["name"].String(),
+            "a\xEF\xBF\xBD"
+            "b\xEF\xBF\xBD\xEF\xBF\xBD");
   EXPECT_EQ(o["k\xEF\xBF\xBD"].Int(), 1);
 }
 

@@ -50,30 +50,66 @@ private:
     out << spaces[pick(6)];
   }
   void string(std::ostringstream& out) {
-    static const char* pieces[] = {"a", "Z", "0", " ", "浦发", "银行", "\\\"", "\\\\", "\\/", "\\n", "\\t",
-                                   "\\r", "\\b", "\\f", "é", "😀", "$", ".", "-", "_"};
+    static const char* pieces[] = {"a",    "Z",   "0",   " ",   "浦发", "银行", "\\\"",
+                                   "\\\\", "\\/", "\\n", "\\t", "\\r",  "\\b",  "\\f",
+                                   "é",    "😀",   "$",   ".",   "-",    "_"};
     out << '"';
     const int n = pick(8);
     for (int i = 0; i < n; ++i) out << pieces[pick(20)];
     out << '"';
   }
   void number(std::ostringstream& out) {
-    static const char* numbers[] = {"0", "-0", "1", "-1", "42", "2147483647", "2147483648", "-2147483648",
-                                    "-2147483649", "9223372036854775807", "-9223372036854775808", "0.0",
-                                    "-0.0", "0.1", "2.05", "1e5", "1E5", "1e-7", "-1.5e+10",
-                                    "1.7976931348623157e308", "4.9e-324", "123456789.123456789", "100",
-                                    "12345678901", "0.30000000000000004", "5e-1"};
+    static const char* numbers[] = {"0",
+                                    "-0",
+                                    "1",
+                                    "-1",
+                                    "42",
+                                    "2147483647",
+                                    "2147483648",
+                                    "-2147483648",
+                                    "-2147483649",
+                                    "9223372036854775807",
+                                    "-9223372036854775808",
+                                    "0.0",
+                                    "-0.0",
+                                    "0.1",
+                                    "2.05",
+                                    "1e5",
+                                    "1E5",
+                                    "1e-7",
+                                    "-1.5e+10",
+                                    "1.7976931348623157e308",
+                                    "4.9e-324",
+                                    "123456789.123456789",
+                                    "100",
+                                    "12345678901",
+                                    "0.30000000000000004",
+                                    "5e-1"};
     out << numbers[pick(26)];
   }
   void value(std::ostringstream& out, int depth) {
     switch (depth > 4 ? pick(5) : pick(7)) {
-      case 0: string(out); break;
-      case 1: number(out); break;
-      case 2: out << "true"; break;
-      case 3: out << "false"; break;
-      case 4: out << "null"; break;
-      case 5: object(out, depth + 1); break;
-      default: array(out, depth + 1); break;
+      case 0:
+        string(out);
+        break;
+      case 1:
+        number(out);
+        break;
+      case 2:
+        out << "true";
+        break;
+      case 3:
+        out << "false";
+        break;
+      case 4:
+        out << "null";
+        break;
+      case 5:
+        object(out, depth + 1);
+        break;
+      default:
+        array(out, depth + 1);
+        break;
     }
   }
   void object(std::ostringstream& out, int depth) {
@@ -150,16 +186,23 @@ TEST(BsonJson, randomDocumentsGiveLibbsonsBytes) {
 TEST(BsonJson, damagedTextsNeverCrashAndNeverAcceptMoreThanLibbson) {
   RandomJson generator(777);
   std::mt19937 random(99);
-  const char bytes[] = {'{', '}', '[', ']', '"', '\\', ',', ':', '0', '-', 'e', '.', ' ', 'n', '$', '\xff', '\xe4', '\0'};
+  const char bytes[] = {'{', '}', '[', ']', '"', '\\', ',',    ':',    '0',
+                        '-', 'e', '.', ' ', 'n', '$',  '\xff', '\xe4', '\0'};
   for (int i = 0; i < 3000; ++i) {
     std::string json = generator.document();
     const int edits = 1 + static_cast<int>(random() % 3);
     for (int k = 0; k < edits && !json.empty(); ++k) {
       const std::size_t at = random() % json.size();
       switch (random() % 3) {
-        case 0: json[at] = bytes[random() % sizeof bytes]; break;
-        case 1: json.erase(at, 1); break;
-        default: json.insert(at, 1, bytes[random() % sizeof bytes]); break;
+        case 0:
+          json[at] = bytes[random() % sizeof bytes];
+          break;
+        case 1:
+          json.erase(at, 1);
+          break;
+        default:
+          json.insert(at, 1, bytes[random() % sizeof bytes]);
+          break;
       }
     }
     expectSameAsLibbson(json);

@@ -3,8 +3,8 @@
 // docs/data-format.md.
 #include "host/data/datasetloader.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <QTemporaryDir>
 
 #include <cstdlib>
 #include <fstream>
@@ -33,20 +33,25 @@ public:
           "{\"marketId\": \"SHFE\", \"name\": \"上海期货交易所\", \"shortName\": \"上期所\"}\n"
           "{\"marketId\": \"OTC\", \"name\": \"场外\", \"shortName\": \"场外\"}\n");
     write("instruments.jsonl",
-          "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600000\", \"name\": \"浦发银行\", \"priceTick\": 0.01}\n"
+          "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600000\", \"name\": \"浦发银行\", "
+          "\"priceTick\": 0.01}\n"
           "\n"
           "   \n"
           "{\"tradeType\": 8, \"marketId\": \"SH\", \"code\": \"600000\", \"name\": \"浦发银行\"}\n"
           "{\"tradeType\": 2, \"marketId\": \"SHFE\", \"code\": \"cu2501\", \"volumeMultiple\": 5,"
           " \"commission\": {\"mode\": 2, \"open\": 0.5}}\n");
     write("fundplans.jsonl",
-          "{\"marketId\": \"OTC\", \"code\": \"000001\", \"name\": \"华夏成长混合\", \"bonusTypes\": [0, 1]}\n");
+          "{\"marketId\": \"OTC\", \"code\": \"000001\", \"name\": \"华夏成长混合\", "
+          "\"bonusTypes\": [0, 1]}\n");
     write("interbank_bonds.jsonl",
-          "{\"market\": \"NIB\", \"bondCode\": \"240001\", \"bondName\": \"24附息国债01\", \"couponRate\": 2.28}\n"
+          "{\"market\": \"NIB\", \"bondCode\": \"240001\", \"bondName\": \"24附息国债01\", "
+          "\"couponRate\": 2.28}\n"
           "{\"market\": \"BANK\", \"bondCode\": \"240002\"}\n");
     write("tender_bonds.jsonl",
-          "{\"bondCode\": \"2400123\", \"status\": 0, \"tenderDate\": \"@\", \"tenderEndDate\": \"@+1\","
-          " \"issueStartDate\": \"@-20\", \"maturityDate\": \"20291231\", \"basicBidUnit\": 1000000}\n"
+          "{\"bondCode\": \"2400123\", \"status\": 0, \"tenderDate\": \"@\", \"tenderEndDate\": "
+          "\"@+1\","
+          " \"issueStartDate\": \"@-20\", \"maturityDate\": \"20291231\", \"basicBidUnit\": "
+          "1000000}\n"
           "{\"bondCode\": \"2400124\", \"trader\": \"张三\"}\n");
     write("order_commands.jsonl",
           "{\"tradeType\": 134217728, \"commandId\": 1001, \"status\": 2, \"passBackText\": \"pb\","
@@ -58,7 +63,8 @@ public:
           "{\"marketId\": \"SZ\", \"code\": \"101001\"}\n"
           "{\"marketId\": \"SH\", \"code\": \"019734\"}\n");
     write("config.json",
-          "{\"userName\": \"张三\", \"userType\": 101, \"brokerEdition\": true, \"brokerEditionUserType\": 3,"
+          "{\"userName\": \"张三\", \"userType\": 101, \"brokerEdition\": true, "
+          "\"brokerEditionUserType\": 3,"
           " \"mergeFuture\": true, \"hkTradeInStock\": false, \"tradingDate\": \"@\","
           " \"favourites\": {\"1\": [\"600000.SH\"], \"64\": [\"cu2501.SHFE\", \"CLF5.NYMEX\"]}}");
     write("enums.json", "{\"mxservice::EIbBondType\": {\"1\": \"国债\", \"2\": \"政策性金融债\"}}");
@@ -83,7 +89,8 @@ bool hasError(const DataSet& set, const std::string& text) {
 
 std::vector<std::string> instrumentKeys(const DataSet& set) {
   std::vector<std::string> keys;
-  for (const auto& i : set.instruments) keys.push_back(std::to_string(i->tradeType) + ":" + i->getKey());
+  for (const auto& i : set.instruments)
+    keys.push_back(std::to_string(i->tradeType) + ":" + i->getKey());
   return keys;
 }
 
@@ -98,8 +105,8 @@ TEST(DataSetLoader, loadsAGoodSetWithoutErrors) {
   ASSERT_EQ(set.exchanges.size(), 4u);
   EXPECT_EQ(set.exchanges[0]->shortName, "上交所");
 
-  EXPECT_EQ(instrumentKeys(set),
-            (std::vector<std::string>{"1:600000.SH", "8:600000.SH", "2:cu2501.SHFE", "512:000001.OTC"}));
+  EXPECT_EQ(instrumentKeys(set), (std::vector<std::string>{"1:600000.SH", "8:600000.SH",
+                                                           "2:cu2501.SHFE", "512:000001.OTC"}));
   EXPECT_EQ(set.instruments[0]->priceTick, 0.01);
   EXPECT_TRUE(set.instruments[2]->hasCommission);
   EXPECT_EQ(set.instruments[2]->commission.open, 0.5);
@@ -156,7 +163,8 @@ TEST(DataSetLoader, missingDirectoryIsOneErrorLine) {
 
 TEST(DataSetLoader, missingFilesAreErrorsAndTheRestLoads) {
   DataSetDir dir;
-  dir.write("instruments.jsonl", "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600000\"}\n");
+  dir.write("instruments.jsonl",
+            "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600000\"}\n");
   const DataSet set = loadDataSet(dir.path(), kToday);
   EXPECT_EQ(set.instruments.size(), 1u);  // no exchanges: markets are not checked
   EXPECT_EQ(set.errors.size(), 8u) << joined(set.errors);
@@ -169,25 +177,30 @@ TEST(DataSetLoader, missingFilesAreErrorsAndTheRestLoads) {
 TEST(DataSetLoader, eachBadLineCostsOnlyItsRecord) {
   DataSetDir dir;
   dir.writeGoodSet();
-  dir.write("instruments.jsonl",
-            "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600000\", \"name\": \"浦发银行\"}\n"  // 1 good
-            "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600001\"\n"                        // 2 bad JSON
-            "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600004\", \"priceTick\": \"x\"}\n"  // 3 wrong type
-            "{\"tradeType\": 3, \"marketId\": \"SH\", \"code\": \"600005\"}\n"                      // 4 two bits
-            "{\"tradeType\": 262, \"marketId\": \"SH\", \"code\": \"600006\"}\n"                    // 5 unknown
-            "{\"tradeType\": 1, \"marketId\": \"XSHG\", \"code\": \"600007\"}\n"                    // 6 market
-            "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600000\", \"name\": \"dup\"}\n"     // 7 duplicate
-            "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"6\xff\xfe\"}\n"                    // 8 bad UTF-8
-            "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"\"}\n"                            // 9 empty key
-            "{\"marketId\": \"SH\", \"code\": \"600008\"}\n"                                        // 10 no type
-            "[1, 2]\n"                                                                              // 11 array
-            "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600009\", \"volumeMultiple\": 1e20,"
-            " \"preClose\": {\"$numberDouble\": \"NaN\"}, \"bogus\": 1}\n"                           // 12 fields
-            "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600010\"}\r\n");                  // 13 CRLF
+  dir
+      .write("instruments.jsonl",
+             "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600000\", \"name\": "
+             "\"浦发银行\"}\n"                                                  // 1 good
+             "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600001\"\n"  // 2 bad JSON
+             "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600004\", \"priceTick\": "
+             "\"x\"}\n"                                                            // 3 wrong type
+             "{\"tradeType\": 3, \"marketId\": \"SH\", \"code\": \"600005\"}\n"    // 4 two bits
+             "{\"tradeType\": 262, \"marketId\": \"SH\", \"code\": \"600006\"}\n"  // 5 unknown
+             "{\"tradeType\": 1, \"marketId\": \"XSHG\", \"code\": \"600007\"}\n"  // 6 market
+             "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600000\", \"name\": \"dup\"}\n"  // 7 duplicate
+             "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"6\xff\xfe\"}\n"  // 8 bad UTF-8
+             "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"\"}\n"           // 9 empty key
+             "{\"marketId\": \"SH\", \"code\": \"600008\"}\n"                       // 10 no type
+             "[1, 2]\n"                                                             // 11 array
+             "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600009\", \"volumeMultiple\": "
+             "1e20,"
+             " \"preClose\": {\"$numberDouble\": \"NaN\"}, \"bogus\": 1}\n"          // 12 fields
+             "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600010\"}\r\n");  // 13 CRLF
   const DataSet set = loadDataSet(dir.path(), kToday);
 
-  EXPECT_EQ(instrumentKeys(set), (std::vector<std::string>{"1:600000.SH", "1:600004.SH", "1:600009.SH",
-                                                           "1:600010.SH", "512:000001.OTC"}))
+  EXPECT_EQ(instrumentKeys(set),
+            (std::vector<std::string>{"1:600000.SH", "1:600004.SH", "1:600009.SH", "1:600010.SH",
+                                      "512:000001.OTC"}))
       << joined(set.errors);
   EXPECT_EQ(set.instruments[0]->name, "浦发银行");  // the first of the duplicates
   EXPECT_EQ(set.instruments[1]->priceTick, kNoValueDouble);
@@ -196,18 +209,35 @@ TEST(DataSetLoader, eachBadLineCostsOnlyItsRecord) {
 
   const std::string all = joined(set.errors);
   EXPECT_TRUE(hasError(set, "instruments.jsonl:2: invalid JSON")) << all;
-  EXPECT_TRUE(hasError(set, "instruments.jsonl:3 (600004.SH): field priceTick: expected a number, got string")) << all;
-  EXPECT_TRUE(hasError(set, "instruments.jsonl:4 (600005.SH): trading type 3 is not a single known trading type; record skipped")) << all;
+  EXPECT_TRUE(hasError(
+      set, "instruments.jsonl:3 (600004.SH): field priceTick: expected a number, got string"))
+      << all;
+  EXPECT_TRUE(hasError(set,
+                       "instruments.jsonl:4 (600005.SH): trading type 3 is not a single known "
+                       "trading type; record skipped"))
+      << all;
   EXPECT_TRUE(hasError(set, "instruments.jsonl:5 (600006.SH): trading type 262")) << all;
-  EXPECT_TRUE(hasError(set, "instruments.jsonl:6 (600007.XSHG): market XSHG is not in exchanges.jsonl; record skipped")) << all;
-  EXPECT_TRUE(hasError(set, "instruments.jsonl:7 (600000.SH): duplicate key for trading type 1 (first at instruments.jsonl:1); record skipped")) << all;
+  EXPECT_TRUE(hasError(
+      set,
+      "instruments.jsonl:6 (600007.XSHG): market XSHG is not in exchanges.jsonl; record skipped"))
+      << all;
+  EXPECT_TRUE(hasError(set,
+                       "instruments.jsonl:7 (600000.SH): duplicate key for trading type 1 (first "
+                       "at instruments.jsonl:1); record skipped"))
+      << all;
   EXPECT_TRUE(hasError(set, "instruments.jsonl:8: invalid JSON")) << all;
   EXPECT_TRUE(hasError(set, "line skipped")) << all;
   EXPECT_TRUE(hasError(set, "instruments.jsonl:9: key field code is empty; record skipped")) << all;
   EXPECT_TRUE(hasError(set, "instruments.jsonl:10 (600008.SH): trading type 0")) << all;
-  EXPECT_TRUE(hasError(set, "instruments.jsonl:11: invalid JSON: the top level is not an object")) << all;
-  EXPECT_TRUE(hasError(set, "instruments.jsonl:12 (600009.SH): field volumeMultiple: 1e+20 is out of the 32-bit integer range")) << all;
-  EXPECT_TRUE(hasError(set, "instruments.jsonl:12 (600009.SH): field preClose: NaN is not a number")) << all;
+  EXPECT_TRUE(hasError(set, "instruments.jsonl:11: invalid JSON: the top level is not an object"))
+      << all;
+  EXPECT_TRUE(hasError(set,
+                       "instruments.jsonl:12 (600009.SH): field volumeMultiple: 1e+20 is out of "
+                       "the 32-bit integer range"))
+      << all;
+  EXPECT_TRUE(
+      hasError(set, "instruments.jsonl:12 (600009.SH): field preClose: NaN is not a number"))
+      << all;
   EXPECT_TRUE(hasError(set, "instruments.jsonl:12 (600009.SH): field bogus: unknown field")) << all;
   EXPECT_EQ(set.errors.size(), 13u) << all;
 
@@ -236,7 +266,8 @@ TEST(DataSetLoader, badRecordsOfTheOtherKinds) {
             "{\"market\": \"NIB\", \"bondCode\": \"1\"}\n"
             "{\"market\": \"\", \"bondCode\": \"2\"}\n");
   dir.write("tender_bonds.jsonl",
-            "{\"bondCode\": \"A\", \"tenderDate\": \"2025-01-15\", \"valueDate\": \"@+x\", \"paymentDate\": \"@+1\"}\n"
+            "{\"bondCode\": \"A\", \"tenderDate\": \"2025-01-15\", \"valueDate\": \"@+x\", "
+            "\"paymentDate\": \"@+1\"}\n"
             "{\"bondCode\": \"A\"}\n"
             "{\"shortName\": \"no code\"}\n"
             "{\"bondCode\": \"B\", \"listingDate\": \"20250230\", \"status\": 1.5}\n");
@@ -254,12 +285,21 @@ TEST(DataSetLoader, badRecordsOfTheOtherKinds) {
   const DataSet set = loadDataSet(dir.path(), kToday);
   const std::string all = joined(set.errors);
 
-  EXPECT_EQ(instrumentKeys(set).size(), 3u + 2u) << all;  // 3 instruments, funds 000001 and 000002 (type 1)
-  EXPECT_TRUE(hasError(set, "fundplans.jsonl:1 (000001.OTC): field bonusTypes: element 1: expected an integer, got string")) << all;
-  EXPECT_TRUE(hasError(set, "fundplans.jsonl:3 (000001.OTC): duplicate key for trading type 512 (first at fundplans.jsonl:1)")) << all;
+  EXPECT_EQ(instrumentKeys(set).size(), 3u + 2u)
+      << all;  // 3 instruments, funds 000001 and 000002 (type 1)
+  EXPECT_TRUE(hasError(set,
+                       "fundplans.jsonl:1 (000001.OTC): field bonusTypes: element 1: expected an "
+                       "integer, got string"))
+      << all;
+  EXPECT_TRUE(hasError(set,
+                       "fundplans.jsonl:3 (000001.OTC): duplicate key for trading type 512 (first "
+                       "at fundplans.jsonl:1)"))
+      << all;
 
   EXPECT_EQ(set.interBankBonds.size(), 1u);
-  EXPECT_TRUE(hasError(set, "interbank_bonds.jsonl:2 (NIB.1): duplicate key (first at interbank_bonds.jsonl:1)")) << all;
+  EXPECT_TRUE(hasError(
+      set, "interbank_bonds.jsonl:2 (NIB.1): duplicate key (first at interbank_bonds.jsonl:1)"))
+      << all;
   EXPECT_TRUE(hasError(set, "interbank_bonds.jsonl:3: key field market is empty")) << all;
 
   ASSERT_EQ(set.tenderBonds.size(), 2u);
@@ -267,27 +307,40 @@ TEST(DataSetLoader, badRecordsOfTheOtherKinds) {
   EXPECT_EQ(set.tenderBonds.at("TB.A")->valueDate, "");
   EXPECT_EQ(set.tenderBonds.at("TB.A")->paymentDate, "20250116");
   EXPECT_EQ(set.tenderBonds.at("TB.B")->status(), kNoValueInt);
-  EXPECT_TRUE(hasError(set, "tender_bonds.jsonl:1 (TB.A): field tenderDate: \"2025-01-15\" is not a date")) << all;
-  EXPECT_TRUE(hasError(set, "tender_bonds.jsonl:1 (TB.A): field valueDate: \"@+x\" is not a relative date")) << all;
+  EXPECT_TRUE(
+      hasError(set, "tender_bonds.jsonl:1 (TB.A): field tenderDate: \"2025-01-15\" is not a date"))
+      << all;
+  EXPECT_TRUE(
+      hasError(set, "tender_bonds.jsonl:1 (TB.A): field valueDate: \"@+x\" is not a relative date"))
+      << all;
   EXPECT_TRUE(hasError(set, "tender_bonds.jsonl:2 (TB.A): duplicate key")) << all;
   EXPECT_TRUE(hasError(set, "tender_bonds.jsonl:3: key field bondCode is empty")) << all;
-  EXPECT_TRUE(hasError(set, "tender_bonds.jsonl:4 (TB.B): field listingDate: \"20250230\" is not a date")) << all;
-  EXPECT_TRUE(hasError(set, "tender_bonds.jsonl:4 (TB.B): field status: 1.5 is not an integer")) << all;
+  EXPECT_TRUE(
+      hasError(set, "tender_bonds.jsonl:4 (TB.B): field listingDate: \"20250230\" is not a date"))
+      << all;
+  EXPECT_TRUE(hasError(set, "tender_bonds.jsonl:4 (TB.B): field status: 1.5 is not an integer"))
+      << all;
 
   ASSERT_EQ(set.orderCommands.size(), 2u);
   EXPECT_EQ(set.orderCommands[1]->commandId, 3);
   EXPECT_TRUE(set.orderCommands[1]->params.isEmpty());
   EXPECT_TRUE(hasError(set, "order_commands.jsonl:2 (OC.1): duplicate key")) << all;
   EXPECT_TRUE(hasError(set, "order_commands.jsonl:3: key field commandId is missing")) << all;
-  EXPECT_TRUE(hasError(set, "order_commands.jsonl:4 (OC.2): trading type 0 is not a single known trading type")) << all;
-  EXPECT_TRUE(hasError(set, "order_commands.jsonl:5 (OC.3): field params: expected a document, got string")) << all;
+  EXPECT_TRUE(hasError(
+      set, "order_commands.jsonl:4 (OC.2): trading type 0 is not a single known trading type"))
+      << all;
+  EXPECT_TRUE(
+      hasError(set, "order_commands.jsonl:5 (OC.3): field params: expected a document, got string"))
+      << all;
 
   ASSERT_EQ(set.bondTradeInfos.size(), 1u);
   const auto& sh = set.bondTradeInfos.at("SH");
   ASSERT_EQ(sh.size(), 2u);
   EXPECT_EQ(sh.at(0)->code, "1");
   EXPECT_EQ(sh.at(1)->code, "3");  // positions count kept records only
-  EXPECT_TRUE(hasError(set, "bond_trade_infos.jsonl:2 (2.NYSE): market NYSE is not in exchanges.jsonl")) << all;
+  EXPECT_TRUE(
+      hasError(set, "bond_trade_infos.jsonl:2 (2.NYSE): market NYSE is not in exchanges.jsonl"))
+      << all;
   EXPECT_TRUE(hasError(set, "bond_trade_infos.jsonl:3 (1.SH): duplicate key")) << all;
 }
 
@@ -295,8 +348,10 @@ TEST(DataSetLoader, badConfigAndEnums) {
   DataSetDir dir;
   dir.writeGoodSet();
   dir.write("config.json",
-            "{\"userName\": 5, \"userType\": 102, \"mergeFuture\": \"yes\", \"tradingDate\": \"tomorrow\","
-            " \"favourites\": {\"64\": [\"a\", 1], \"x\": [], \"2\": [\"IF2501.CFFEX\"], \"8\": \"600000.SH\"},"
+            "{\"userName\": 5, \"userType\": 102, \"mergeFuture\": \"yes\", \"tradingDate\": "
+            "\"tomorrow\","
+            " \"favourites\": {\"64\": [\"a\", 1], \"x\": [], \"2\": [\"IF2501.CFFEX\"], \"8\": "
+            "\"600000.SH\"},"
             " \"colour\": 1}");
   dir.write("enums.json",
             "{\"mxservice::EIbBondType\": {\"1\": \"国债\", \"x\": \"bad\", \"3\": 3},"
@@ -310,18 +365,29 @@ TEST(DataSetLoader, badConfigAndEnums) {
   EXPECT_EQ(set.config.favourites.size(), 1u);
   EXPECT_EQ(set.config.favourites.at(2), (std::vector<std::string>{"IF2501.CFFEX"}));
   EXPECT_TRUE(hasError(set, "config.json: field userName: expected a string, got int32")) << all;
-  EXPECT_TRUE(hasError(set, "config.json: field mergeFuture: expected true or false, got string")) << all;
+  EXPECT_TRUE(hasError(set, "config.json: field mergeFuture: expected true or false, got string"))
+      << all;
   EXPECT_TRUE(hasError(set, "config.json: field tradingDate: \"tomorrow\" is not a date")) << all;
-  EXPECT_TRUE(hasError(set, "config.json: field favourites.64: element 1: expected a string, got int32")) << all;
-  EXPECT_TRUE(hasError(set, "config.json: field favourites.x: the name is not a trading type")) << all;
-  EXPECT_TRUE(hasError(set, "config.json: field favourites.8: expected an array of stock keys, got string")) << all;
+  EXPECT_TRUE(
+      hasError(set, "config.json: field favourites.64: element 1: expected a string, got int32"))
+      << all;
+  EXPECT_TRUE(hasError(set, "config.json: field favourites.x: the name is not a trading type"))
+      << all;
+  EXPECT_TRUE(
+      hasError(set, "config.json: field favourites.8: expected an array of stock keys, got string"))
+      << all;
   EXPECT_TRUE(hasError(set, "config.json: field colour: unknown field")) << all;
 
   EXPECT_EQ(set.enumNames.at("mxservice::EIbBondType"), (std::map<int, std::string>{{1, "国债"}}));
   EXPECT_FALSE(set.enumNames.count("mxservice::ETenderMarket"));
-  EXPECT_TRUE(hasError(set, "enums.json: mxservice::EIbBondType.\"x\": the name is not a 32-bit decimal integer")) << all;
-  EXPECT_TRUE(hasError(set, "enums.json: mxservice::EIbBondType.\"3\": expected a string, got int32")) << all;
-  EXPECT_TRUE(hasError(set, "enums.json: mxservice::ETenderMarket: expected a document, got array")) << all;
+  EXPECT_TRUE(hasError(
+      set, "enums.json: mxservice::EIbBondType.\"x\": the name is not a 32-bit decimal integer"))
+      << all;
+  EXPECT_TRUE(
+      hasError(set, "enums.json: mxservice::EIbBondType.\"3\": expected a string, got int32"))
+      << all;
+  EXPECT_TRUE(hasError(set, "enums.json: mxservice::ETenderMarket: expected a document, got array"))
+      << all;
   EXPECT_EQ(set.errors.size(), 10u) << all;
 }
 
@@ -342,7 +408,8 @@ TEST(DataSetLoader, byteOrderMarkAndEmptyFiles) {
   DataSetDir dir;
   dir.writeGoodSet();
   dir.write("exchanges.jsonl", "\xEF\xBB\xBF{\"marketId\": \"SH\"}\r\n");
-  dir.write("instruments.jsonl", "\xEF\xBB\xBF{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600000\"}");
+  dir.write("instruments.jsonl",
+            "\xEF\xBB\xBF{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600000\"}");
   dir.write("fundplans.jsonl", "");
   dir.write("bond_trade_infos.jsonl", "");
   dir.write("interbank_bonds.jsonl", "\n\n");
@@ -380,8 +447,10 @@ TEST(DataSetLoader, relativeDates) {
     std::string out = "unchanged";
     std::string problem;
     EXPECT_EQ(resolveDataSetDate(c.text, kToday, out, problem), c.ok) << c.text;
-    if (c.ok) EXPECT_EQ(out, c.out) << c.text;
-    else EXPECT_NE(problem.find(c.text), std::string::npos) << problem;
+    if (c.ok)
+      EXPECT_EQ(out, c.out) << c.text;
+    else
+      EXPECT_NE(problem.find(c.text), std::string::npos) << problem;
   }
   // Without a given day, "@" is today.
   DataSetDir dir;
@@ -397,8 +466,10 @@ TEST(DataSetLoader, knownTradingTypesAreTheSingleBitsOfTheEnum) {
     if (isKnownTradeType(1 << bit)) ++known;
   }
   EXPECT_EQ(known, 25);
-  for (int t : {1, 2, 512, 32768, 0x100000, 0x2000000, 0x8000000}) EXPECT_TRUE(isKnownTradeType(t)) << t;
-  for (int t : {0, 3, 0xC5DFF, 0x4000000, 0x200000, -1, 0x40000000}) EXPECT_FALSE(isKnownTradeType(t)) << t;
+  for (int t : {1, 2, 512, 32768, 0x100000, 0x2000000, 0x8000000})
+    EXPECT_TRUE(isKnownTradeType(t)) << t;
+  for (int t : {0, 3, 0xC5DFF, 0x4000000, 0x200000, -1, 0x40000000})
+    EXPECT_FALSE(isKnownTradeType(t)) << t;
 }
 
 // Every example record of docs/data-format.md loads without a problem: the
@@ -425,15 +496,16 @@ TEST(DataSetLoader, theFormatDocumentExamplesLoad) {
     }
   }
   EXPECT_GE(examples, 10);
-  for (const char* name : {"exchanges.jsonl", "instruments.jsonl", "fundplans.jsonl", "interbank_bonds.jsonl",
-                           "tender_bonds.jsonl", "order_commands.jsonl", "bond_trade_infos.jsonl", "config.json",
-                           "enums.json"}) {
+  for (const char* name : {"exchanges.jsonl", "instruments.jsonl", "fundplans.jsonl",
+                           "interbank_bonds.jsonl", "tender_bonds.jsonl", "order_commands.jsonl",
+                           "bond_trade_infos.jsonl", "config.json", "enums.json"}) {
     EXPECT_TRUE(files.count(name)) << "no example for " << name;
   }
   DataSetDir dir;
   for (const auto& f : files) dir.write(f.first, f.second);
   // The other examples use markets besides the example exchange.
-  dir.write("exchanges.jsonl", files["exchanges.jsonl"] + "{\"marketId\": \"SHFE\"}\n{\"marketId\": \"OTC\"}\n");
+  dir.write("exchanges.jsonl",
+            files["exchanges.jsonl"] + "{\"marketId\": \"SHFE\"}\n{\"marketId\": \"OTC\"}\n");
   const DataSet set = loadDataSet(dir.path(), kToday);
   EXPECT_TRUE(set.errors.empty()) << joined(set.errors);
   EXPECT_EQ(set.instruments.size(), 3u);
@@ -445,7 +517,8 @@ TEST(DataSetLoader, theFormatDocumentExamplesLoad) {
 TEST(DataSetLoader, theBundledSampleLoadsCleanly) {
   const char* sample = std::getenv("LW_SAMPLE_DATA");
   if (sample == nullptr) GTEST_SKIP() << "LW_SAMPLE_DATA not set";
-  if (!std::ifstream(std::string(sample) + "/instruments.jsonl")) GTEST_SKIP() << "no sample data set yet";
+  if (!std::ifstream(std::string(sample) + "/instruments.jsonl"))
+    GTEST_SKIP() << "no sample data set yet";
   const DataSet set = loadDataSet(sample);
   EXPECT_TRUE(set.errors.empty()) << joined(set.errors);
   EXPECT_FALSE(set.instruments.empty());

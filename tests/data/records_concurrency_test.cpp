@@ -33,7 +33,9 @@ TEST(RecordsConcurrency, tenderDetailGuardedMembersUnderConcurrentWrites) {
     readers.emplace_back([&] {
       while (!stop) {
         const int status = detail->status();
-        if (status != kNoValueInt && status != ORDER_COMMAND_LOCKED && status != ORDER_COMMAND_RUNNING) ++bad;
+        if (status != kNoValueInt && status != ORDER_COMMAND_LOCKED &&
+            status != ORDER_COMMAND_RUNNING)
+          ++bad;
         const std::string trader = detail->trader();
         if (!trader.empty() && trader != "张三" && trader.size() < 20) ++bad;
         (void)detail->internalAmount();
@@ -58,14 +60,16 @@ TEST(RecordsConcurrency, orderCommandStatusUnderConcurrentWrites) {
   std::atomic<bool> stop{false};
   std::atomic<int> bad{0};
   std::thread writer([&] {
-    for (int i = 0; i < 20000; ++i) command.setStatus(i % 2 ? ORDER_COMMAND_LOCKED : ORDER_COMMAND_RUNNING);
+    for (int i = 0; i < 20000; ++i)
+      command.setStatus(i % 2 ? ORDER_COMMAND_LOCKED : ORDER_COMMAND_RUNNING);
     stop = true;
   });
   std::thread reader([&] {
     while (!stop) {
       const COrderCommand copy(command);
       const int s = copy.status();
-      if (s != ORDER_COMMAND_APPROVING && s != ORDER_COMMAND_LOCKED && s != ORDER_COMMAND_RUNNING) ++bad;
+      if (s != ORDER_COMMAND_APPROVING && s != ORDER_COMMAND_LOCKED && s != ORDER_COMMAND_RUNNING)
+        ++bad;
       if (command.toBsonObj()["commandId"].Int() != 1) ++bad;
     }
   });

@@ -56,19 +56,33 @@ TEST(GenericReader, intMemberRules) {
   const IntCase cases[] = {
       {{"int32", [](auto& b) { b.append("volumeMultiple", 10); }, true, ""}, 10},
       {{"negative int32", [](auto& b) { b.append("volumeMultiple", -3); }, true, ""}, -3},
-      {{"int64 in range", [](auto& b) { b.append("volumeMultiple", 2147483647LL); }, true, ""}, 2147483647},
-      {{"int64 min", [](auto& b) { b.append("volumeMultiple", -2147483648LL); }, true, ""}, INT_MIN},
+      {{"int64 in range", [](auto& b) { b.append("volumeMultiple", 2147483647LL); }, true, ""},
+       2147483647},
+      {{"int64 min", [](auto& b) { b.append("volumeMultiple", -2147483648LL); }, true, ""},
+       INT_MIN},
       {{"integral double", [](auto& b) { b.append("volumeMultiple", 5.0); }, true, ""}, 5},
       {{"negative zero", [](auto& b) { b.append("volumeMultiple", -0.0); }, true, ""}, 0},
-      {{"int64 too big", [](auto& b) { b.append("volumeMultiple", 2147483648LL); }, false, "2147483648 is out of"}, def},
-      {{"int64 too small", [](auto& b) { b.append("volumeMultiple", -2147483649LL); }, false, "out of the 32-bit"}, def},
-      {{"fraction", [](auto& b) { b.append("volumeMultiple", 1.5); }, false, "1.5 is not an integer"}, def},
-      {{"huge double", [](auto& b) { b.append("volumeMultiple", 1e300); }, false, "out of the 32-bit"}, def},
+      {{"int64 too big", [](auto& b) { b.append("volumeMultiple", 2147483648LL); }, false,
+        "2147483648 is out of"},
+       def},
+      {{"int64 too small", [](auto& b) { b.append("volumeMultiple", -2147483649LL); }, false,
+        "out of the 32-bit"},
+       def},
+      {{"fraction", [](auto& b) { b.append("volumeMultiple", 1.5); }, false,
+        "1.5 is not an integer"},
+       def},
+      {{"huge double", [](auto& b) { b.append("volumeMultiple", 1e300); }, false,
+        "out of the 32-bit"},
+       def},
       {{"NaN", [](auto& b) { b.append("volumeMultiple", kNaN); }, false, "NaN"}, def},
       {{"infinity", [](auto& b) { b.append("volumeMultiple", kInf); }, false, "infinity"}, def},
-      {{"string", [](auto& b) { b.append("volumeMultiple", "5"); }, false, "expected an integer, got string"}, def},
+      {{"string", [](auto& b) { b.append("volumeMultiple", "5"); }, false,
+        "expected an integer, got string"},
+       def},
       {{"bool", [](auto& b) { b.append("volumeMultiple", true); }, false, "got bool"}, def},
-      {{"document", [](auto& b) { b.append("volumeMultiple", bson::BSONObj()); }, false, "got document"}, def},
+      {{"document", [](auto& b) { b.append("volumeMultiple", bson::BSONObj()); }, false,
+        "got document"},
+       def},
       {{"null", [](auto& b) { b.appendNull("volumeMultiple"); }, true, ""}, def},
       {{"absent", [](auto&) {}, true, ""}, def},
   };
@@ -96,11 +110,15 @@ TEST(GenericReader, int64MemberRules) {
   const Int64Case cases[] = {
       {{"int32", [](auto& b) { b.append("attributeFlags", 16); }, true, ""}, 16},
       {{"int64", [](auto& b) { b.append("attributeFlags", 1LL << 40); }, true, ""}, 1LL << 40},
-      {{"integral double", [](auto& b) { b.append("attributeFlags", 16777216.0); }, true, ""}, 16777216},
-      {{"2^63 as double", [](auto& b) { b.append("attributeFlags", 9223372036854775808.0); }, false, "out of the 64-bit"}, 0},
+      {{"integral double", [](auto& b) { b.append("attributeFlags", 16777216.0); }, true, ""},
+       16777216},
+      {{"2^63 as double", [](auto& b) { b.append("attributeFlags", 9223372036854775808.0); }, false,
+        "out of the 64-bit"},
+       0},
       {{"fraction", [](auto& b) { b.append("attributeFlags", 0.5); }, false, "not an integer"}, 0},
       {{"NaN", [](auto& b) { b.append("attributeFlags", kNaN); }, false, "NaN"}, 0},
-      {{"string", [](auto& b) { b.append("attributeFlags", "x"); }, false, "expected an integer"}, 0},
+      {{"string", [](auto& b) { b.append("attributeFlags", "x"); }, false, "expected an integer"},
+       0},
   };
   for (const Int64Case& t : cases) {
     CInstrumentDetail r;
@@ -122,11 +140,18 @@ TEST(GenericReader, doubleMemberRules) {
       {{"int32", [](auto& b) { b.append("priceTick", 2); }, true, ""}, 2.0},
       {{"int64", [](auto& b) { b.append("priceTick", 12345678901LL); }, true, ""}, 12345678901.0},
       {{"huge but finite", [](auto& b) { b.append("priceTick", 1e300); }, true, ""}, 1e300},
-      {{"no-value marker", [](auto& b) { b.append("priceTick", kNoValueDouble); }, true, ""}, kNoValueDouble},
-      {{"NaN", [](auto& b) { b.append("priceTick", kNaN); }, false, "field priceTick: NaN is not a number"}, def},
-      {{"infinity", [](auto& b) { b.append("priceTick", kInf); }, false, "infinity is not a finite number"}, def},
+      {{"no-value marker", [](auto& b) { b.append("priceTick", kNoValueDouble); }, true, ""},
+       kNoValueDouble},
+      {{"NaN", [](auto& b) { b.append("priceTick", kNaN); }, false,
+        "field priceTick: NaN is not a number"},
+       def},
+      {{"infinity", [](auto& b) { b.append("priceTick", kInf); }, false,
+        "infinity is not a finite number"},
+       def},
       {{"-infinity", [](auto& b) { b.append("priceTick", -kInf); }, false, "-infinity"}, def},
-      {{"string", [](auto& b) { b.append("priceTick", "0.01"); }, false, "expected a number, got string"}, def},
+      {{"string", [](auto& b) { b.append("priceTick", "0.01"); }, false,
+        "expected a number, got string"},
+       def},
       {{"null", [](auto& b) { b.appendNull("priceTick"); }, true, ""}, def},
       {{"absent", [](auto&) {}, true, ""}, def},
   };
@@ -147,25 +172,37 @@ TEST(GenericReader, textBoolListAndDocumentRules) {
   const Check cases[] = {
       {{"text", [](auto& b) { b.append("name", "华夏成长"); }, true, ""},
        [](auto&, auto& f) { return f.name == "华夏成长"; }},
-      {{"text from int", [](auto& b) { b.append("name", 5); }, false, "field name: expected a string, got int32"},
+      {{"text from int", [](auto& b) { b.append("name", 5); }, false,
+        "field name: expected a string, got int32"},
        [](auto&, auto& f) { return f.name.empty(); }},
       {{"bool", [](auto& b) { b.append("supportConversion", true); }, true, ""},
        [](auto&, auto& f) { return f.supportConversion; }},
       {{"bool from 1", [](auto& b) { b.append("supportConversion", 1); }, true, ""},
        [](auto&, auto& f) { return f.supportConversion; }},
-      {{"bool from 2", [](auto& b) { b.append("supportConversion", 2); }, false, "2 is not a boolean"},
+      {{"bool from 2", [](auto& b) { b.append("supportConversion", 2); }, false,
+        "2 is not a boolean"},
        [](auto&, auto& f) { return !f.supportConversion; }},
-      {{"bool from text", [](auto& b) { b.append("supportConversion", "true"); }, false, "expected true or false"},
+      {{"bool from text", [](auto& b) { b.append("supportConversion", "true"); }, false,
+        "expected true or false"},
        [](auto&, auto& f) { return !f.supportConversion; }},
-      {{"int list", [](auto& b) { b.appendArray("bonusTypes", {0, 1}); }, true, ""},
-       [](auto&, auto& f) { return f.bonusTypes == std::vector<int>{0, 1}; }},
+      {{"int list",
+        [](auto& b) {
+          b.appendArray("bonusTypes", {0, 1});
+        },
+        true, ""},
+       [](auto&, auto& f) {
+         return f.bonusTypes == std::vector<int>{0, 1};
+       }},
       {{"int list from a document",
         [](auto& b) { b.append("bonusTypes", bson::BSONObj::fromJson(R"({"x": 1})")); }, false,
         "expected an array of integers, got document"},
        [](auto&, auto& f) { return f.bonusTypes.empty(); }},
-      {{"params document", [](auto& b) { b.append("params", bson::BSONObj::fromJson(R"({"btdparam": {}})")); }, true, ""},
+      {{"params document",
+        [](auto& b) { b.append("params", bson::BSONObj::fromJson(R"({"btdparam": {}})")); }, true,
+        ""},
        [](auto& o, auto&) { return o.params.hasField("btdparam"); }},
-      {{"params text", [](auto& b) { b.append("params", "x"); }, false, "field params: expected a document, got string"},
+      {{"params text", [](auto& b) { b.append("params", "x"); }, false,
+        "field params: expected a document, got string"},
        [](auto& o, auto&) { return o.params.isEmpty(); }},
   };
   for (const Check& t : cases) {
@@ -173,7 +210,8 @@ TEST(GenericReader, textBoolListAndDocumentRules) {
     COTCFundPlanInfo fund;
     std::string errors;
     const bson::BSONObj obj = doc(t.c.put);
-    const bool ok = command.bsonValueFromObj(obj, true, &errors) & fund.bsonValueFromObj(obj, true, &errors);
+    const bool ok =
+        command.bsonValueFromObj(obj, true, &errors) & fund.bsonValueFromObj(obj, true, &errors);
     EXPECT_EQ(ok, t.c.ok) << t.c.what;
     EXPECT_TRUE(t.holds(command, fund)) << t.c.what;
     EXPECT_NE(errors.find(t.c.problem), std::string::npos) << t.c.what << ": " << errors;
@@ -181,9 +219,11 @@ TEST(GenericReader, textBoolListAndDocumentRules) {
   // An element of the list that is not an integer.
   COTCFundPlanInfo fund;
   std::string errors;
-  EXPECT_FALSE(fund.bsonValueFromObj(bson::BSONObj::fromJson(R"({"bonusTypes": [1, 2.5]})"), true, &errors));
+  EXPECT_FALSE(
+      fund.bsonValueFromObj(bson::BSONObj::fromJson(R"({"bonusTypes": [1, 2.5]})"), true, &errors));
   EXPECT_TRUE(fund.bonusTypes.empty());
-  EXPECT_NE(errors.find("field bonusTypes: element 1: 2.5 is not an integer"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("field bonusTypes: element 1: 2.5 is not an integer"), std::string::npos)
+      << errors;
 }
 
 TEST(GenericReader, unknownFieldsAreReportedOnlyWhenAsked) {
@@ -200,7 +240,8 @@ TEST(GenericReader, unknownFieldsAreReportedOnlyWhenAsked) {
 
 TEST(GenericReader, nullErrorsPointerStillReturnsFalse) {
   CInstrumentDetail r;
-  EXPECT_FALSE(r.bsonValueFromObj(bson::BSONObj::fromJson(R"({"priceTick": "x", "code": "1"})"), true, nullptr));
+  EXPECT_FALSE(r.bsonValueFromObj(bson::BSONObj::fromJson(R"({"priceTick": "x", "code": "1"})"),
+                                  true, nullptr));
   EXPECT_EQ(r.code, "1");
   EXPECT_EQ(r.priceTick, kNoValueDouble);
 }
@@ -208,7 +249,8 @@ TEST(GenericReader, nullErrorsPointerStillReturnsFalse) {
 TEST(GenericReader, aFieldGivenTwiceKeepsTheFirstValue) {
   CInstrumentDetail r;
   std::string errors;
-  EXPECT_FALSE(r.bsonValueFromObj(bson::BSONObj::fromJson(R"({"code": "A", "code": "B"})"), true, &errors));
+  EXPECT_FALSE(
+      r.bsonValueFromObj(bson::BSONObj::fromJson(R"({"code": "A", "code": "B"})"), true, &errors));
   EXPECT_EQ(r.code, "A");
   EXPECT_NE(errors.find("field code: given more than once"), std::string::npos);
 }
@@ -220,7 +262,8 @@ TEST(GenericReader, oneLinePerBadFieldAndGoodFieldsKept) {
     b.append("code", "600000").append("priceTick", kNaN).append("name", 1).append("preClose", 7.5);
   });
   EXPECT_FALSE(r.bsonValueFromObj(obj, true, &errors));
-  EXPECT_EQ(errors, "field priceTick: NaN is not a number\nfield name: expected a string, got int32\n");
+  EXPECT_EQ(errors,
+            "field priceTick: NaN is not a number\nfield name: expected a string, got int32\n");
   EXPECT_EQ(r.code, "600000");
   EXPECT_EQ(r.preClose, 7.5);
 }
@@ -245,7 +288,8 @@ TEST(GenericReader, commissionPresenceSetsHasCommission) {
   CInstrumentDetail with;
   std::string errors;
   EXPECT_TRUE(with.bsonValueFromObj(
-      bson::BSONObj::fromJson(R"({"commission": {"mode": 1, "open": 2.5, "intradayClose": 0}})"), false, &errors))
+      bson::BSONObj::fromJson(R"({"commission": {"mode": 1, "open": 2.5, "intradayClose": 0}})"),
+      false, &errors))
       << errors;
   EXPECT_TRUE(with.hasCommission);
   EXPECT_EQ(with.commission.mode, 1);
@@ -253,19 +297,23 @@ TEST(GenericReader, commissionPresenceSetsHasCommission) {
   EXPECT_EQ(with.commission.close, -1.0);
   EXPECT_EQ(with.commission.intradayClose, 0.0);
   const bson::BSONObj written = with.toBsonObj()["commission"].embeddedObject();
-  EXPECT_EQ(names(written), (std::vector<std::string>{"mode", "open", "close", "intradayOpen", "intradayClose"}));
+  EXPECT_EQ(names(written),
+            (std::vector<std::string>{"mode", "open", "close", "intradayOpen", "intradayClose"}));
 
   CInstrumentDetail bad;
   errors.clear();
-  EXPECT_FALSE(bad.bsonValueFromObj(bson::BSONObj::fromJson(R"({"commission": {"open": "x", "zz": 1}})"), false,
-                                    &errors));
+  EXPECT_FALSE(bad.bsonValueFromObj(
+      bson::BSONObj::fromJson(R"({"commission": {"open": "x", "zz": 1}})"), false, &errors));
   EXPECT_TRUE(bad.hasCommission);
   EXPECT_EQ(bad.commission.open, -1.0);
-  EXPECT_EQ(errors, "field commission.open: expected a number, got string\nfield commission.zz: unknown field\n");
+  EXPECT_EQ(
+      errors,
+      "field commission.open: expected a number, got string\nfield commission.zz: unknown field\n");
 
   CInstrumentDetail notDoc;
   errors.clear();
-  EXPECT_FALSE(notDoc.bsonValueFromObj(bson::BSONObj::fromJson(R"({"commission": 3})"), false, &errors));
+  EXPECT_FALSE(
+      notDoc.bsonValueFromObj(bson::BSONObj::fromJson(R"({"commission": 3})"), false, &errors));
   EXPECT_FALSE(notDoc.hasCommission);
   EXPECT_EQ(errors, "field commission: expected a document, got int32\n");
 }
@@ -308,17 +356,21 @@ TEST(Records, keys) {
 // ------------------------------------------------------------ field names
 
 TEST(Records, fieldNamesAreTheMemberNames) {
-  EXPECT_EQ(names(CExchangeDetail().toBsonObj()), (std::vector<std::string>{"marketId", "name", "shortName"}));
+  EXPECT_EQ(names(CExchangeDetail().toBsonObj()),
+            (std::vector<std::string>{"marketId", "name", "shortName"}));
   EXPECT_EQ(names(CBondTendersParam().toBsonObj()),
             (std::vector<std::string>{"bondCode", "direction", "bidRate", "bidVolume"}));
   EXPECT_EQ(names(COrderCommand().toBsonObj()),
-            (std::vector<std::string>{"tradeType", "commandId", "status", "passBackText", "userName", "params"}));
+            (std::vector<std::string>{"tradeType", "commandId", "status", "passBackText",
+                                      "userName", "params"}));
   EXPECT_EQ(names(CBondTradeInfo().toBsonObj()),
-            (std::vector<std::string>{"marketId", "code", "bondType", "tradeMode", "pledgeCode", "conversionRate",
-                                      "minTradeVolume", "tradeStatus", "maturityDate"}));
+            (std::vector<std::string>{"marketId", "code", "bondType", "tradeMode", "pledgeCode",
+                                      "conversionRate", "minTradeVolume", "tradeStatus",
+                                      "maturityDate"}));
   const std::vector<std::string> tender = names(CTenderBondInfoDetail().toBsonObj());
   EXPECT_EQ(tender.size(), 54u);
-  for (const char* guarded : {"status", "trader", "internalAmount", "externalAmount", "winBidAmount"}) {
+  for (const char* guarded :
+       {"status", "trader", "internalAmount", "externalAmount", "winBidAmount"}) {
     EXPECT_NE(std::find(tender.begin(), tender.end(), guarded), tender.end()) << guarded;
   }
   EXPECT_EQ(names(CInstrumentDetail().toBsonObj()).size(), 36u);  // commission only when present
@@ -340,13 +392,15 @@ void expectRoundTrip(const bson::BSONObj& source) {
   EXPECT_EQ(second.toBsonObj(), written);
   // Through JSON too.
   R third;
-  EXPECT_TRUE(third.bsonValueFromObj(bson::BSONObj::fromJson(written.jsonString()), false, &errors)) << errors;
+  EXPECT_TRUE(third.bsonValueFromObj(bson::BSONObj::fromJson(written.jsonString()), false, &errors))
+      << errors;
   EXPECT_EQ(third.toBsonObj().jsonString(), written.jsonString());
 }
 }  // namespace
 
 TEST(Records, everyKindRoundTrips) {
-  expectRoundTrip<CExchangeDetail>(bson::BSONObj::fromJson(R"({"marketId": "SH", "name": "上海证券交易所"})"));
+  expectRoundTrip<CExchangeDetail>(
+      bson::BSONObj::fromJson(R"({"marketId": "SH", "name": "上海证券交易所"})"));
   expectRoundTrip<CInstrumentDetail>(bson::BSONObj::fromJson(
       R"({"tradeType": 2, "marketId": "SHFE", "code": "cu2501", "priceTick": 10, "volumeMultiple": 5,)"
       R"( "attributeFlags": 16777218, "commission": {"mode": 2, "open": 0.5}})"));
@@ -359,17 +413,19 @@ TEST(Records, everyKindRoundTrips) {
       R"( "basicBidUnit": 1000000, "tenderDate": "20250115"})"));
   expectRoundTrip<COrderCommand>(bson::BSONObj::fromJson(
       R"({"tradeType": 134217728, "commandId": 7, "status": 2, "params": {"btdparam": {"bondCode": "X"}}})"));
-  expectRoundTrip<CBondTendersParam>(bson::BSONObj::fromJson(R"({"bondCode": "X", "bidRate": 2.05})"));
-  expectRoundTrip<CBondTradeInfo>(bson::BSONObj::fromJson(R"({"marketId": "SH", "code": "019733", "minTradeVolume": 1})"));
+  expectRoundTrip<CBondTendersParam>(
+      bson::BSONObj::fromJson(R"({"bondCode": "X", "bidRate": 2.05})"));
+  expectRoundTrip<CBondTradeInfo>(
+      bson::BSONObj::fromJson(R"({"marketId": "SH", "code": "019733", "minTradeVolume": 1})"));
 }
 
 TEST(Records, guardedAndAtomicMembersAreReadAndWrittenByName) {
   CTenderBondInfoDetail t;
   std::string errors;
-  EXPECT_TRUE(t.bsonValueFromObj(bson::BSONObj::fromJson(
-                                     R"({"status": 204, "trader": "李四", "internalAmount": 1.5,)"
-                                     R"( "externalAmount": 2, "winBidAmount": 0.25})"),
-                                 false, &errors))
+  EXPECT_TRUE(t.bsonValueFromObj(
+      bson::BSONObj::fromJson(R"({"status": 204, "trader": "李四", "internalAmount": 1.5,)"
+                              R"( "externalAmount": 2, "winBidAmount": 0.25})"),
+      false, &errors))
       << errors;
   EXPECT_EQ(t.status(), 204);
   EXPECT_EQ(t.trader(), "李四");
@@ -381,8 +437,9 @@ TEST(Records, guardedAndAtomicMembersAreReadAndWrittenByName) {
   EXPECT_EQ(out["trader"].String(), "李四");
   EXPECT_EQ(out["winBidAmount"].Double(), 0.25);
 
-  EXPECT_FALSE(t.bsonValueFromObj(bson::BSONObj::fromJson(R"({"status": "x", "internalAmount": {"$numberDouble": "NaN"}})"),
-                                  false, &errors));
+  EXPECT_FALSE(t.bsonValueFromObj(
+      bson::BSONObj::fromJson(R"({"status": "x", "internalAmount": {"$numberDouble": "NaN"}})"),
+      false, &errors));
   EXPECT_EQ(t.status(), kNoValueInt);
   EXPECT_EQ(t.internalAmount(), kNoValueDouble);
 
@@ -396,9 +453,10 @@ TEST(Records, guardedAndAtomicMembersAreReadAndWrittenByName) {
 
 TEST(Records, tenderParametersFromAnOrderCommand) {
   COrderCommand o;
-  o.bsonValueFromObj(bson::BSONObj::fromJson(
-                         R"({"params": {"btdparam": {"bondCode": "2400123", "direction": "execution", "bidVolume": 1}}})"),
-                     false, nullptr);
+  o.bsonValueFromObj(
+      bson::BSONObj::fromJson(
+          R"({"params": {"btdparam": {"bondCode": "2400123", "direction": "execution", "bidVolume": 1}}})"),
+      false, nullptr);
   const bson::BSONElement e = o.params.getFieldDotted("btdparam");
   ASSERT_EQ(e.type(), bson::Object);
   CBondTendersParam p;
@@ -413,21 +471,22 @@ TEST(Records, tenderParametersFromAnOrderCommand) {
 
 TEST(Records, copyConstructorsCopyEveryMember) {
   CTenderBondInfoDetail t;
-  t.bsonValueFromObj(bson::BSONObj::fromJson(
-                         R"({"bondCode": "2400123", "shortName": "s", "fullName": "f", "actionText": "a",)"
-                         R"( "leadUnderwriter": "l", "listingCode": "lc", "subscriptionCode": "sc", "bondType": 1,)"
-                         R"( "bondTypeDetail": 2, "tenderMarket": 3, "preMarket": 4, "crossMarket": true, "issueType": 5,)"
-                         R"( "issuerName": "in", "issuerCode": "ic", "issuerAttribute": 6, "issuerType": 7, "industry": "ind",)"
-                         R"( "issuePrice": 100, "referenceRate": 2.1, "issueTarget": "it", "minSubscriptionAmount": 10,)"
-                         R"( "plannedIssueSize": 11, "actualRaisedAmount": 12, "expectedYield": 13, "raiseType": 14,)"
-                         R"( "termDays": 15, "termYears": 16, "faceValue": 17, "tenderingType": 18, "tenderTarget": 19,)"
-                         R"( "bidRangeLow": 20, "bidRangeHigh": 21, "bidStep": 22, "basicBidUnit": 23, "minBidVolume": 24,)"
-                         R"( "maxBidVolume": 25, "issuerRating": "AAA", "issueRating": "AA", "lgfvFlag": 2, "guarantor": "g",)"
-                         R"( "tenderDate": "20250101", "tenderEndDate": "20250102", "issueStartDate": "20250103",)"
-                         R"( "issueEndDate": "20250104", "paymentDate": "20250105", "valueDate": "20250106",)"
-                         R"( "listingDate": "20250107", "maturityDate": "20300101", "status": 2, "trader": "t",)"
-                         R"( "internalAmount": 1, "externalAmount": 2, "winBidAmount": 3})"),
-                     false, nullptr);
+  t.bsonValueFromObj(
+      bson::BSONObj::fromJson(
+          R"({"bondCode": "2400123", "shortName": "s", "fullName": "f", "actionText": "a",)"
+          R"( "leadUnderwriter": "l", "listingCode": "lc", "subscriptionCode": "sc", "bondType": 1,)"
+          R"( "bondTypeDetail": 2, "tenderMarket": 3, "preMarket": 4, "crossMarket": true, "issueType": 5,)"
+          R"( "issuerName": "in", "issuerCode": "ic", "issuerAttribute": 6, "issuerType": 7, "industry": "ind",)"
+          R"( "issuePrice": 100, "referenceRate": 2.1, "issueTarget": "it", "minSubscriptionAmount": 10,)"
+          R"( "plannedIssueSize": 11, "actualRaisedAmount": 12, "expectedYield": 13, "raiseType": 14,)"
+          R"( "termDays": 15, "termYears": 16, "faceValue": 17, "tenderingType": 18, "tenderTarget": 19,)"
+          R"( "bidRangeLow": 20, "bidRangeHigh": 21, "bidStep": 22, "basicBidUnit": 23, "minBidVolume": 24,)"
+          R"( "maxBidVolume": 25, "issuerRating": "AAA", "issueRating": "AA", "lgfvFlag": 2, "guarantor": "g",)"
+          R"( "tenderDate": "20250101", "tenderEndDate": "20250102", "issueStartDate": "20250103",)"
+          R"( "issueEndDate": "20250104", "paymentDate": "20250105", "valueDate": "20250106",)"
+          R"( "listingDate": "20250107", "maturityDate": "20300101", "status": 2, "trader": "t",)"
+          R"( "internalAmount": 1, "externalAmount": 2, "winBidAmount": 3})"),
+      false, nullptr);
   const CTenderBondInfoDetail copy(t);
   EXPECT_EQ(copy.toBsonObj(), t.toBsonObj());
   // Every field of the list had a non-default value, so nothing was left out.
@@ -437,10 +496,11 @@ TEST(Records, copyConstructorsCopyEveryMember) {
   }
 
   COrderCommand o;
-  o.bsonValueFromObj(bson::BSONObj::fromJson(
-                         R"({"tradeType": 134217728, "commandId": 7, "status": 204, "passBackText": "pb",)"
-                         R"( "userName": "u", "params": {"a": 1}})"),
-                     false, nullptr);
+  o.bsonValueFromObj(
+      bson::BSONObj::fromJson(
+          R"({"tradeType": 134217728, "commandId": 7, "status": 204, "passBackText": "pb",)"
+          R"( "userName": "u", "params": {"a": 1}})"),
+      false, nullptr);
   const COrderCommand copiedCommand(o);
   EXPECT_EQ(copiedCommand.toBsonObj(), o.toBsonObj());
   EXPECT_EQ(copiedCommand.status(), 204);

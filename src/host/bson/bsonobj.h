@@ -58,13 +58,13 @@ public:
   BSONElement();  // the end-of-object element: eoo() is true, type() is EOO
 
   bool eoo() const;
-  int type() const;              // a BSONType number
+  int type() const;  // a BSONType number
   std::string fieldName() const;
   // The field name without a copy (valid while this element lives).
   const char* fieldNameData() const;
   std::size_t fieldNameSize() const;
 
-  bool isNumber() const;         // double, int32 or int64
+  bool isNumber() const;  // double, int32 or int64
   // Typed getters: the value when the element has that type, else the
   // neutral value (empty text, 0, false, empty object).
   std::string String() const;
@@ -94,10 +94,10 @@ private:
   bool initIter(void* iter) const;
 
   std::shared_ptr<const std::vector<std::uint8_t>> m_buffer;
-  std::size_t m_docOffset = 0;   // offset of the owning document
+  std::size_t m_docOffset = 0;  // offset of the owning document
   std::size_t m_docLength = 0;
-  std::size_t m_keyOffset = 0;   // byte offset of the key inside m_buffer
-  std::uint32_t m_keyLength = 0; // bytes of the key, without its NUL
+  std::size_t m_keyOffset = 0;    // byte offset of the key inside m_buffer
+  std::uint32_t m_keyLength = 0;  // bytes of the key, without its NUL
   int m_type = EOO;
   bool m_valid = false;
 };
@@ -119,7 +119,7 @@ public:
 
   bool isEmpty() const;
   int nFields() const;
-  std::size_t objsize() const;        // length of the document in bytes
+  std::size_t objsize() const;  // length of the document in bytes
   const std::uint8_t* objdata() const;
   std::vector<std::uint8_t> bytes() const;
 

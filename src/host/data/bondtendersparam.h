@@ -10,14 +10,13 @@ namespace mxservice {
 class CBondTendersParam : public IData {
 public:
   std::string getKey() const override;  // bondCode
-  bool bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown,
-                        std::string* errors) override;
+  bool bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown, std::string* errors) override;
   bson::BSONObj toBsonObj() const override;
 
-  std::string bondCode;                   // matches CTenderBondInfoDetail::bondCode
-  std::string direction;                  // "execution" or "allocation"
+  std::string bondCode;   // matches CTenderBondInfoDetail::bondCode
+  std::string direction;  // "execution" or "allocation"
   double bidRate = kNoValueDouble;
-  double bidVolume = kNoValueDouble;      // 10^8
+  double bidVolume = kNoValueDouble;  // 10^8
 };
 
 using CBondTendersParamPtr = boost::shared_ptr<CBondTendersParam>;

@@ -9,22 +9,23 @@ namespace {
 const fields::FieldList<CBondTradeInfo>& bondTradeInfoFields() {
   using R = CBondTradeInfo;
   static const fields::FieldList<R> list = fields::FieldList<R>()
-      .text("marketId", &R::marketId)
-      .text("code", &R::code)
-      .text("bondType", &R::bondType)
-      .text("tradeMode", &R::tradeMode)
-      .text("pledgeCode", &R::pledgeCode)
-      .number("conversionRate", &R::conversionRate)
-      .integer("minTradeVolume", &R::minTradeVolume)
-      .text("tradeStatus", &R::tradeStatus)
-      .text("maturityDate", &R::maturityDate);
+                                               .text("marketId", &R::marketId)
+                                               .text("code", &R::code)
+                                               .text("bondType", &R::bondType)
+                                               .text("tradeMode", &R::tradeMode)
+                                               .text("pledgeCode", &R::pledgeCode)
+                                               .number("conversionRate", &R::conversionRate)
+                                               .integer("minTradeVolume", &R::minTradeVolume)
+                                               .text("tradeStatus", &R::tradeStatus)
+                                               .text("maturityDate", &R::maturityDate);
   return list;
 }
 }  // namespace
 
 std::string CBondTradeInfo::getKey() const { return utils::nqStockKey(marketId, code); }
 
-bool CBondTradeInfo::bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown, std::string* errors) {
+bool CBondTradeInfo::bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown,
+                                      std::string* errors) {
   return bondTradeInfoFields().read(*this, obj, ignoreUnknown, errors);
 }
 

@@ -12,19 +12,18 @@ namespace mxservice {
 class CBondTradeInfo : public IData {
 public:
   std::string getKey() const override;  // utils::nqStockKey(marketId, code)
-  bool bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown,
-                        std::string* errors) override;
+  bool bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown, std::string* errors) override;
   bson::BSONObj toBsonObj() const override;
 
   std::string marketId;
   std::string code;
-  std::string bondType;          // text shown in the table
-  std::string tradeMode;         // e.g. "竞价" / "协商"
-  std::string pledgeCode;        // repo pledge code, may be empty
+  std::string bondType;                    // text shown in the table
+  std::string tradeMode;                   // e.g. "竞价" / "协商"
+  std::string pledgeCode;                  // repo pledge code, may be empty
   double conversionRate = kNoValueDouble;  // pledge conversion ratio
   int minTradeVolume = kNoValueInt;        // per order, in lots
-  std::string tradeStatus;       // "正常交易", "停牌", ...
-  std::string maturityDate;      // "yyyyMMdd"
+  std::string tradeStatus;                 // "正常交易", "停牌", ...
+  std::string maturityDate;                // "yyyyMMdd"
 };
 
 using CBondTradeInfoPtr = boost::shared_ptr<CBondTradeInfo>;

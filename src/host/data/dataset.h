@@ -19,13 +19,13 @@ namespace mxservice {
 // The logged-in user's configuration and the client's edition.
 struct HostConfiguration {
   std::string userName = "trader";
-  int userType = 0;                    // 101, 102, 200 change the tender panel
+  int userType = 0;  // 101, 102, 200 change the tender panel
   bool brokerEdition = false;
-  int brokerEditionUserType = 0;       // bit 0 commodity group, bit 1 interest-rate group
-  bool mergeFuture = false;            // list type-1024 futures in the futures list
-  bool hkTradeInStock = false;         // list Hong Kong stocks in the stock list
+  int brokerEditionUserType = 0;  // bit 0 commodity group, bit 1 interest-rate group
+  bool mergeFuture = false;       // list type-1024 futures in the futures list
+  bool hkTradeInStock = false;    // list Hong Kong stocks in the stock list
   std::map<int, std::vector<std::string>> favourites;  // trading type -> stock keys
-  std::string tradingDate;             // "yyyyMMdd" of the current trading day
+  std::string tradingDate;                             // "yyyyMMdd" of the current trading day
 };
 
 struct DataSet {
@@ -34,8 +34,8 @@ struct DataSet {
   // listed under trading type 512.
   std::vector<CInstrumentDetailPtr> instruments;
   InterBankBondMap interBankBonds;
-  TenderBondInfoDetailMap tenderBonds;           // keyed by the detail's getKey()
-  std::vector<COrderCommandPtr> orderCommands;   // in file order
+  TenderBondInfoDetailMap tenderBonds;          // keyed by the detail's getKey()
+  std::vector<COrderCommandPtr> orderCommands;  // in file order
   BondTradeInfoMap bondTradeInfos;
   HostConfiguration config;
   // Enum display names: enum name -> value -> UTF-8 text.

@@ -64,15 +64,19 @@ struct Where {
 
 void stripBom(std::string& content) {
   if (content.size() >= 3 && static_cast<unsigned char>(content[0]) == 0xEF &&
-      static_cast<unsigned char>(content[1]) == 0xBB && static_cast<unsigned char>(content[2]) == 0xBF) {
+      static_cast<unsigned char>(content[1]) == 0xBB &&
+      static_cast<unsigned char>(content[2]) == 0xBF) {
     content.erase(0, 3);
   }
 }
 
-bool isBlank(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
+bool isBlank(std::string_view line) {
+  return line.find_first_not_of(" \t") == std::string_view::npos;
+}
 
 // Adds each line of `fieldErrors` ("field x: ...\n" lines) to errors, after `where`.
-void addFieldErrors(std::vector<std::string>& errors, const std::string& where, const std::string& fieldErrors) {
+void addFieldErrors(std::vector<std::string>& errors, const std::string& where,
+                    const std::string& fieldErrors) {
   std::size_t start = 0;
   while (start < fieldErrors.size()) {
     std::size_t end = fieldErrors.find('\n', start);
@@ -88,7 +92,8 @@ std::string tradeTypeText(int tradeType) { return std::to_string(tradeType); }
 
 class Loader {
 public:
-  Loader(const std::string& directory, const QDate& today) : m_directory(directory), m_today(today) {}
+  Loader(const std::string& directory, const QDate& today)
+      : m_directory(directory), m_today(today) {}
 
   DataSet run() {
     std::error_code ec;
@@ -97,7 +102,8 @@ public:
       return std::move(m_set);
     }
     guarded("exchanges.jsonl", [this] { loadExchanges(); });
-    guarded("instruments.jsonl", [this] { loadInstruments<CInstrumentDetail>("instruments.jsonl"); });
+    guarded("instruments.jsonl",
+            [this] { loadInstruments<CInstrumentDetail>("instruments.jsonl"); });
     guarded("fundplans.jsonl", [this] { loadInstruments<COTCFundPlanInfo>("fundplans.jsonl"); });
     guarded("interbank_bonds.jsonl", [this] { loadInterBankBonds(); });
     guarded("tender_bonds.jsonl", [this] { loadTenderBonds(); });
@@ -195,7 +201,8 @@ private:
       if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
       if (record->marketId.empty()) return skip(at(), "key field marketId is empty");
       auto inserted = firstAt.emplace(record->marketId, where);
-      if (!inserted.second) return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
+      if (!inserted.second)
+        return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
       m_markets.insert(record->marketId);
       m_set.exchanges.push_back(record);
     });
@@ -220,15 +227,17 @@ private:
       if (record->marketId.empty()) return skip(at(), "key field marketId is empty");
       if (record->code.empty()) return skip(at(), "key field code is empty");
       if (!isKnownTradeType(record->tradeType)) {
-        return skip(at(), "trading type " + tradeTypeText(record->tradeType) + " is not a single known trading type");
+        return skip(at(), "trading type " + tradeTypeText(record->tradeType) +
+                              " is not a single known trading type");
       }
       if (!marketKnown(record->marketId)) {
         return skip(at(), "market " + record->marketId + " is not in exchanges.jsonl");
       }
-      auto inserted = m_instrumentKeys.emplace(std::to_string(record->tradeType) + "|" + key, where);
+      auto inserted =
+          m_instrumentKeys.emplace(std::to_string(record->tradeType) + "|" + key, where);
       if (!inserted.second) {
-        return skip(at(), "duplicate key for trading type " + tradeTypeText(record->tradeType) + " (first at " +
-                            inserted.first->second.str() + ")");
+        return skip(at(), "duplicate key for trading type " + tradeTypeText(record->tradeType) +
+                              " (first at " + inserted.first->second.str() + ")");
       }
       m_set.instruments.push_back(record);
     });
@@ -247,7 +256,8 @@ private:
       if (record->market.empty()) return skip(at(), "key field market is empty");
       if (record->bondCode.empty()) return skip(at(), "key field bondCode is empty");
       auto inserted = firstAt.emplace(key, where);
-      if (!inserted.second) return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
+      if (!inserted.second)
+        return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
       m_set.interBankBonds.emplace(key, record);
     });
   }
@@ -281,7 +291,8 @@ private:
       if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
       if (record->bondCode.empty()) return skip(at(), "key field bondCode is empty");
       auto inserted = firstAt.emplace(key, where);
-      if (!inserted.second) return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
+      if (!inserted.second)
+        return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
       m_set.tenderBonds.emplace(key, record);
     });
   }
@@ -298,10 +309,12 @@ private:
       if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
       if (!keyKnown) return skip(at(), "key field commandId is missing");
       if (!isKnownTradeType(record->tradeType)) {
-        return skip(at(), "trading type " + tradeTypeText(record->tradeType) + " is not a single known trading type");
+        return skip(at(), "trading type " + tradeTypeText(record->tradeType) +
+                              " is not a single known trading type");
       }
       auto inserted = firstAt.emplace(record->commandId, where);
-      if (!inserted.second) return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
+      if (!inserted.second)
+        return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
       m_set.orderCommands.push_back(record);
     });
   }
@@ -322,7 +335,8 @@ private:
         return skip(at(), "market " + record->marketId + " is not in exchanges.jsonl");
       }
       auto inserted = firstAt.emplace(key, where);
-      if (!inserted.second) return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
+      if (!inserted.second)
+        return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
       auto& market = m_set.bondTradeInfos[record->marketId];
       market.emplace(static_cast<int>(market.size()), record);
     });
@@ -349,14 +363,16 @@ private:
         .integer("brokerEditionUserType", &R::brokerEditionUserType)
         .boolean("mergeFuture", &R::mergeFuture)
         .boolean("hkTradeInStock", &R::hkTradeInStock)
-        .custom("favourites", &readFavourites, [](R& r) { r.favourites.clear(); },
-                [](const R&, bson::BSONObjBuilder&) {})
+        .custom(
+            "favourites", &readFavourites, [](R& r) { r.favourites.clear(); },
+            [](const R&, bson::BSONObjBuilder&) {})
         .custom(
             "tradingDate",
             [today](R& r, const bson::BSONElement& e, fields::Report& report) {
               std::string text;
               std::string problem;
-              if (!fields::readText(e, text, problem) || !resolveDataSetDate(text, today, r.tradingDate, problem)) {
+              if (!fields::readText(e, text, problem) ||
+                  !resolveDataSetDate(text, today, r.tradingDate, problem)) {
                 r.tradingDate.clear();
                 report.field("tradingDate", problem);
               }
@@ -367,7 +383,8 @@ private:
     addFieldErrors(m_set.errors, file, fieldErrors);
   }
 
-  static void readFavourites(HostConfiguration& r, const bson::BSONElement& e, fields::Report& report) {
+  static void readFavourites(HostConfiguration& r, const bson::BSONElement& e,
+                             fields::Report& report) {
     r.favourites.clear();
     if (e.type() != bson::Object) {
       report.field("favourites", fields::wrongType("a document", e));
@@ -425,8 +442,8 @@ private:
     for (const bson::BSONElement& enumElement : obj.elements()) {
       const std::string enumName = enumElement.fieldName();
       if (enumElement.type() != bson::Object) {
-        m_set.errors.push_back(prefix + enumName + ": " + fields::wrongType("a document", enumElement) +
-                               "; enum skipped");
+        m_set.errors.push_back(prefix + enumName + ": " +
+                               fields::wrongType("a document", enumElement) + "; enum skipped");
         continue;
       }
       auto& values = m_set.enumNames[enumName];
@@ -456,7 +473,8 @@ private:
   DataSet m_set;
   std::unordered_set<std::string> m_markets;
   std::size_t m_lineCount = 0;  // lines of the file being read
-  std::unordered_map<std::string, Where> m_instrumentKeys;  // trading type + "|" + key -> first line
+  std::unordered_map<std::string, Where>
+      m_instrumentKeys;  // trading type + "|" + key -> first line
 };
 
 }  // namespace
@@ -494,7 +512,8 @@ bool isKnownTradeType(int tradeType) {
   }
 }
 
-bool resolveDataSetDate(const std::string& text, const QDate& today, std::string& out, std::string& problem) {
+bool resolveDataSetDate(const std::string& text, const QDate& today, std::string& out,
+                        std::string& problem) {
   if (text.empty()) {
     out.clear();
     return true;
@@ -544,6 +563,8 @@ DataSet loadDataSet(const std::string& directory, const QDate& today) {
   }
 }
 
-DataSet loadDataSet(const std::string& directory) { return loadDataSet(directory, QDate::currentDate()); }
+DataSet loadDataSet(const std::string& directory) {
+  return loadDataSet(directory, QDate::currentDate());
+}
 
 }  // namespace mxservice

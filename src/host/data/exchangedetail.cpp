@@ -8,14 +8,15 @@ namespace {
 const fields::FieldList<CExchangeDetail>& exchangeFields() {
   using R = CExchangeDetail;
   static const fields::FieldList<R> list = fields::FieldList<R>()
-      .text("marketId", &R::marketId)
-      .text("name", &R::name)
-      .text("shortName", &R::shortName);
+                                               .text("marketId", &R::marketId)
+                                               .text("name", &R::name)
+                                               .text("shortName", &R::shortName);
   return list;
 }
 }  // namespace
 
-bool CExchangeDetail::bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown, std::string* errors) {
+bool CExchangeDetail::bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown,
+                                       std::string* errors) {
   return exchangeFields().read(*this, obj, ignoreUnknown, errors);
 }
 

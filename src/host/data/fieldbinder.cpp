@@ -34,7 +34,11 @@ bool finite(double value, std::string& problem) {
 void Report::field(std::string_view name, const std::string& problem) {
   m_ok = false;
   if (m_errors == nullptr) return;
-  m_errors->append("field ").append(m_prefix).append(name.data(), name.size()).append(": ").append(problem);
+  m_errors->append("field ")
+      .append(m_prefix)
+      .append(name.data(), name.size())
+      .append(": ")
+      .append(problem);
   m_errors->push_back('\n');
 }
 

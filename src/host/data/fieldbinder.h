@@ -85,16 +85,18 @@ public:
   FieldList() = default;
 
   FieldList& text(const char* name, std::string R::*member) {
-    return simple<std::string>(name, member, &readText,
-                               [](bson::BSONObjBuilder& b, const char* n, const std::string& v) { b.append(n, v); });
+    return simple<std::string>(
+        name, member, &readText,
+        [](bson::BSONObjBuilder& b, const char* n, const std::string& v) { b.append(n, v); });
   }
   FieldList& integer(const char* name, int R::*member) {
     return simple<int>(name, member, &readInt,
                        [](bson::BSONObjBuilder& b, const char* n, int v) { b.append(n, v); });
   }
   FieldList& integer64(const char* name, long long R::*member) {
-    return simple<long long>(name, member, &readInt64,
-                             [](bson::BSONObjBuilder& b, const char* n, long long v) { b.append(n, v); });
+    return simple<long long>(
+        name, member, &readInt64,
+        [](bson::BSONObjBuilder& b, const char* n, long long v) { b.append(n, v); });
   }
   FieldList& number(const char* name, double R::*member) {
     return simple<double>(name, member, &readDouble,
@@ -105,9 +107,9 @@ public:
                         [](bson::BSONObjBuilder& b, const char* n, bool v) { b.append(n, v); });
   }
   FieldList& intList(const char* name, std::vector<int> R::*member) {
-    return simple<std::vector<int>>(
-        name, member, &readIntList,
-        [](bson::BSONObjBuilder& b, const char* n, const std::vector<int>& v) { b.appendArray(n, v); });
+    return simple<std::vector<int>>(name, member, &readIntList,
+                                    [](bson::BSONObjBuilder& b, const char* n,
+                                       const std::vector<int>& v) { b.appendArray(n, v); });
   }
   FieldList& object(const char* name, bson::BSONObj R::*member) {
     return simple<bson::BSONObj>(
@@ -117,12 +119,14 @@ public:
 
   // Members behind accessors (guarded or atomic members).
   FieldList& integerProperty(const char* name, int (R::*get)() const, void (R::*set)(int)) {
-    return property<int, int>(name, get, set, &readInt,
-                              [](bson::BSONObjBuilder& b, const char* n, int v) { b.append(n, v); });
+    return property<int, int>(
+        name, get, set, &readInt,
+        [](bson::BSONObjBuilder& b, const char* n, int v) { b.append(n, v); });
   }
   FieldList& numberProperty(const char* name, double (R::*get)() const, void (R::*set)(double)) {
-    return property<double, double>(name, get, set, &readDouble,
-                                    [](bson::BSONObjBuilder& b, const char* n, double v) { b.append(n, v); });
+    return property<double, double>(
+        name, get, set, &readDouble,
+        [](bson::BSONObjBuilder& b, const char* n, double v) { b.append(n, v); });
   }
   FieldList& textProperty(const char* name, std::string (R::*get)() const,
                           void (R::*set)(const std::string&)) {
@@ -208,10 +212,14 @@ private:
     explicit Seen(std::size_t n) {
       if (n > 128) m_more.assign(n, false);
     }
-    bool test(std::size_t i) const { return m_more.empty() ? ((m_bits[i / 64] >> (i % 64)) & 1u) != 0 : m_more[i]; }
+    bool test(std::size_t i) const {
+      return m_more.empty() ? ((m_bits[i / 64] >> (i % 64)) & 1u) != 0 : m_more[i];
+    }
     void set(std::size_t i) {
-      if (m_more.empty()) m_bits[i / 64] |= std::uint64_t{1} << (i % 64);
-      else m_more[i] = true;
+      if (m_more.empty())
+        m_bits[i / 64] |= std::uint64_t{1} << (i % 64);
+      else
+        m_more[i] = true;
     }
 
   private:
@@ -246,14 +254,16 @@ private:
       }
     };
     f.reset = [member](R& r) { r.*member = prototype().*member; };
-    f.write = [member, writeValue, name](const R& r, bson::BSONObjBuilder& b) { writeValue(b, name, r.*member); };
+    f.write = [member, writeValue, name](const R& r, bson::BSONObjBuilder& b) {
+      writeValue(b, name, r.*member);
+    };
     add(std::move(f));
     return *this;
   }
 
   template <class T, class SetArg, class ReadFn, class WriteFn>
-  FieldList& property(const char* name, T (R::*get)() const, void (R::*set)(SetArg), ReadFn readValue,
-                      WriteFn writeValue) {
+  FieldList& property(const char* name, T (R::*get)() const, void (R::*set)(SetArg),
+                      ReadFn readValue, WriteFn writeValue) {
     Field f;
     f.name = name;
     f.read = [get, set, readValue, name](R& r, const bson::BSONElement& e, Report& report) {
@@ -267,7 +277,9 @@ private:
       }
     };
     f.reset = [get, set](R& r) { (r.*set)((prototype().*get)()); };
-    f.write = [get, writeValue, name](const R& r, bson::BSONObjBuilder& b) { writeValue(b, name, (r.*get)()); };
+    f.write = [get, writeValue, name](const R& r, bson::BSONObjBuilder& b) {
+      writeValue(b, name, (r.*get)());
+    };
     add(std::move(f));
     return *this;
   }

@@ -7,12 +7,13 @@ namespace mxservice {
 
 namespace detail {
 const fields::FieldList<CCommissionRecord>& commissionFields() {
-  static const fields::FieldList<CCommissionRecord> list = fields::FieldList<CCommissionRecord>()
-      .integer("mode", &CCommissionRecord::mode)
-      .number("open", &CCommissionRecord::open)
-      .number("close", &CCommissionRecord::close)
-      .number("intradayOpen", &CCommissionRecord::intradayOpen)
-      .number("intradayClose", &CCommissionRecord::intradayClose);
+  static const fields::FieldList<CCommissionRecord> list =
+      fields::FieldList<CCommissionRecord>()
+          .integer("mode", &CCommissionRecord::mode)
+          .number("open", &CCommissionRecord::open)
+          .number("close", &CCommissionRecord::close)
+          .number("intradayOpen", &CCommissionRecord::intradayOpen)
+          .number("intradayClose", &CCommissionRecord::intradayClose);
   return list;
 }
 }  // namespace detail
@@ -30,7 +31,8 @@ const fields::FieldList<CInstrumentDetail>& instrumentFields() {
 
 std::string CInstrumentDetail::getKey() const { return utils::nqStockKey(marketId, code); }
 
-bool CInstrumentDetail::bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown, std::string* errors) {
+bool CInstrumentDetail::bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown,
+                                         std::string* errors) {
   return instrumentFields().read(*this, obj, ignoreUnknown, errors);
 }
 

@@ -26,33 +26,32 @@ struct CCommissionRecord {
 
 // Bits of CInstrumentDetail::attributeFlags.
 enum EInstrumentAttribute : long long {
-  INSTRUMENT_ATTR_PROFITABLE = 1LL << 1,       // set: already profitable
-  INSTRUMENT_ATTR_VOTING_DIFF = 1LL << 4,      // differential voting rights
-  INSTRUMENT_ATTR_CLEAN_PRICE = 1LL << 24,     // quoted by clean price
+  INSTRUMENT_ATTR_PROFITABLE = 1LL << 1,    // set: already profitable
+  INSTRUMENT_ATTR_VOTING_DIFF = 1LL << 4,   // differential voting rights
+  INSTRUMENT_ATTR_CLEAN_PRICE = 1LL << 24,  // quoted by clean price
 };
 
 class CInstrumentDetail : public IData {
 public:
   std::string getKey() const override;  // utils::nqStockKey(marketId, code)
-  bool bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown,
-                        std::string* errors) override;
+  bool bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown, std::string* errors) override;
   bson::BSONObj toBsonObj() const override;
 
   // Trading type the instrument is listed under (one bit).
   int tradeType = NQ_TRADER_NONE;
 
   // Identity (UTF-8).
-  std::string marketId;       // "SH", "SZ", "SHFE", ...
+  std::string marketId;  // "SH", "SZ", "SHFE", ...
   std::string code;
   std::string name;
-  std::string productCode;    // futures product / option underlying class
+  std::string productCode;  // futures product / option underlying class
   std::string productName;
-  std::string exchangeCode;   // exchange code text shown by foreign futures
-  std::string exchangeName;   // exchange name text shown by foreign futures
+  std::string exchangeCode;  // exchange code text shown by foreign futures
+  std::string exchangeName;  // exchange name text shown by foreign futures
   std::string underlyingCode;
   std::string currency;
-  std::string expireDate;     // "yyyyMMdd"; the "last date"
-  std::string deliveryDate;   // "yyyyMMdd"
+  std::string expireDate;    // "yyyyMMdd"; the "last date"
+  std::string deliveryDate;  // "yyyyMMdd"
 
   // Prices and amounts; kNoValueDouble when absent.
   double priceTick = kNoValueDouble;
@@ -62,7 +61,7 @@ public:
   double preSettlement = kNoValueDouble;
   double longMarginRate = kNoValueDouble;
   double shortMarginRate = kNoValueDouble;
-  double floatCapital = kNoValueDouble;   // floating share capital
+  double floatCapital = kNoValueDouble;  // floating share capital
   double totalCapital = kNoValueDouble;
   double accruedInterest = kNoValueDouble;
   double faceValue = kNoValueDouble;
@@ -81,7 +80,7 @@ public:
   int qualifiedInvestor = kNoValueInt;  // 1: professional bond investors only
   int stockKind = kNoValueInt;          // typed-stock kind (1172, 1173, 1193, ...)
 
-  long long attributeFlags = 0;         // EInstrumentAttribute bits
+  long long attributeFlags = 0;  // EInstrumentAttribute bits
 
   bool hasCommission = false;
   CCommissionRecord commission;

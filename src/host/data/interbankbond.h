@@ -12,8 +12,7 @@ namespace mxservice {
 class CInterBankBond : public IData {
 public:
   std::string getKey() const override;  // market + "." + bondCode
-  bool bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown,
-                        std::string* errors) override;
+  bool bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown, std::string* errors) override;
   bson::BSONObj toBsonObj() const override;
 
   std::string market;       // "NIB" local-currency market, "BANK", ...
@@ -24,7 +23,7 @@ public:
   std::string shName;
   std::string szCode;
   std::string szName;
-  std::string issueDate;      // "yyyyMMdd"
+  std::string issueDate;  // "yyyyMMdd"
   std::string endDate;
   std::string firstValueDate;
   std::string lastTradeDate;

@@ -8,12 +8,12 @@ namespace {
 const fields::FieldList<COrderCommand>& orderCommandFields() {
   using R = COrderCommand;
   static const fields::FieldList<R> list = fields::FieldList<R>()
-      .integer("tradeType", &R::tradeType)
-      .integer("commandId", &R::commandId)
-      .integerProperty("status", &R::status, &R::setStatus)
-      .text("passBackText", &R::passBackText)
-      .text("userName", &R::userName)
-      .object("params", &R::params);
+                                               .integer("tradeType", &R::tradeType)
+                                               .integer("commandId", &R::commandId)
+                                               .integerProperty("status", &R::status, &R::setStatus)
+                                               .text("passBackText", &R::passBackText)
+                                               .text("userName", &R::userName)
+                                               .object("params", &R::params);
   return list;
 }
 }  // namespace
@@ -29,7 +29,8 @@ COrderCommand::COrderCommand(const COrderCommand& other)
 
 std::string COrderCommand::getKey() const { return "OC." + std::to_string(commandId); }
 
-bool COrderCommand::bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown, std::string* errors) {
+bool COrderCommand::bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown,
+                                     std::string* errors) {
   return orderCommandFields().read(*this, obj, ignoreUnknown, errors);
 }
 

@@ -22,8 +22,7 @@ public:
 
   std::string getKey() const override;  // "OC." + commandId
   int dataType() const override { return DATA_TYPE_ORDER_COMMAND; }
-  bool bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown,
-                        std::string* errors) override;
+  bool bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown, std::string* errors) override;
   bson::BSONObj toBsonObj() const override;
 
   int status() const { return m_status.load(std::memory_order_acquire); }
@@ -31,9 +30,9 @@ public:
 
   int tradeType = NQ_TRADER_NONE;
   int commandId = kNoValueInt;
-  std::string passBackText;   // handed back unchanged in status requests
-  std::string userName;       // who issued the command
-  bson::BSONObj params;       // command parameters ("btdparam" for tenders)
+  std::string passBackText;  // handed back unchanged in status requests
+  std::string userName;      // who issued the command
+  bson::BSONObj params;      // command parameters ("btdparam" for tenders)
 
 private:
   std::atomic<int> m_status{ORDER_COMMAND_APPROVING};

@@ -29,7 +29,8 @@ const fields::FieldList<COTCFundPlanInfo>& fundFields() {
 }
 }  // namespace
 
-bool COTCFundPlanInfo::bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown, std::string* errors) {
+bool COTCFundPlanInfo::bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown,
+                                        std::string* errors) {
   return fundFields().read(*this, obj, ignoreUnknown, errors);
 }
 

@@ -14,21 +14,20 @@ public:
   // A fund plan is listed under trading type 512 unless its record says otherwise.
   COTCFundPlanInfo() { tradeType = NQ_TRADER_OTC_FUND; }
 
-  bool bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown,
-                        std::string* errors) override;
+  bool bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown, std::string* errors) override;
   bson::BSONObj toBsonObj() const override;
 
   // code, name and marketId of the base class are the fund code, fund name
   // and market.
-  int baseInfoType = kNoValueInt;       // mxservice::EOTCBaseInfoType; 1 = fund
-  int fundType = kNoValueInt;           // mxservice::EOTCFundType
-  int prStatus = kNoValueInt;           // mxservice::EOTCPRStatus
+  int baseInfoType = kNoValueInt;  // mxservice::EOTCBaseInfoType; 1 = fund
+  int fundType = kNoValueInt;      // mxservice::EOTCFundType
+  int prStatus = kNoValueInt;      // mxservice::EOTCPRStatus
   double prevUnitNetValue = kNoValueDouble;
   double maxSubscriptionAmount = kNoValueDouble;
   double minSubscriptionAmount = kNoValueDouble;
   int redemptionSettleDays = kNoValueInt;
   double minRedemptionUnits = kNoValueDouble;
-  std::vector<int> bonusTypes;          // mxservice::EOTCFundBonusType values
+  std::vector<int> bonusTypes;  // mxservice::EOTCFundBonusType values
   bool supportConversion = false;
   std::string transferAgent;
   std::string fundManager;

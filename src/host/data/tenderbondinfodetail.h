@@ -24,20 +24,19 @@ public:
   CTenderBondInfoDetail& operator=(const CTenderBondInfoDetail&) = delete;
 
   std::string getKey() const override;  // "TB." + bondCode
-  bool bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown,
-                        std::string* errors) override;
+  bool bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown, std::string* errors) override;
   bson::BSONObj toBsonObj() const override;
 
   // Workflow members (guarded).
-  int status() const;                  // EOrderCommandStatus or -2; kNoValueInt until derived
+  int status() const;  // EOrderCommandStatus or -2; kNoValueInt until derived
   void setStatus(int status);
-  std::string trader() const;          // UTF-8
+  std::string trader() const;  // UTF-8
   void setTrader(const std::string& trader);
-  double internalAmount() const;       // internal report amount, 10^8
+  double internalAmount() const;  // internal report amount, 10^8
   void setInternalAmount(double amount);
-  double externalAmount() const;       // external report amount, 10^8
+  double externalAmount() const;  // external report amount, 10^8
   void setExternalAmount(double amount);
-  double winBidAmount() const;         // winning-bid amount, 10^8
+  double winBidAmount() const;  // winning-bid amount, 10^8
   void setWinBidAmount(double amount);
 
   // Fixed members (UTF-8 texts; enum members are host enum values whose
@@ -45,20 +44,20 @@ public:
   std::string bondCode;
   std::string shortName;
   std::string fullName;
-  std::string actionText;          // text of the action column
+  std::string actionText;  // text of the action column
   std::string leadUnderwriter;
   std::string listingCode;
   std::string subscriptionCode;
-  int bondType = kNoValueInt;          // "mxservice::EIbBondType"
-  int bondTypeDetail = kNoValueInt;    // "mxservice::EIbBondTypeDetail"
-  int tenderMarket = kNoValueInt;      // "mxservice::ETenderMarket"
-  int preMarket = kNoValueInt;         // "mxservice::ETenderPreMarket"
+  int bondType = kNoValueInt;        // "mxservice::EIbBondType"
+  int bondTypeDetail = kNoValueInt;  // "mxservice::EIbBondTypeDetail"
+  int tenderMarket = kNoValueInt;    // "mxservice::ETenderMarket"
+  int preMarket = kNoValueInt;       // "mxservice::ETenderPreMarket"
   bool crossMarket = false;
-  int issueType = kNoValueInt;         // "mxservice::ETenderIssueType"
+  int issueType = kNoValueInt;  // "mxservice::ETenderIssueType"
   std::string issuerName;
   std::string issuerCode;
-  int issuerAttribute = kNoValueInt;   // "mxservice::EIbBondIssuer"
-  int issuerType = kNoValueInt;        // "mxservice::ETenderIssuer"
+  int issuerAttribute = kNoValueInt;  // "mxservice::EIbBondIssuer"
+  int issuerType = kNoValueInt;       // "mxservice::ETenderIssuer"
   std::string industry;
   double issuePrice = kNoValueDouble;
   double referenceRate = kNoValueDouble;
@@ -67,21 +66,21 @@ public:
   int plannedIssueSize = kNoValueInt;
   double actualRaisedAmount = kNoValueDouble;
   double expectedYield = kNoValueDouble;
-  int raiseType = kNoValueInt;         // "mxservice::ETenderRaise"
+  int raiseType = kNoValueInt;  // "mxservice::ETenderRaise"
   int termDays = kNoValueInt;
   double termYears = kNoValueDouble;
   double faceValue = kNoValueDouble;
-  int tenderingType = kNoValueInt;     // "mxservice::ETenderingType"
-  int tenderTarget = kNoValueInt;      // "mxservice::ETenderTarget"
+  int tenderingType = kNoValueInt;  // "mxservice::ETenderingType"
+  int tenderTarget = kNoValueInt;   // "mxservice::ETenderTarget"
   double bidRangeLow = kNoValueDouble;
   double bidRangeHigh = kNoValueDouble;
   double bidStep = kNoValueDouble;
-  int basicBidUnit = 0;                // basic tender unit
+  int basicBidUnit = 0;  // basic tender unit
   int minBidVolume = kNoValueInt;
   int maxBidVolume = kNoValueInt;
   std::string issuerRating;
   std::string issueRating;
-  int lgfvFlag = kNoValueInt;          // 2: local-government financing bond
+  int lgfvFlag = kNoValueInt;  // 2: local-government financing bond
   std::string guarantor;
   // Dates, "yyyyMMdd".
   std::string tenderDate;
@@ -95,11 +94,11 @@ public:
 
 private:
   mutable std::mutex m_mutex;
-  int m_status = kNoValueInt;                   // guarded by m_mutex
-  std::string m_trader;                         // guarded by m_mutex
-  double m_internalAmount = kNoValueDouble;     // guarded by m_mutex
-  double m_externalAmount = kNoValueDouble;     // guarded by m_mutex
-  double m_winBidAmount = kNoValueDouble;       // guarded by m_mutex
+  int m_status = kNoValueInt;                // guarded by m_mutex
+  std::string m_trader;                      // guarded by m_mutex
+  double m_internalAmount = kNoValueDouble;  // guarded by m_mutex
+  double m_externalAmount = kNoValueDouble;  // guarded by m_mutex
+  double m_winBidAmount = kNoValueDouble;    // guarded by m_mutex
 };
 
 using CTenderBondInfoDetailPtr = boost::shared_ptr<CTenderBondInfoDetail>;
