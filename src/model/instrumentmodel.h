@@ -15,8 +15,8 @@
 //   construction and read without a lock.
 // - Load jobs run one at a time, in the order queued, on the base's serial
 //   worker. They touch the host row store only through clear() and addData()
-//   and are the only users of the search cache (m_searchCache is confined to
-//   the worker; no mutex).
+//   and are the only users of the search cache and the shown-row index
+//   (m_searchCache, m_shownRows: confined to the worker; no mutex).
 // - sigRefreshed() is emitted on the worker thread after the job's rows are
 //   committed, so a receiver on the GUI thread gets it queued and, whenever it
 //   runs, finds the new rows.
@@ -41,6 +41,7 @@
 
 namespace LW {
 
+class CInstrumentData;
 struct TenderSearchQuery;
 
 // moc answers qt_metacast() for the class name "LW::CHpfInsModel" and, since
@@ -85,9 +86,10 @@ public:
   // texts by case-sensitive QString::compare. Returns -1, 0 or 1.
   int compare(const GU::HpfRowPtr& a, const GU::HpfRowPtr& b, int column) const override;
 
-  // Bytes the per-list search cache holds. Only meaningful while no job runs
-  // (after waitForIdle()); for tests and the memory benchmark.
-  std::size_t searchCacheBytes() const { return m_searchCache.memoryBytes(); }
+  // Bytes the per-list search cache and the shown-row index hold beyond the
+  // rows. Only meaningful while no job runs (after waitForIdle()); for tests
+  // and the memory benchmark.
+  std::size_t searchCacheBytes() const;
 
   // --- bond tender lists (defined in src/tender/) ----------------------------
   // Queues one tender search and returns at once. The job empties the rows,
@@ -133,6 +135,15 @@ private:
 
   const CColumnCatalogue m_catalogue;
   CInstrumentSearchCache m_searchCache;  // worker thread only
+  // The rows of the last load, by position in the search cache (null where
+  // nothing was shown). Rows are immutable and depend only on the record and
+  // the trading type, so the next load hands the same row to the host again
+  // instead of building and freeing one per instrument: a reload that keeps
+  // most rows then costs no allocation per row. Holds only rows the host
+  // model shows anyway. Worker thread only; reset with the search cache or
+  // when the trading type changes.
+  std::vector<boost::shared_ptr<CInstrumentData>> m_shownRows;
+  mxservice::ENqTraderType m_shownRowsType = mxservice::NQ_TRADER_NONE;
   // Held by a tender search from its order-command snapshot until its last
   // row is added, and by updateTenderRow from its snapshot until its row is
   // replaced. A row update therefore never lands between a search's

@@ -1,0 +1,137 @@
+// The tender operations of the instrument model: the tender search job, the
+// single-row rebuild after an order-command change, the status derivation
+// and the action buttons per status.
+
+#include "host/services/exchangeclient.h"
+#include "host/table/basetablecolumnmultibuttonsdelegate.h"
+#include "model/instrumentdata.h"
+#include "model/instrumentmodel.h"
+#include "model/modellog_p.h"
+#include "tender/tenderbondmatcher.h"
+#include "tender/tendersearchquery.h"
+#include "tender/tenderstatustable.h"
+
+#include <QStringLiteral>
+#include <boost/bind/bind.hpp>
+#include <boost/make_shared.hpp>
+#include <exception>
+#include <memory>
+
+namespace LW {
+
+namespace {
+
+const int kTenderActionColumn = 3;
+
+enum ETenderButtonId { BUTTON_REVOKE = 16, BUTTON_LOCK = 26, BUTTON_UNLOCK = 27 };
+
+}  // namespace
+
+void CHpfInsModel::searchTenderBonds(bool isDateField, const std::string& field,
+                                     const std::string& text, const std::string& startDate,
+                                     const std::string& endDate, bool internalOnly) {
+  TenderSearchQuery query;
+  query.isDateField = isDateField;
+  query.field = field;
+  query.text = text;
+  query.startDate = startDate;
+  query.endDate = endDate;
+  query.internalOnly = internalOnly;
+  if (!post(boost::bind(&CHpfInsModel::tenderSearchJob, this, query))) {
+    LW_MODEL_LOG_WARN(this, "LW::CHpfInsModel::searchTenderBonds",
+                      "tender search for field '%1%' not queued", field);
+  }
+}
+
+void CHpfInsModel::tenderSearchJob(const TenderSearchQuery& query) {
+  try {
+    tenderSearchRows(query);
+  } catch (const std::exception& e) {
+    // The rows added so far stay; the table must still hear that the search
+    // is over.
+    LW_MODEL_LOG_WARN(this, "LW::CHpfInsModel::tenderSearchJob", "tender search failed: %1%",
+                      e.what());
+  }
+  commitAndAnnounce();
+}
+
+void CHpfInsModel::tenderSearchRows(const TenderSearchQuery& query) {
+  const mxservice::ENqTraderType type = tradeType();
+  const CTenderBondMatcher matcher(query);
+  std::lock_guard<std::mutex> lock(m_tenderMutex);
+  clear();
+  const mxservice::TenderBondInfoDetailMap details =
+      CExchangeClient::instance()->getTenderBondInfoDetails();
+  // Built at the first kept bond, so a search that keeps nothing never
+  // reads the order commands.
+  std::unique_ptr<CTenderStatusTable> statuses;
+  for (const auto& entry : details) {
+    const mxservice::CTenderBondInfoDetailPtr& detail = entry.second;
+    if (!matcher.matches(detail.get())) continue;
+    if (!statuses) statuses.reset(new CTenderStatusTable(currentOrderCommands()));
+    boost::shared_ptr<CInstrumentData> row = boost::make_shared<CInstrumentData>(type, detail);
+    const int status = statuses->status(detail->bondCode);
+    // The detail is shared with the host and every other view: the status
+    // written here is what they all read from now on.
+    detail->setStatus(status);
+    applyTenderButtons(detail->getKey(), status);
+    addData(row);
+  }
+}
+
+void CHpfInsModel::updateTenderRow(boost::shared_ptr<mxservice::CTenderBondInfoDetail> detail) {
+  if (!detail) {
+    LW_MODEL_LOG_WARN(this, "LW::CHpfInsModel::updateTenderRow", "no tender detail given");
+    return;
+  }
+  {
+    std::lock_guard<std::mutex> lock(m_tenderMutex);
+    boost::shared_ptr<CInstrumentData> row =
+        boost::make_shared<CInstrumentData>(tradeType(), detail);
+    const std::string rowKey = detail->getKey();
+    const int status = deriveTenderStatus(detail->bondCode);
+    detail->setStatus(status);
+    applyTenderButtons(rowKey, status);
+    // A bond the current list does not hold stays out: an update never
+    // brings back a row that a search left out.
+    updateData(row);
+  }
+  emit sigRefreshed();
+}
+
+int CHpfInsModel::deriveTenderStatus(const std::string& bondCode) const {
+  return tenderStatusOfBond(currentOrderCommands(), bondCode);
+}
+
+QVector<GU::ButtonData> CHpfInsModel::buildTenderButtons(int status) {
+  QVector<GU::ButtonData> buttons;
+  switch (status) {
+    case mxservice::ORDER_COMMAND_APPROVING:
+    case mxservice::ORDER_COMMAND_RUNNING:
+      buttons.append(GU::ButtonData(BUTTON_LOCK, QStringLiteral("锁定"), GU::NORMAL_BUTTON_PRIMARY,
+                                    false, QMap<int, QString>()));
+      buttons.append(GU::ButtonData(BUTTON_REVOKE, QStringLiteral("撤销"),
+                                    GU::NORMAL_BUTTON_PRIMARY, false, QMap<int, QString>()));
+      break;
+    case mxservice::ORDER_COMMAND_LOCKED:
+      buttons.append(GU::ButtonData(BUTTON_UNLOCK, QStringLiteral("解锁"),
+                                    GU::NORMAL_BUTTON_WARNING, false, QMap<int, QString>()));
+      break;
+    default:
+      break;
+  }
+  return buttons;
+}
+
+void CHpfInsModel::applyTenderButtons(const std::string& rowKey, int status) const {
+  // Column 3 has no button delegate when the panel removed the workflow
+  // columns for viewers; the row goes on without buttons.
+  const boost::shared_ptr<GU::CBaseTableColumnMultiButtonsDelegate> delegate =
+      boost::dynamic_pointer_cast<GU::CBaseTableColumnMultiButtonsDelegate>(
+          columnDelegate(kTenderActionColumn));
+  if (!delegate) return;
+  delegate->setItemButtons(rowKey, buildTenderButtons(status), true);
+  delegate->setItemVisible(rowKey, true, true);
+}
+
+}  // namespace LW

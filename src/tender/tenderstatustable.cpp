@@ -1,0 +1,88 @@
+#include "tender/tenderstatustable.h"
+
+#include "host/core/tradertypes.h"
+#include "host/services/accountdata.h"
+#include "host/services/idatacenter.h"
+#include "host/services/tradercenter.h"
+#include "tender/bondtendersparamreader.h"
+
+namespace LW {
+
+namespace {
+
+// Statuses that settle a bond's workflow at the first command carrying them.
+bool decidesStatus(int status) {
+  return status == mxservice::ORDER_COMMAND_RUNNING ||
+         status == mxservice::ORDER_COMMAND_APPROVING ||
+         status == mxservice::ORDER_COMMAND_LOCKED ||
+         status == mxservice::ORDER_COMMAND_DEAL_FINISHED;
+}
+
+}  // namespace
+
+std::vector<mxservice::COrderCommandPtr> currentOrderCommands() {
+  const boost::shared_ptr<mxservice::IDataCenter> dataCenter =
+      mxservice::TraderCenter::instance()->getDataCenter();
+  if (!dataCenter) return {};
+  const boost::shared_ptr<mxservice::CAccountData> account =
+      dataCenter->getAccountData(std::string());
+  if (!account) return {};
+  // The copy is taken under the account's own lock; nothing else is done
+  // while it is held.
+  return account->orderCommands();
+}
+
+bool tenderBondCodeOf(const mxservice::COrderCommand& command, std::string* bondCode) {
+  boost::shared_ptr<mxservice::CBondTendersParam> parameters;
+  readBondTendersParam(command.params, parameters);
+  if (!parameters) return false;
+  *bondCode = std::move(parameters->bondCode);
+  return true;
+}
+
+int tenderStatusOfBond(const std::vector<mxservice::COrderCommandPtr>& commands,
+                       const std::string& bondCode) {
+  std::vector<int> statuses;  // of the bond's commands, in order
+  std::string code;
+  for (const mxservice::COrderCommandPtr& command : commands) {
+    if (!command || !tenderBondCodeOf(*command, &code) || code != bondCode) continue;
+    statuses.push_back(command->status());
+  }
+  if (statuses.empty()) return mxservice::ORDER_COMMAND_SETTLE_FINISHED;
+  for (int status : statuses) {
+    if (decidesStatus(status)) return status;
+  }
+  for (int status : statuses) {
+    if (status != mxservice::ORDER_COMMAND_STOPPED) return mxservice::ORDER_COMMAND_SETTLE_FINISHED;
+  }
+  return mxservice::ORDER_COMMAND_STOPPED;
+}
+
+CTenderStatusTable::CTenderStatusTable(const std::vector<mxservice::COrderCommandPtr>& commands) {
+  std::string code;
+  for (const mxservice::COrderCommandPtr& command : commands) {
+    if (!command || !tenderBondCodeOf(*command, &code)) continue;
+    auto inserted = m_bonds.try_emplace(code, Verdict{kUndecided, true});
+    Verdict& verdict = inserted.first->second;
+    if (verdict.decided != kUndecided) continue;
+    // Each status is read once: a command whose status the trade client
+    // changes meanwhile counts with one value, not two.
+    const int status = command->status();
+    if (decidesStatus(status)) {
+      verdict.decided = status;
+    } else if (status != mxservice::ORDER_COMMAND_STOPPED) {
+      verdict.onlyStopped = false;
+    }
+  }
+}
+
+int CTenderStatusTable::status(const std::string& bondCode) const {
+  const auto it = m_bonds.find(bondCode);
+  if (it == m_bonds.end()) return mxservice::ORDER_COMMAND_SETTLE_FINISHED;
+  const Verdict& verdict = it->second;
+  if (verdict.decided != kUndecided) return verdict.decided;
+  return verdict.onlyStopped ? mxservice::ORDER_COMMAND_STOPPED
+                             : mxservice::ORDER_COMMAND_SETTLE_FINISHED;
+}
+
+}  // namespace LW

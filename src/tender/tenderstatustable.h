@@ -1,0 +1,64 @@
+#pragma once
+// The workflow status of tender bonds, derived from the order commands of
+// the current account.
+//
+// The rule for one bond: among the bond's commands (those whose "btdparam"
+// names the bond), in the account's order, the first whose status is 0, 2,
+// 204 or 201 decides; otherwise 5 when every one of them is revoked (5);
+// otherwise, and when the bond has no command at all, -2. A command still
+// approving, running, locked or completed thus outweighs any number of
+// revoked ones.
+//
+// A tender search needs the status of thousands of bonds over tens of
+// thousands of commands. Applying the rule bond by bond reads every
+// command's "btdparam" document once per bond; CTenderStatusTable instead
+// reads each document once, groups the commands by bond code in one pass and
+// then answers each bond in constant time, with the same results.
+//
+// Threads: the functions may be called from any thread. A table is
+// immutable after construction and may be shared between threads.
+
+#include "host/data/ordercommand.h"
+
+#include <cstddef>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace LW {
+
+// A copy of the current account's order commands, in the account's order,
+// taken under the account data's lock; empty without a data centre or a
+// current account.
+std::vector<mxservice::COrderCommandPtr> currentOrderCommands();
+
+// The bond code named by the command's tender parameters; false when the
+// command has none that can be read (no "btdparam", or one that is not a
+// document), in which case the command belongs to no bond.
+bool tenderBondCodeOf(const mxservice::COrderCommand& command, std::string* bondCode);
+
+// The rule above for one bond, walking every command.
+int tenderStatusOfBond(const std::vector<mxservice::COrderCommandPtr>& commands,
+                       const std::string& bondCode);
+
+class CTenderStatusTable {
+public:
+  // One pass over commands; null entries are skipped.
+  explicit CTenderStatusTable(const std::vector<mxservice::COrderCommandPtr>& commands);
+
+  // The status of bondCode (-2 for a bond without commands).
+  int status(const std::string& bondCode) const;
+  // Bonds with at least one command.
+  std::size_t bondCount() const { return m_bonds.size(); }
+
+private:
+  struct Verdict {
+    int decided;       // the deciding status, or kUndecided
+    bool onlyStopped;  // every command seen so far was revoked
+  };
+  static constexpr int kUndecided = -1000;
+
+  std::unordered_map<std::string, Verdict> m_bonds;
+};
+
+}  // namespace LW
