@@ -38,18 +38,26 @@ struct CBondInfoPanel::ReadyRelay {
   CBondInfoPanel* panel = nullptr;  // guarded by mutex; null once the panel is gone
 
   void operator()() {
-    std::lock_guard<std::mutex> lock(mutex);
-    if (!panel) return;
-    if (QThread::currentThread() == panel->thread()) {
-      panel->doInitBondInfo();
-      return;
+    CBondInfoPanel* onItsThread = nullptr;
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      if (!panel) return;
+      if (QThread::currentThread() != panel->thread()) {
+        // The load reads the search box and feeds the table, which only the
+        // GUI thread may touch: queue it there. A posted call to a panel
+        // destroyed in the meantime is dropped by Qt with the panel.
+        CBondInfoPanel* target = panel;
+        QMetaObject::invokeMethod(
+            target, [target] { target->doInitBondInfo(); }, Qt::QueuedConnection);
+        return;
+      }
+      onItsThread = panel;
     }
-    // The load reads the search box and feeds the table, which only the GUI
-    // thread may touch: queue it there. A posted call to a panel destroyed in
-    // the meantime is dropped by Qt with the panel.
-    CBondInfoPanel* target = panel;
-    QMetaObject::invokeMethod(
-        target, [target] { target->doInitBondInfo(); }, Qt::QueuedConnection);
+    // On the panel's own thread no other thread can destroy it, so the load
+    // runs without the mutex. Holding it would deadlock a host that closes
+    // the panel from its sigInitBondInfo handler: the destructor takes the
+    // mutex, on this same thread.
+    onItsThread->doInitBondInfo();
   }
 };
 
