@@ -139,7 +139,12 @@ void BM_LoadDataSet(benchmark::State& state) {
       static_cast<double>(instruments + 5 * (instruments / 50)) * state.iterations(),
       benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_LoadDataSet)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LoadDataSet)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 

@@ -152,9 +152,13 @@ private:
 
 inline BSONObj BSONElement::Obj() const { return embeddedObject(); }
 
-// Builds a document field by field. obj() may be called once; the builder is
-// then done. Text must be UTF-8: invalid sequences are replaced by U+FFFD so
-// the document stays valid.
+// Builds a document field by field. obj() finishes the builder: it may be
+// called again and returns the same document, but a later append throws
+// BSONError (a programming error, not bad data). Text must be UTF-8: invalid
+// sequences are replaced by U+FFFD so the document stays valid; a field name
+// is cut at its first zero byte, which BSON names cannot hold. Appending to a
+// document beyond BSON's 2 GB limit throws BSONError. A builder belongs to one
+// thread.
 class BSONObjBuilder {
 public:
   BSONObjBuilder();

@@ -184,6 +184,12 @@ bool CTenderBondInfoDetail::bsonValueFromObj(const bson::BSONObj& obj, bool igno
   return tenderFields().read(*this, obj, ignoreUnknown, errors);
 }
 
-bson::BSONObj CTenderBondInfoDetail::toBsonObj() const { return tenderFields().write(*this); }
+bson::BSONObj CTenderBondInfoDetail::toBsonObj() const {
+  // Written from a copy so that the workflow members come from one moment:
+  // reading them one accessor at a time could pair a new status with the
+  // trader of the previous write.
+  const CTenderBondInfoDetail snapshot(*this);
+  return tenderFields().write(snapshot);
+}
 
 }  // namespace mxservice
