@@ -1,0 +1,121 @@
+#include "paneltestsupport.h"
+
+#include "host/services/hostservices.h"
+#include "host/table/hpftypes.h"
+#include "host/table/ibasehpftabledata.h"
+#include "model/instrumentmodel.h"
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <boost/make_shared.hpp>
+#include <memory>
+
+namespace paneltest {
+
+bool EventRecorder::handleEvent(int id, int wParam, int lParam, QString text, void* data) {
+  events.push_back(
+      Event{id, wParam, lParam, text, data != nullptr, data ? *static_cast<const int*>(data) : -1});
+  return consume;
+}
+
+std::vector<EventRecorder::Event> EventRecorder::eventsWithId(int id) const {
+  std::vector<Event> matching;
+  for (const Event& event : events) {
+    if (event.id == id) matching.push_back(event);
+  }
+  return matching;
+}
+
+bool tableEvent(LW::CHpfInsTable* table, int id, int wParam, int lParam, const QString& text,
+                void* data) {
+  GU::CEventDeliverer* deliverer = table;
+  return deliverer->handleEvent(id, wParam, lParam, text, data);
+}
+
+void settle(LW::CHpfInsTable* table) {
+  if (!table) return;
+  boost::shared_ptr<LW::CHpfInsModel> model = table->model();
+  // A load posts its sigRefreshed() here; the relayed repaint may queue one
+  // more hop. Loop until the worker is idle and nothing is left to deliver.
+  for (int round = 0; round < 4; ++round) {
+    ASSERT_TRUE(model->waitForIdle(30000));
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents();
+  }
+}
+
+void settle(LW::CInstrumentsPanel* panel) { settle(panel->table()); }
+
+struct LoadCounter::Impl {
+  explicit Impl(LW::CHpfInsTable* table) : spy(table, SIGNAL(sigRefreshed())) {}
+  QSignalSpy spy;
+};
+
+LoadCounter::LoadCounter(LW::CInstrumentsPanel* panel) : m_panel(panel) {
+  settle(panel);
+  d = new Impl(panel->table());
+}
+
+LoadCounter::~LoadCounter() { delete d; }
+
+int LoadCounter::loads() {
+  settle(m_panel);
+  return d->spy.count();
+}
+
+std::vector<std::string> rowKeys(LW::CHpfInsTable* table) {
+  std::vector<std::string> keys;
+  for (const GU::HpfRowPtr& row : table->model()->getAllDatas()) keys.push_back(row->key());
+  return keys;
+}
+
+int viewRowOfKey(LW::CHpfInsTable* table, const std::string& key) {
+  for (int viewRow = 0; viewRow < table->viewRowCount(); ++viewRow) {
+    GU::HpfRowPtr row = table->viewRowData(viewRow);
+    if (row && row->key() == key) return viewRow;
+  }
+  return -1;
+}
+
+QString u8(const char* text) { return QString::fromUtf8(text); }
+
+void HostFixture::SetUp() { mxservice::CHostServices::reset(); }
+
+void HostFixture::TearDown() { mxservice::CHostServices::reset(); }
+
+void HostFixture::installSample() {
+  const QByteArray directory = qgetenv("LW_SAMPLE_DATA");
+  ASSERT_FALSE(directory.isEmpty()) << "LW_SAMPLE_DATA is not set";
+  mxservice::CHostServices::installFromDirectory(directory.toStdString());
+}
+
+void HostFixture::install(const mxservice::DataSet& set) {
+  mxservice::DataSet copy = set;
+  addDefaultExchanges(copy);
+  mxservice::CHostServices::install(copy);
+}
+
+mxservice::CInstrumentDetailPtr instrument(int tradeType, const std::string& market,
+                                           const std::string& code, const std::string& name) {
+  auto detail = boost::make_shared<mxservice::CInstrumentDetail>();
+  detail->tradeType = tradeType;
+  detail->marketId = market;
+  detail->code = code;
+  detail->name = name;
+  return detail;
+}
+
+void addDefaultExchanges(mxservice::DataSet& set) {
+  const char* exchanges[][2] = {{"SH", "上海证券交易所"},
+                                {"SZ", "深圳证券交易所"},
+                                {"SHFE", "上海期货交易所"},
+                                {"CME", "芝加哥商业交易所"}};
+  for (const auto& entry : exchanges) {
+    auto exchange = boost::make_shared<mxservice::CExchangeDetail>();
+    exchange->marketId = entry[0];
+    exchange->name = entry[1];
+    set.exchanges.push_back(exchange);
+  }
+}
+
+}  // namespace paneltest

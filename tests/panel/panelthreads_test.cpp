@@ -1,0 +1,205 @@
+// Panel lifetimes against the threads that call into it: the model's load
+// worker, host signals raised on other threads, and the guard that keeps
+// late host callbacks out of a destroyed panel.
+
+#include "paneltestsupport.h"
+
+#include "host/bson/bsonobj.h"
+#include "host/data/ordercommand.h"
+#include "host/services/accountdata.h"
+#include "host/services/exchangeclient.h"
+#include "host/services/idatacenter.h"
+#include "host/services/tradercenter.h"
+#include "host/ui/combobox.h"
+#include "model/instrumentmodel.h"
+#include "panel/panelcallbackguard.h"
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <atomic>
+#include <boost/make_shared.hpp>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <thread>
+
+using namespace paneltest;
+
+namespace {
+
+class PanelThreadsTest : public HostFixture {
+protected:
+  void SetUp() override {
+    HostFixture::SetUp();
+    // Enough rows that a load is often still running when the panel goes.
+    mxservice::DataSet set;
+    for (int i = 0; i < 3000; ++i) {
+      char code[16];
+      std::snprintf(code, sizeof code, "%06d", 600000 + i);
+      set.instruments.push_back(
+          instrument(mxservice::NQ_TRADER_STOCK, i % 2 ? "SH" : "SZ", code, "测试股票"));
+    }
+    install(set);
+  }
+};
+
+// Waits until the last reference to the model has gone (the model then dies
+// on its worker after the running job, or at once).
+bool modelReleased(const boost::weak_ptr<LW::CHpfInsModel>& model) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (!model.expired()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    QCoreApplication::processEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
+TEST_F(PanelThreadsTest, panelDestroyedWhileItsModelLoadsDoesNotCrash) {
+  for (int round = 0; round < 20; ++round) {
+    auto parent = std::make_unique<EventRecorder>();
+    auto* panel = new PanelProbe(round, mxservice::NQ_TRADER_STOCK, parent.get());
+    boost::weak_ptr<LW::CHpfInsModel> model = panel->table()->model();
+    // Two more loads queue behind the one of the constructor.
+    panel->handleEvent(168, 0, 0, QStringLiteral("6"), nullptr);
+    panel->handleEvent(168, 0, 0, QStringLiteral("60"), nullptr);
+    if (round % 3 == 1) std::this_thread::sleep_for(std::chrono::milliseconds(round % 7));
+    parent.reset();  // the panel, its table and the table's model share go
+    // The running job finishes, the queued ones are dropped, and its late
+    // sigRefreshed() finds no receiver.
+    ASSERT_TRUE(modelReleased(model)) << round;
+  }
+}
+
+TEST_F(PanelThreadsTest, hostSignalsFromOtherThreadsReachOnlyLivePanels) {
+  std::atomic<bool> stop{false};
+  LW::CExchangeClient* exchange = LW::CExchangeClient::instance();
+  const QMap<QString, mxservice::CInstrumentDetailPtr> stocks = exchange->stockListMap();
+  std::thread host([&] {
+    int day = 0;
+    while (!stop.load()) {
+      exchange->emitStockList(stocks, 1);
+      exchange->emitStockListChange({"600000.SH"});
+      exchange->emitNewTradingDate(std::to_string(20240101 + ++day), "20240101");
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+  });
+  bool released = true;
+  for (int round = 0; round < 20 && released; ++round) {
+    auto parent = std::make_unique<EventRecorder>();
+    auto* panel = new PanelProbe(round, mxservice::NQ_TRADER_STOCK, parent.get());
+    boost::weak_ptr<LW::CHpfInsModel> model = panel->table()->model();
+    for (int spin = 0; spin < 3; ++spin) {
+      QCoreApplication::processEvents();
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    parent.reset();
+    // Signals still queued for the destroyed panel are dropped with it.
+    released = modelReleased(model);
+    EXPECT_TRUE(released) << round;
+  }
+  stop.store(true);
+  host.join();
+  QCoreApplication::processEvents();
+}
+
+class TenderThreadsTest : public HostFixture {
+protected:
+  void SetUp() override {
+    HostFixture::SetUp();
+    installSample();
+  }
+};
+
+TEST_F(TenderThreadsTest, tenderPanelDestroyedWhileTheSubscriptionDeliversDoesNotCrash) {
+  boost::shared_ptr<mxservice::CAccountData> account =
+      mxservice::TraderCenter::instance()->getDataCenter()->getAccountData(std::string());
+  ASSERT_TRUE(account);
+  const char* const bonds[] = {"260221", "260322", "2605012", "260423", "260012"};
+  std::atomic<bool> stop{false};
+  std::thread host([&] {
+    int serial = 0;
+    while (!stop.load()) {
+      auto command = boost::make_shared<mxservice::COrderCommand>();
+      command->tradeType = mxservice::NQ_TRADER_BOND_TENDER;
+      command->commandId = 50000 + serial % 64;
+      command->setStatus(serial % 2 ? mxservice::ORDER_COMMAND_LOCKED
+                                    : mxservice::ORDER_COMMAND_RUNNING);
+      command->params = bson::BSONObj::fromJson(std::string(R"({"btdparam": {"bondCode": ")") +
+                                                bonds[serial % 5] + "\"}}");
+      account->addOrUpdate(command);
+      ++serial;
+      std::this_thread::sleep_for(std::chrono::microseconds(300));
+    }
+  });
+
+  int refreshes = 0;
+  int searches = 0;
+  for (int round = 0; round < 20; ++round) {
+    auto parent = std::make_unique<EventRecorder>();
+    auto* panel = new PanelProbe(round, mxservice::NQ_TRADER_BOND_TENDER, parent.get());
+    QSignalSpy refreshed(panel->table(), SIGNAL(sigRefreshed()));
+    // Every bond listed, so that the commands find their rows.
+    panel->searchFieldCombo->setCurrentText(QString::fromUtf8("债券代码"));
+    panel->handleEvent(5, 5, 0, QString(), nullptr);
+    searches += 1;
+    for (int spin = 0; spin < 5; ++spin) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+      QCoreApplication::processEvents();
+    }
+    refreshes += refreshed.count();
+    // The destructor releases the subscription, waiting for a delivery that
+    // is inside onOrderCommand; nothing reaches the panel afterwards.
+    parent.reset();
+    QCoreApplication::processEvents();
+  }
+  stop.store(true);
+  host.join();
+  EXPECT_TRUE(account->waitForDeliveries());
+  // The commands did reach live panels (their row rebuilds announce
+  // themselves like searches do), so the destruction raced real deliveries.
+  EXPECT_GT(refreshes, searches);
+}
+
+TEST(PanelCallbackGuardTest, noGuardedCallRunsOnceRetireHasReturned) {
+  for (int round = 0; round < 50; ++round) {
+    auto guard = boost::make_shared<LW::CPanelCallbackGuard>();
+    std::atomic<bool> panelGone{false};
+    std::atomic<int> calls{0};
+    std::atomic<int> lateCalls{0};
+    std::atomic<bool> started{false};
+    std::thread host([guard, &panelGone, &calls, &lateCalls, &started] {
+      for (int i = 0; i < 2000; ++i) {
+        const bool ran = guard->runIfAlive([&] {
+          started.store(true);
+          if (panelGone.load()) ++lateCalls;
+          ++calls;
+        });
+        if (!ran) break;
+      }
+    });
+    while (!started.load()) std::this_thread::yield();
+    guard->retire();
+    panelGone.store(true);
+    host.join();
+    EXPECT_EQ(lateCalls.load(), 0);
+    EXPECT_GT(calls.load(), 0);
+    EXPECT_FALSE(guard->isAlive());
+    EXPECT_FALSE(guard->runIfAlive([] { FAIL() << "ran after retire"; }));
+  }
+}
+
+TEST(PanelCallbackGuardTest, aGuardedCallMayEnterTheGateAgain) {
+  LW::CPanelCallbackGuard guard;
+  int depth = 0;
+  EXPECT_TRUE(guard.runIfAlive([&] {
+    ++depth;
+    EXPECT_TRUE(guard.runIfAlive([&] { ++depth; }));
+  }));
+  EXPECT_EQ(depth, 2);
+  guard.retire();
+  guard.retire();
+  EXPECT_FALSE(guard.isAlive());
+}
+
+}  // namespace
