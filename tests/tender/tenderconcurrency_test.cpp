@@ -1,0 +1,244 @@
+// The tender loop across threads: the trade client answers on its worker,
+// order commands arrive on the account's delivery thread, searches run on
+// the model's worker while the GUI thread clicks and refreshes.
+
+#include "tendertestsupport.h"
+
+#include "host/services/accountdata.h"
+#include "host/services/tradeclient.h"
+#include "host/services/tradercenter.h"
+#include "host/table/basetablecolumnmultibuttonsdelegate.h"
+#include "host/ui/combobox.h"
+#include "host/ui/lineedit.h"
+#include "model/instrumentmodel.h"
+#include "tender/tenderstatustable.h"
+
+#include <QPointer>
+#include <QSignalSpy>
+#include <atomic>
+#include <boost/make_shared.hpp>
+#include <chrono>
+#include <random>
+#include <thread>
+
+using namespace tendertest;
+
+namespace {
+
+// Signals of the panel recorded on this thread (queued when emitted
+// elsewhere).
+class Recorder : public QObject {
+public:
+  explicit Recorder(LW::CInstrumentsPanel* panel) {
+    connect(panel, &LW::CInstrumentsPanel::sigBondExecutionLockedTenderBond, this,
+            [this](QString v) { entries.push_back("ExecutionLocked " + v); });
+    connect(panel, &LW::CInstrumentsPanel::sigBondAllocationLockedTenderBond, this,
+            [this](QString v) { entries.push_back("AllocationLocked " + v); });
+    connect(panel, &LW::CInstrumentsPanel::sigRefreshCommandPanel, this,
+            [this](QString v) { entries.push_back("RefreshCommandPanel " + v); });
+  }
+  QStringList entries;
+};
+
+boost::shared_ptr<mxservice::CAccountData> account() {
+  return mxservice::TraderCenter::instance()->getDataCenter()->getAccountData("");
+}
+
+boost::shared_ptr<GU::CBaseTableColumnMultiButtonsDelegate> buttons(LW::CInstrumentsPanel* panel) {
+  return boost::dynamic_pointer_cast<GU::CBaseTableColumnMultiButtonsDelegate>(
+      panel->table()->model()->columnDelegate(3));
+}
+
+int commandStatus(int id) {
+  auto command = storedCommand(id);
+  return command ? command->status() : -999;
+}
+
+class TenderLoop : public TenderFixture {
+protected:
+  void SetUp() override {
+    TenderFixture::SetUp();
+    install({tenderBond("A1", today()), tenderBond("B1", today())},
+            {orderCommand(1, "A1", 2), orderCommand(2, "A1", 0), orderCommand(3, "B1", 2)});
+  }
+};
+
+}  // namespace
+
+TEST_F(TenderLoop, lockRoundTripThroughTheServerEndsLockedWithTheUnlockButton) {
+  TenderPanel panel;
+  settle(&panel);
+  ASSERT_EQ(listedDetail(&panel, "A1")->status(), 2);
+  ASSERT_EQ(buttons(&panel)->itemButtons("TB.A1").size(), 2);
+  Recorder recorder(&panel);
+
+  panel.processBondTenderButtonClick(26, QStringLiteral("TB.A1"));
+
+  const QStringList expectedSignals = {"ExecutionLocked A1|0.100000",
+                                       "AllocationLocked A1|0.100000", "RefreshCommandPanel A1"};
+  EXPECT_TRUE(waitFor([&] { return recorder.entries.size() >= 3; }));
+  EXPECT_EQ(recorder.entries, expectedSignals);
+  // The server pushes the changed commands back; the row follows them.
+  EXPECT_TRUE(waitFor([&] {
+    auto detail = listedDetail(&panel, "A1");
+    const auto unlock = buttons(&panel)->itemButtons("TB.A1");
+    return detail && detail->status() == 204 && unlock.size() == 1 && unlock[0].id == 27;
+  }));
+  EXPECT_EQ(commandStatus(1), 204);
+  EXPECT_EQ(commandStatus(2), 204);
+  EXPECT_EQ(commandStatus(3), 2);
+  EXPECT_EQ(listedDetail(&panel, "B1")->status(), 2);
+  LW::CTradeClient::instance()->waitForIdle();
+  ASSERT_TRUE(account()->waitForDeliveries());
+  settle(&panel);
+  EXPECT_EQ(recorder.entries, expectedSignals);
+}
+
+TEST_F(TenderLoop, injectedServerFailureIsLoggedAndChangesNoStatus) {
+  TenderPanel panel;
+  settle(&panel);
+  LogCapture capture;
+  Recorder recorder(&panel);
+  LW::CTradeClient::instance()->failBondCodes({"A1"}, 3, "timeout");
+
+  panel.processBondTenderButtonClick(26, QStringLiteral("TB.A1"));
+  EXPECT_TRUE(waitFor([&] {
+    for (const auto& record : capture.records()) {
+      if (record.level == 40000 &&
+          record.message.find("error id:3, error message:timeout, bond code:A1") !=
+              std::string::npos) {
+        return true;
+      }
+    }
+    return false;
+  }));
+  LW::CTradeClient::instance()->waitForIdle();
+  ASSERT_TRUE(account()->waitForDeliveries());
+  settle(&panel);
+  EXPECT_TRUE(recorder.entries.isEmpty());
+  EXPECT_EQ(commandStatus(1), 2);
+  EXPECT_EQ(commandStatus(2), 0);
+  EXPECT_EQ(listedDetail(&panel, "A1")->status(), 2);
+  EXPECT_EQ(buttons(&panel)->itemButtons("TB.A1").size(), 2);
+  // The trader written before sending stays.
+  EXPECT_EQ(listedDetail(&panel, "A1")->trader(), "zhang.wei");
+}
+
+TEST_F(TenderLoop, answerAfterThePanelIsGoneTouchesNothing) {
+  LW::CTradeClient::instance()->setLatency(std::chrono::milliseconds(100));
+  boost::shared_ptr<LW::CPanelCallbackGuard> guard;
+  {
+    auto* panel = new TenderPanel;
+    settle(panel);
+    guard = panel->callbackGuard();
+    panel->processBondTenderButtonClick(26, QStringLiteral("TB.A1"));
+    delete panel;
+  }
+  EXPECT_FALSE(guard->isAlive());
+  ASSERT_TRUE(LW::CTradeClient::instance()->waitForIdle());
+  // The detail update was answered, but nobody pushed a status.
+  const auto requests = LW::CTradeClient::instance()->handledRequests();
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].kind, LW::CTradeClient::RequestRecord::TENDER_DETAILS);
+  EXPECT_EQ(commandStatus(1), 2);
+}
+
+TEST_F(TenderLoop, panelsDestroyedWhileAnswersArriveNeverRace) {
+  LW::CTradeClient::instance()->setLatency(std::chrono::milliseconds(0));
+  for (int round = 0; round < 30; ++round) {
+    auto* panel = new TenderPanel;
+    settle(panel);
+    panel->processBondTenderButtonClick(round % 2 ? 26 : 16, QStringLiteral("TB.B1"));
+    if (round % 3 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(round % 5));
+    delete panel;
+  }
+  ASSERT_TRUE(LW::CTradeClient::instance()->waitForIdle());
+  ASSERT_TRUE(account()->waitForDeliveries());
+  QCoreApplication::processEvents();
+  // Every status request that was made came from a live panel's answer.
+  for (const auto& request : LW::CTradeClient::instance()->handledRequests()) {
+    if (request.kind == LW::CTradeClient::RequestRecord::COMMAND_STATUS) {
+      EXPECT_EQ(request.commandId, 3);
+    }
+  }
+}
+
+TEST_F(TenderLoop, lastQueuedSearchDecidesTheList) {
+  std::vector<mxservice::CTenderBondInfoDetailPtr> bonds;
+  for (int i = 0; i < 300; ++i) bonds.push_back(tenderBond("C" + std::to_string(i), today()));
+  install(bonds, {});
+  TenderPanel panel;
+  settle(&panel);
+  panel.searchFieldCombo->setCurrentText(u8("债券代码"));
+  for (int i = 0; i < 25; ++i) {
+    panel.searchTextEdit->setText(QString("C%1").arg(i % 10));
+    panel.handleEvent(5, 5, 0, QString(), nullptr);
+  }
+  panel.searchTextEdit->setText("C29");
+  panel.handleEvent(5, 5, 0, QString(), nullptr);
+  settle(&panel);
+  EXPECT_EQ(listedCodes(&panel),
+            (std::vector<std::string>{"C29", "C290", "C291", "C292", "C293", "C294", "C295", "C296",
+                                      "C297", "C298", "C299"}));
+}
+
+// Commands change on a host thread while searches and refreshes keep
+// rebuilding the list: once everything has settled, every listed row shows
+// the status its commands give, with the buttons of that status. A search
+// that brought back a status older than the last command change, or a row
+// update lost between a search's snapshot and its rows, fails this.
+TEST_F(TenderLoop, rowsEndWithTheStatusOfTheLatestCommands) {
+  const int bondCount = 40;
+  std::vector<mxservice::CTenderBondInfoDetailPtr> bonds;
+  std::vector<mxservice::COrderCommandPtr> commands;
+  for (int i = 0; i < bondCount; ++i) {
+    const std::string code = "S" + std::to_string(i);
+    bonds.push_back(tenderBond(code, today()));
+    commands.push_back(orderCommand(100 + 2 * i, code, 5));
+    commands.push_back(orderCommand(101 + 2 * i, code, 2));
+  }
+  install(bonds, commands);
+  TenderPanel panel;
+  settle(&panel);
+
+  std::atomic<bool> stop{false};
+  std::thread host([&] {
+    std::mt19937 random(7);
+    const int statuses[] = {0, 2, 5, 201, 204, 3};
+    auto target = account();
+    int changes = 0;
+    while (!stop.load() || changes < 400) {
+      const int id = 100 + static_cast<int>(random() % (2 * bondCount));
+      auto current = target->findOrderCommand(id);
+      if (!current) continue;
+      auto changed = boost::make_shared<mxservice::COrderCommand>(*current);
+      changed->setStatus(statuses[random() % 6]);
+      target->addOrUpdate(changed);
+      if (++changes % 16 == 0) std::this_thread::sleep_for(std::chrono::microseconds(300));
+      if (changes >= 4000) break;
+    }
+  });
+  for (int i = 0; i < 40; ++i) {
+    panel.handleEvent(5, 5, 0, QString(), nullptr);
+    panel.refreshBondTenderReportData("S" + std::to_string(i % bondCount), i, i);
+    QCoreApplication::processEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  stop = true;
+  host.join();
+  ASSERT_TRUE(account()->waitForDeliveries());
+  settle(&panel);
+
+  const auto latest = LW::currentOrderCommands();
+  ASSERT_EQ(listedCodes(&panel).size(), static_cast<std::size_t>(bondCount));
+  for (int i = 0; i < bondCount; ++i) {
+    const std::string code = "S" + std::to_string(i);
+    const int expected = LW::tenderStatusOfBond(latest, code);
+    auto detail = listedDetail(&panel, code);
+    ASSERT_TRUE(detail);
+    EXPECT_EQ(detail->status(), expected) << code;
+    EXPECT_EQ(buttons(&panel)->itemButtons("TB." + code),
+              LW::CHpfInsModel::buildTenderButtons(expected))
+        << code;
+  }
+}
