@@ -156,7 +156,8 @@ TEST_F(BondInfoTest, computedCellsComeFromTheInstrumentDetail) {
     EXPECT_EQ(cellOf(panel, "019547.SH", method), c.methodText);
     const QString shownName = cellOf(panel, "019547.SH", name);
     if (c.nameText.contains(QChar(0xFFFD)))
-      EXPECT_TRUE(shownName.startsWith("A") && shownName.contains(QChar(0xFFFD))) << qPrintable(shownName);
+      EXPECT_TRUE(shownName.startsWith("A") && shownName.contains(QChar(0xFFFD)))
+          << qPrintable(shownName);
     else
       EXPECT_EQ(shownName, c.nameText);
   }

@@ -13,14 +13,16 @@
 #include <QString>
 #include <QThread>
 #include <memory>
-#include <ostream>
 #include <mutex>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
 
 // Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
 
 namespace LW {
 class CHpfDataTable;

@@ -1,0 +1,97 @@
+#include "demoscreenshot.h"
+
+#include "host/table/hpfdatatable.h"
+#include "host/ui/tradedockablewidget.h"
+#include "panel/hpfinstable.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QWidget>
+
+namespace demo {
+
+namespace {
+
+QString describeTable(const LW::CHpfDataTable* table) {
+  for (const QObject* up = table; up; up = up->parent()) {
+    if (const auto* panel = qobject_cast<const LW::ITradeDockableWidget*>(up))
+      return QStringLiteral("%1#%2").arg(panel->windowTitle()).arg(panel->id());
+  }
+  return QStringLiteral("table");
+}
+
+QStringList tablesWithoutRows(QWidget* window) {
+  QStringList empty;
+  for (LW::CHpfDataTable* table : window->findChildren<LW::CHpfDataTable*>())
+    if (table->viewRowCount() == 0) empty << describeTable(table);
+  return empty;
+}
+
+// A left click on the first cell of the first row of every instruments
+// list on screen, as the user would make, so the log shows what the panels
+// emit. The lists are clicked last to first: the first list's stock key is
+// the one the status bar keeps.
+void clickFirstRows(QWidget* window) {
+  const QList<LW::CHpfInsTable*> tables = window->findChildren<LW::CHpfInsTable*>();
+  for (auto it = tables.crbegin(); it != tables.crend(); ++it) {
+    LW::CHpfInsTable* table = *it;
+    // Tables of tabs in the background count as visible widgets but show
+    // nothing on screen.
+    if (table->visibleRegion().isEmpty() || table->viewRowCount() == 0 || table->columnCount() == 0)
+      continue;
+    const QRect cell = table->visualCellRect(0, table->columnID(0));
+    if (cell.isEmpty()) continue;
+    QWidget* viewport = table->viewport();
+    const QPointF at = cell.center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(cell.center()),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, viewport->mapToGlobal(cell.center()),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &release);
+  }
+}
+
+}  // namespace
+
+SScreenshotResult takeScreenshot(QWidget* window, const QString& file, int timeoutMs) {
+  SScreenshotResult result;
+  QElapsedTimer clock;
+  clock.start();
+  // Loads run on the models' workers and reach the tables through queued
+  // signals, so the event loop has to turn until every table has its rows.
+  do {
+    QApplication::processEvents(QEventLoop::AllEvents, 50);
+    result.emptyTables = tablesWithoutRows(window);
+  } while (!result.emptyTables.isEmpty() && clock.elapsed() < timeoutMs);
+  result.waitedMs = static_cast<int>(clock.elapsed());
+
+  clickFirstRows(window);
+  // Let the selection, the status bar and the log repaint.
+  for (int round = 0; round < 5; ++round) QApplication::processEvents();
+
+  const QPixmap picture = window->grab();
+  if (picture.isNull()) {
+    result.error = QStringLiteral("the window could not be grabbed");
+    return result;
+  }
+  const QFileInfo target(file);
+  if (!QDir().mkpath(target.absolutePath())) {
+    result.error = QStringLiteral("cannot create the folder %1").arg(target.absolutePath());
+    return result;
+  }
+  QImageWriter writer(file, "png");
+  if (!writer.write(picture.toImage())) {
+    result.error = QStringLiteral("cannot write %1: %2").arg(file, writer.errorString());
+    return result;
+  }
+  result.saved = true;
+  return result;
+}
+
+}  // namespace demo

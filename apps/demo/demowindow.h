@@ -1,0 +1,113 @@
+#pragma once
+// The demo host's main window: the host's docking system holding instruments
+// panels and the bond info panel, a "模拟" menu that raises host events, a log
+// pane with every signal the panels emit, and a status bar with the stock
+// key of the last selected row.
+//
+// The window plays the host's part towards the panels: it creates them
+// through the dock manager's factories, listens to their signals with
+// string-based connections, adds a code to the user's favourites when a
+// panel's favourites button is pressed and passes every favourites change
+// back to the panels (updateOptionalStatus), so the type-64 buttons follow.
+// The dock layout and each panel's settings text are saved to the settings
+// file when the window closes and restored at the next start.
+//
+// Ownership: panels belong to their docks, docks, menus and the log pane to
+// the window (Qt children); the dock manager is a child of the window.
+//
+// Threads: GUI thread only. The user configuration may announce favourites
+// changes on any thread; FavouritesRelay (in the .cpp) brings them to the
+// GUI thread and stops reaching the window once its destructor has begun.
+
+#include "demooptions.h"
+
+#include "host/core/tradertypes.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <QSet>
+#include <QString>
+#include <boost/signals2/connection.hpp>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QDockWidget;
+class QLabel;
+
+namespace LW {
+class CDockManager;
+class ITradeDockableWidget;
+}  // namespace LW
+
+namespace demo {
+
+class CDemoLogPane;
+class CDemoSimulator;
+
+class CDemoWindow : public QMainWindow {
+  Q_OBJECT
+public:
+  // options: copied. settingsFile: the dock layout file (created on save).
+  CDemoWindow(const CDemoOptions& options, const QString& settingsFile, QWidget* parent = nullptr);
+  ~CDemoWindow() override;
+
+  // Opens the docks: the saved layout, unless panels were chosen on the
+  // command line, the layout is to be reset or a screenshot is taken; then
+  // (or when the file is unusable) the chosen panels in the default
+  // arrangement. Call once, before show().
+  void openPanels();
+
+  // The open panels, in creation order.
+  QList<LW::ITradeDockableWidget*> panels() const;
+  LW::CDockManager* dockManager() const { return m_dockManager; }
+  CDemoLogPane* logPane() const { return m_logPane; }
+  // The stock key of the last sigSelectStock; empty before the first.
+  QString selectedStockKey() const { return m_selectedStockKey; }
+
+  // Writes the outcome of the data-set load into the log pane.
+  void reportDataSet(const QString& directory, const std::vector<std::string>& problems);
+
+public slots:
+  void slotLog(const QString& line);
+
+protected slots:
+  // String-connected to every panel (see connectPanel).
+  void slotSelectStock(QString stockKey);
+  void slotSingleCodeOption(int tradeType, int operation, QString stockKey);
+  void slotPanelSignal(QString payload);
+  void slotBondInfoLoaded();
+
+private slots:
+  void slotOpenPanel();
+  void slotSaveLayout();
+  void slotLayoutSaved(QString file);
+  void slotClearFavourites();
+
+private:
+  struct FavouritesRelay;
+
+  LW::ITradeDockableWidget* createPanel(const QString& key, int id,
+                                        mxservice::ENqTraderType tradeType, QWidget* parent);
+  void connectPanel(LW::ITradeDockableWidget* panel);
+  void buildDefaultLayout();
+  void createMenus();
+  // The host passes a favourites change on to every instruments panel of
+  // that trading type. GUI thread.
+  void onFavouritesChanged(int tradeType, int operation, const QSet<QString>& codes);
+  // "股票列表#3": the panel's title and id, for log lines.
+  static QString describe(const QObject* panel);
+
+  CDemoOptions m_options;
+  LW::CDockManager* m_dockManager;  // Qt child
+  CDemoLogPane* m_logPane;          // Qt child (inside m_logDock)
+  QDockWidget* m_logDock;           // Qt child
+  QLabel* m_selectedLabel;          // Qt child (status bar)
+  CDemoSimulator* m_simulator;      // Qt child
+  QString m_selectedStockKey;
+
+  std::shared_ptr<FavouritesRelay> m_favouritesRelay;  // shared with the connection's slot
+  boost::signals2::scoped_connection m_favouritesConnection;
+};
+
+}  // namespace demo

@@ -1,0 +1,134 @@
+// instruments-demo: a host window for the instruments panels and the bond
+// info panel, running on a data set instead of trading servers.
+#include "demologpane.h"
+#include "demooptions.h"
+#include "demoscreenshot.h"
+#include "demowindow.h"
+
+#include "host/core/logcenter.h"
+#include "host/services/config.h"
+#include "host/services/hostservices.h"
+#include "host/services/userconfig.h"
+#include "host/services/usermanager.h"
+
+#include <log4cxx/level.h>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontDatabase>
+#include <QStandardPaths>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+void printError(const QString& text) {
+  std::fprintf(stderr, "instruments-demo: %s\n", text.toLocal8Bit().constData());
+}
+
+// The panels' texts are Chinese; the platform's default font often has no
+// CJK glyphs (the offscreen and Xvfb platforms in particular), so a font
+// that has them is made the application font before any widget or UI
+// resource font is created.
+void chooseChineseFont() {
+  const QStringList families = QFontDatabase().families(QFontDatabase::SimplifiedChinese);
+  for (const char* preferred :
+       {"WenQuanYi Micro Hei", "Noto Sans CJK SC", "Source Han Sans SC", "Noto Sans SC"}) {
+    if (families.contains(QLatin1String(preferred), Qt::CaseInsensitive)) {
+      QFont font{QString::fromLatin1(preferred)};
+      font.setPixelSize(12);
+      QApplication::setFont(font);
+      return;
+    }
+  }
+  if (!families.isEmpty()) {
+    QFont font(families.first());
+    font.setPixelSize(12);
+    QApplication::setFont(font);
+    return;
+  }
+  printError(
+      QStringLiteral("no font with Chinese glyphs found (install fonts-wqy-microhei); "
+                     "Chinese texts may show as boxes"));
+}
+
+QString defaultSettingsFile() {
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+  return QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath("layout.json");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("instruments-demo"));
+
+  demo::CDemoOptions options;
+  QString error;
+  if (!demo::CDemoOptions::parse(QApplication::arguments(), &options, &error)) {
+    printError(error);
+    std::fputs(demo::CDemoOptions::usage().toLocal8Bit().constData(), stderr);
+    return 2;
+  }
+  if (options.helpRequested) {
+    std::fputs(demo::CDemoOptions::usage().toLocal8Bit().constData(), stdout);
+    return 0;
+  }
+
+  // The host logger's console fallback writes every debug record; the demo
+  // shows its own log pane and keeps the console for warnings and errors.
+  utils::CLogCenter::instance()->logger()->setLevel(log4cxx::Level::getWarn());
+  chooseChineseFont();
+
+  const QString dataDirectory = options.dataDirectory.isEmpty()
+                                    ? demo::findSampleData(QApplication::applicationDirPath())
+                                    : options.dataDirectory;
+  if (dataDirectory.isEmpty()) {
+    printError(QStringLiteral("the bundled sample data set was not found; use --data DIR"));
+    return 1;
+  }
+  if (!QFileInfo(dataDirectory).isDir()) {
+    printError(QStringLiteral("--data: %1 is not a directory").arg(dataDirectory));
+    return 1;
+  }
+  const std::vector<std::string> problems = mxservice::CHostServices::installFromDirectory(
+      QDir(dataDirectory).absolutePath().toStdString());
+  // The command line wins over the data set's configuration; both are set
+  // before the first panel reads them.
+  if (options.userTypeGiven) LW::getUserConfig()->setUserType(options.userType);
+  if (options.brokerEdition) LW::getConfig()->setBrokerEdition(true);
+
+  QString settingsFile =
+      options.settingsFile.isEmpty() ? defaultSettingsFile() : options.settingsFile;
+  QDir().mkpath(QFileInfo(settingsFile).absolutePath());
+
+  auto window = std::make_unique<demo::CDemoWindow>(options, settingsFile);
+  window->reportDataSet(QDir(dataDirectory).absolutePath(), problems);
+  window->resize(options.windowSize.isValid() ? options.windowSize : QSize(1440, 900));
+  window->openPanels();
+  window->show();
+
+  int status = 0;
+  if (!options.screenshotFile.isEmpty()) {
+    const demo::SScreenshotResult shot =
+        demo::takeScreenshot(window.get(), options.screenshotFile, options.screenshotTimeoutMs);
+    if (!shot.emptyTables.isEmpty())
+      printError(QStringLiteral("after %1 ms these tables still had no rows: %2")
+                     .arg(shot.waitedMs)
+                     .arg(shot.emptyTables.join(QStringLiteral(", "))));
+    if (shot.saved) {
+      std::printf("%s\n",
+                  QFileInfo(options.screenshotFile).absoluteFilePath().toLocal8Bit().constData());
+    } else {
+      printError(shot.error);
+      status = 1;
+    }
+  } else {
+    status = QApplication::exec();
+  }
+  // The panels and their models go before the application object.
+  window.reset();
+  QApplication::processEvents();
+  return status;
+}

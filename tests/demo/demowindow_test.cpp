@@ -1,0 +1,274 @@
+// The demo window as the panels' host: panel creation, the saved layout and
+// panel settings, the selected stock, the favourites loop back to the
+// type-64 buttons, the signal log and the simulated host events.
+#include "demotestsupport.h"
+
+#include "demologpane.h"
+#include "demosimulator.h"
+
+#include "host/services/calcoverdue.h"
+#include "host/services/exchangeclient.h"
+#include "host/services/tradeclient.h"
+#include "host/services/userconfig.h"
+#include "host/services/usermanager.h"
+#include "host/table/ibasehpftabledata.h"
+#include "host/ui/dockmanager.h"
+#include "panel/hpfinstable.h"
+#include "panel/instrumentspanel.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDockWidget>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <atomic>
+
+namespace demotest {
+namespace {
+
+class DemoWindowTest : public ::testing::Test {
+protected:
+  void SetUp() override { ASSERT_TRUE(installSampleData()) << "LW_SAMPLE_DATA not set"; }
+  void TearDown() override {
+    LW::CTradeClient::instance()->clearFailures();
+    QCoreApplication::processEvents();
+  }
+
+  QString settingsFile() const { return m_dir.filePath("layout.json"); }
+
+  QTemporaryDir m_dir;
+};
+
+QAction* menuAction(const demo::CDemoWindow& window, const QString& menuTitle,
+                    const QString& actionText) {
+  for (QAction* top : window.menuBar()->actions()) {
+    if (top->text() != menuTitle || !top->menu()) continue;
+    for (QAction* action : top->menu()->actions())
+      if (action->text() == actionText) return action;
+  }
+  return nullptr;
+}
+
+TEST_F(DemoWindowTest, opensTheChosenPanelsInOrder) {
+  demo::CDemoWindow window(optionsWithPanels("1,0x8000000,bif,64"), settingsFile());
+  window.resize(1200, 800);
+  window.openPanels();
+  const QList<LW::ITradeDockableWidget*> panels = window.panels();
+  ASSERT_EQ(panels.size(), 4);
+  EXPECT_EQ(panels[0]->key(), QStringLiteral("itm"));
+  EXPECT_EQ(static_cast<int>(panels[0]->tradeType()), 1);
+  EXPECT_EQ(static_cast<int>(panels[1]->tradeType()), 0x8000000);
+  EXPECT_EQ(panels[2]->key(), QStringLiteral("bif"));
+  EXPECT_EQ(static_cast<int>(panels[3]->tradeType()), 64);
+  // Tender lists go right of the exchange lists; bond information below.
+  LW::CDockManager* docks = window.dockManager();
+  EXPECT_EQ(window.dockWidgetArea(docks->dockOf(panels[0])), Qt::LeftDockWidgetArea);
+  EXPECT_EQ(window.dockWidgetArea(docks->dockOf(panels[1])), Qt::RightDockWidgetArea);
+  EXPECT_EQ(window.dockWidgetArea(docks->dockOf(panels[2])), Qt::BottomDockWidgetArea);
+  window.show();
+  EXPECT_TRUE(waitForRows(window));
+}
+
+TEST_F(DemoWindowTest, theLayoutAndPanelSettingsAreSavedOnCloseAndRestoredAtTheNextStart) {
+  QString savedParam;
+  {
+    demo::CDemoWindow window(optionsWithPanels("2,bif"), settingsFile());
+    window.openPanels();
+    window.show();
+    ASSERT_TRUE(waitForRows(window));
+    LW::CInstrumentsPanel* futures = instrumentsPanel(window, 2);
+    ASSERT_TRUE(futures && futures->table());
+    // A layout the user made: the second column hidden, sorted by the first.
+    LW::CHpfInsTable* table = futures->table();
+    table->setColumnHidden(table->columnID(1), true);
+    table->sortByColumn(table->columnID(0), false);
+    savedParam = futures->param();
+    ASSERT_FALSE(savedParam.isEmpty());
+    QSignalSpy saved(window.dockManager(), SIGNAL(sigLayoutSaved(QString)));
+    window.close();
+    EXPECT_EQ(saved.count(), 1);
+  }
+  ASSERT_TRUE(QFile::exists(settingsFile()));
+
+  demo::CDemoOptions options;  // no --panels: the saved layout wins
+  demo::CDemoWindow restored(options, settingsFile());
+  restored.openPanels();
+  const QList<LW::ITradeDockableWidget*> panels = restored.panels();
+  ASSERT_EQ(panels.size(), 2);
+  EXPECT_EQ(panels[0]->key(), QStringLiteral("itm"));
+  EXPECT_EQ(static_cast<int>(panels[0]->tradeType()), 2);
+  EXPECT_EQ(panels[1]->key(), QStringLiteral("bif"));
+  EXPECT_EQ(panels[0]->param(), savedParam);
+  LW::CHpfInsTable* table = instrumentsPanel(restored, 2)->table();
+  EXPECT_TRUE(table->isColumnHidden(table->columnID(1)));
+  EXPECT_TRUE(logContains(restored, QStringLiteral("恢复自")));
+
+  // --reset-layout (like --panels) builds the default panels instead.
+  demo::CDemoOptions reset;
+  reset.resetLayout = true;
+  demo::CDemoWindow fresh(reset, settingsFile());
+  fresh.openPanels();
+  EXPECT_EQ(fresh.panels().size(), static_cast<int>(demo::CDemoOptions::defaultPanels().size()));
+}
+
+TEST_F(DemoWindowTest, anUnusableLayoutFileGivesTheChosenPanels) {
+  const QByteArray contents[] = {
+      "not json",
+      R"({"version": 1, "docks": [{"key": "itm", "id": 1, "tradeType": 3, "param": ""}]})",
+      R"({"version": 1, "docks": [{"key": "zzz", "id": 1, "tradeType": 1}]})",
+  };
+  for (const QByteArray& content : contents) {
+    SCOPED_TRACE(content.constData());
+    QFile file(settingsFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+    file.close();
+    demo::CDemoOptions options;
+    options.panels = {demo::SPanelChoice{demo::SPanelChoice::INSTRUMENTS, 1}};
+    demo::CDemoWindow window(options, settingsFile());
+    window.openPanels();
+    ASSERT_EQ(window.panels().size(), 1);
+    EXPECT_EQ(static_cast<int>(window.panels()[0]->tradeType()), 1);
+  }
+}
+
+TEST_F(DemoWindowTest, theWindowShowsTheSelectedStockKey) {
+  demo::CDemoWindow window(optionsWithPanels("1"), settingsFile());
+  window.openPanels();
+  window.show();
+  ASSERT_TRUE(waitForRows(window));
+  LW::CInstrumentsPanel* stocks = instrumentsPanel(window, 1);
+  ASSERT_TRUE(stocks);
+  LW::CHpfInsTable* table = stocks->table();
+  // A real click on the first row.
+  const QRect cell = table->visualCellRect(0, table->columnID(0));
+  ASSERT_FALSE(cell.isEmpty());
+  QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
+  const QString key = QString::fromStdString(table->viewRowData(0)->key());
+  EXPECT_EQ(window.selectedStockKey(), key);
+  EXPECT_TRUE(window.windowTitle().contains(key));
+  EXPECT_TRUE(logContains(window, QStringLiteral("sigSelectStock(%1)").arg(key)));
+}
+
+TEST_F(DemoWindowTest, theFavouritesButtonOfAForeignFuturesListFollowsTheHostsFavourites) {
+  demo::CDemoWindow window(optionsWithPanels("64"), settingsFile());
+  window.openPanels();
+  window.show();
+  ASSERT_TRUE(waitForRows(window));
+  LW::CInstrumentsPanel* panel = instrumentsPanel(window, 64);
+  ASSERT_TRUE(panel);
+  LW::CUserConfig* config = LW::getUserConfig();
+  // A listed instrument that is not a favourite yet.
+  std::string key;
+  for (int row = 0; row < panel->table()->viewRowCount() && key.empty(); ++row) {
+    const std::string candidate = panel->table()->viewRowData(row)->key();
+    if (!config->getCodeSetByTradeType(64).contains(QString::fromStdString(candidate)))
+      key = candidate;
+  }
+  ASSERT_FALSE(key.empty());
+  ASSERT_EQ(favouriteButtonState(panel, key), 1);
+
+  // What the panel emits when its favourites button is pressed.
+  emit panel->sigSingleCodeOption(64, 0, QString::fromStdString(key));
+  EXPECT_TRUE(config->getCodeSetByTradeType(64).contains(QString::fromStdString(key)));
+  EXPECT_EQ(favouriteButtonState(panel, key), 0);
+  EXPECT_TRUE(logContains(
+      window, QStringLiteral("sigSingleCodeOption(64, 0, %1)").arg(QString::fromStdString(key))));
+
+  // Pressing again changes nothing; clearing the favourites enables it.
+  emit panel->sigSingleCodeOption(64, 0, QString::fromStdString(key));
+  EXPECT_TRUE(logContains(window, QStringLiteral("自选未变")));
+  QAction* clear = menuAction(window, QStringLiteral("模拟"), QStringLiteral("清空自选"));
+  ASSERT_TRUE(clear);
+  clear->trigger();
+  EXPECT_TRUE(config->getCodeSetByTradeType(64).isEmpty());
+  EXPECT_EQ(favouriteButtonState(panel, key), 1);
+}
+
+TEST_F(DemoWindowTest, everyTenderStateSignalAndTheCommandPanelRefreshAreLogged) {
+  demo::CDemoWindow window(optionsWithPanels("0x8000000"), settingsFile());
+  window.openPanels();
+  LW::CInstrumentsPanel* panel = instrumentsPanel(window, 0x8000000);
+  ASSERT_TRUE(panel);
+  const QMetaObject* meta = panel->metaObject();
+  int logged = 0;
+  for (int index = meta->methodOffset(); index < meta->methodCount(); ++index) {
+    const QMetaMethod method = meta->method(index);
+    const QByteArray name = method.name();
+    if (method.methodType() != QMetaMethod::Signal || method.parameterCount() != 1 ||
+        !(name.endsWith("TenderBond") || name == "sigRefreshCommandPanel"))
+      continue;
+    const QString payload = QStringLiteral("019547|%1").arg(index);
+    QMetaObject::invokeMethod(panel, name.constData(), Qt::DirectConnection,
+                              Q_ARG(QString, payload));
+    EXPECT_TRUE(
+        logContains(window, QStringLiteral("%1(%2)").arg(QString::fromLatin1(name), payload)))
+        << name.constData();
+    ++logged;
+  }
+  EXPECT_EQ(logged, 13);
+}
+
+TEST_F(DemoWindowTest, anInjectedFailureHitsExactlyTheNextTradeRequest) {
+  demo::CDemoWindow window(optionsWithPanels("bif"), settingsFile());
+  window.openPanels();
+  QAction* fail = menuAction(window, QStringLiteral("模拟"), QStringLiteral("下一个交易请求失败"));
+  ASSERT_TRUE(fail);
+  fail->trigger();
+
+  LW::CTradeClient* client = LW::CTradeClient::instance();
+  const mxservice::TenderBondInfoDetailMap details =
+      LW::CExchangeClient::instance()->getTenderBondInfoDetails();
+  ASSERT_FALSE(details.empty());
+  const auto detail = details.begin()->second;
+  std::atomic<int> first{-1};
+  std::atomic<int> second{-1};
+  client->updateTenderBondDetails(
+      detail, [&first](const utils::MXError& e, bson::BSONObj) { first = e.errorID(); }, 0, 0);
+  ASSERT_TRUE(client->waitForIdle());
+  // The window notices the failed answer on its own schedule.
+  QTRY_VERIFY(
+      logContains(window, QStringLiteral("失败 (%1)").arg(demo::CDemoSimulator::kInjectedErrorId)));
+  client->updateTenderBondDetails(
+      detail, [&second](const utils::MXError& e, bson::BSONObj) { second = e.errorID(); }, 0, 0);
+  ASSERT_TRUE(client->waitForIdle());
+  EXPECT_EQ(first.load(), demo::CDemoSimulator::kInjectedErrorId);
+  EXPECT_EQ(second.load(), 0);
+  QTRY_VERIFY(logContains(window, QStringLiteral("成功")));
+}
+
+TEST_F(DemoWindowTest, simulatedHostEventsReachThePanels) {
+  demo::CDemoWindow window(optionsWithPanels("1,bif"), settingsFile());
+  window.openPanels();
+  window.show();
+  ASSERT_TRUE(waitForRows(window));
+
+  const QDate before = LW::CCalcOverdue::instance()->tradingDate();
+  QAction* newDay = menuAction(window, QStringLiteral("模拟"), QStringLiteral("新交易日"));
+  ASSERT_TRUE(newDay);
+  newDay->trigger();
+  const QDate after = LW::CCalcOverdue::instance()->tradingDate();
+  EXPECT_GT(after, before.isValid() ? before : QDate::currentDate().addDays(-1));
+  EXPECT_LE(after.dayOfWeek(), 5);
+
+  QAction* bondInfo = menuAction(window, QStringLiteral("模拟"), QStringLiteral("债券信息就绪"));
+  ASSERT_TRUE(bondInfo);
+  bondInfo->trigger();
+  EXPECT_TRUE(logContains(window, QStringLiteral("sigInitBondInfo()")));
+
+  for (const char* text :
+       {"股票列表到达", "股票列表变化", "银行间数据加载完成", "招标数据加载完成"}) {
+    QAction* action = menuAction(window, QStringLiteral("模拟"), QString::fromUtf8(text));
+    ASSERT_TRUE(action) << text;
+    action->trigger();
+  }
+  EXPECT_TRUE(waitForRows(window));
+}
+
+}  // namespace
+}  // namespace demotest
