@@ -125,28 +125,46 @@ void CHpfInsModel::loadRows(const QString& filter) {
   }
 
   const CListRuleContext context = CListRuleContext::current(t);
-  m_searchCache.sync(candidates(context));
-  std::vector<std::uint8_t> selected;
+  const bool rebuilt = m_searchCache.sync(candidates(context));
+  if (rebuilt || t != m_shownRowsType) {
+    m_shownRows.clear();
+    m_shownRows.resize(m_searchCache.size());
+    m_shownIndices.clear();
+    m_shownRowsType = t;
+  }
+  std::vector<std::uint32_t> selected;
   m_searchCache.match(filter, &selected);
 
   const bool fundList = t == mxservice::NQ_TRADER_OTC_FUND;
-  for (std::size_t i = 0; i < selected.size(); ++i) {
-    if (!selected[i]) continue;
+  std::vector<std::uint32_t> shownNow;
+  shownNow.reserve(selected.size());
+  for (const std::uint32_t i : selected) {
     const CInstrumentDetailPtr& instrument = m_searchCache.record(i);
     if (!passesListRules(instrument, context)) continue;
-    GU::HpfRowPtr row;
-    if (fundList) {
-      // The fund list shows fund plans only, with their own columns.
-      const mxservice::COTCFundPlanInfoPtr fund =
-          boost::dynamic_pointer_cast<mxservice::COTCFundPlanInfo>(instrument);
-      if (!fund) continue;
-      row = boost::make_shared<CInstrumentData>(t, fund);
-    } else {
-      row = boost::make_shared<CInstrumentData>(t, instrument, m_searchCache.priceDecimals(i),
-                                                m_searchCache.tag(i));
+    boost::shared_ptr<CInstrumentData>& shown = m_shownRows[i];
+    if (!shown) {
+      if (fundList) {
+        // The fund list shows fund plans only, with their own columns.
+        const mxservice::COTCFundPlanInfoPtr fund =
+            boost::dynamic_pointer_cast<mxservice::COTCFundPlanInfo>(instrument);
+        if (!fund) continue;
+        shown = boost::make_shared<CInstrumentData>(t, fund);
+      } else {
+        shown = boost::make_shared<CInstrumentData>(t, instrument, m_searchCache.priceDecimals(i),
+                                                    m_searchCache.tag(i));
+      }
     }
-    addData(row);
+    addData(shown);
+    shownNow.push_back(i);
   }
+
+  // Let go of the rows this load no longer shows (both lists ascend).
+  auto now = shownNow.cbegin();
+  for (const std::uint32_t before : m_shownIndices) {
+    while (now != shownNow.cend() && *now < before) ++now;
+    if (now == shownNow.cend() || *now != before) m_shownRows[before].reset();
+  }
+  m_shownIndices.swap(shownNow);
 }
 
 void CHpfInsModel::loadInterBankRows(const QString& filter) {
@@ -157,6 +175,12 @@ void CHpfInsModel::loadInterBankRows(const QString& filter) {
     if (!interBankMatches(entry.second, filter)) continue;
     addData(boost::make_shared<CInstrumentData>(t, entry.second));
   }
+}
+
+std::size_t CHpfInsModel::searchCacheBytes() const {
+  return m_searchCache.memoryBytes() +
+         m_shownRows.capacity() * sizeof(boost::shared_ptr<CInstrumentData>) +
+         m_shownIndices.capacity() * sizeof(std::uint32_t);
 }
 
 int CHpfInsModel::columnCount() const { return m_catalogue.columnCount(); }

@@ -36,6 +36,7 @@
 #include <QString>
 #include <QVector>
 #include <cstddef>
+#include <cstdint>
 #include <mutex>
 #include <string>
 
@@ -143,6 +144,9 @@ private:
   // model shows anyway. Worker thread only; reset with the search cache or
   // when the trading type changes.
   std::vector<boost::shared_ptr<CInstrumentData>> m_shownRows;
+  // The positions that hold a row in m_shownRows, ascending, so that a
+  // keystroke touches only the rows it shows and the ones it stops showing.
+  std::vector<std::uint32_t> m_shownIndices;
   mxservice::ENqTraderType m_shownRowsType = mxservice::NQ_TRADER_NONE;
   // Held by a tender search from its order-command snapshot until its last
   // row is added, and by updateTenderRow from its snapshot until its row is

@@ -119,33 +119,45 @@ QString CInstrumentSearchCache::nameOf(std::size_t i) const {
 }
 
 void CInstrumentSearchCache::match(const QString& filter,
-                                   std::vector<std::uint8_t>* matches) const {
+                                   std::vector<std::uint32_t>* selected) const {
+  selected->clear();
   const std::size_t n = m_records.size();
-  matches->assign(n, 0);
   if (filter.isEmpty()) {
-    for (std::size_t i = 0; i < n; ++i) (*matches)[i] = m_records[i] ? 1 : 0;
+    selected->reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+      if (m_records[i]) selected->push_back(static_cast<std::uint32_t>(i));
+    }
     return;
   }
 
   // UTF-16 containment and UTF-8 containment agree for valid text, so the
   // scan runs over bytes. A filter with a lone surrogate can match half of a
   // surrogate pair in UTF-16, which UTF-8 cannot express.
+  std::vector<std::uint32_t> textHits;
   if (filter.isValidUtf16()) {
-    matchText(filter, matches);
+    matchText(filter, &textHits);
   } else {
-    matchTextSlow(filter, matches);
+    matchTextSlow(filter, &textHits);
   }
 
+  // Every record that the texts did not select gets the pinyin test; the
+  // signatures keep the full matcher off nearly all of them. Null records
+  // have an empty name, which a non-empty filter never matches.
   const quint64 requirement = pinyinFilterRequirement(filter);
+  auto nextHit = textHits.cbegin();
   for (std::size_t i = 0; i < n; ++i) {
-    if ((*matches)[i] || !m_records[i]) continue;
+    if (nextHit != textHits.cend() && *nextHit == i) {
+      selected->push_back(static_cast<std::uint32_t>(i));
+      ++nextHit;
+      continue;
+    }
     if (!mayMatchByPinyin(m_signatures[i], requirement)) continue;
-    if (GU::isInByPy(nameOf(i), filter)) (*matches)[i] = 1;
+    if (GU::isInByPy(nameOf(i), filter)) selected->push_back(static_cast<std::uint32_t>(i));
   }
 }
 
 void CInstrumentSearchCache::matchText(const QString& filter,
-                                       std::vector<std::uint8_t>* matches) const {
+                                       std::vector<std::uint32_t>* hits) const {
   const QByteArray needle = filter.toUtf8();
   const char* base = m_text.data();
   const std::size_t end = m_text.size();
@@ -160,13 +172,13 @@ void CInstrumentSearchCache::matchText(const QString& filter,
     const auto next =
         std::upper_bound(m_textStart.begin(), m_textStart.end(), static_cast<std::uint32_t>(at));
     const std::size_t record = static_cast<std::size_t>(next - m_textStart.begin()) - 1;
-    (*matches)[record] = 1;
+    hits->push_back(static_cast<std::uint32_t>(record));
     from = m_textStart[record + 1];
   }
 }
 
 void CInstrumentSearchCache::matchTextSlow(const QString& filter,
-                                           std::vector<std::uint8_t>* matches) const {
+                                           std::vector<std::uint32_t>* hits) const {
   for (std::size_t i = 0; i < m_records.size(); ++i) {
     std::size_t at = m_textStart[i];
     const std::size_t end = m_textStart[i + 1];
@@ -174,7 +186,7 @@ void CInstrumentSearchCache::matchTextSlow(const QString& filter,
       const std::size_t fieldEnd = m_text.find(kFieldEnd, at);
       const QString field = QString::fromUtf8(m_text.data() + at, static_cast<int>(fieldEnd - at));
       if (field.contains(filter)) {
-        (*matches)[i] = 1;
+        hits->push_back(static_cast<std::uint32_t>(i));
         break;
       }
       at = fieldEnd + 1;

@@ -37,12 +37,12 @@ public:
   int priceDecimals(std::size_t i) const { return m_decimals[i]; }
   EInstrumentTag tag(std::size_t i) const { return static_cast<EInstrumentTag>(m_tags[i]); }
 
-  // Sets (*matches)[i] (resized to size()) to 1 for every non-null record
-  // that the filter text selects, else 0: the upper-cased code, name, product
+  // Replaces *selected with the positions, ascending, of the non-null
+  // records that the filter text selects: the upper-cased code, name, product
   // code or market code contains filter (case-sensitive, so a filter with
   // lower-case letters can only match through pinyin), or else GU::isInByPy
   // matches the name. An empty filter selects every non-null record.
-  void match(const QString& filter, std::vector<std::uint8_t>* matches) const;
+  void match(const QString& filter, std::vector<std::uint32_t>* selected) const;
 
   // Bytes held beyond the host records (for the memory report).
   std::size_t memoryBytes() const;
@@ -51,8 +51,9 @@ public:
   void clear();
 
 private:
-  void matchText(const QString& filter, std::vector<std::uint8_t>* matches) const;
-  void matchTextSlow(const QString& filter, std::vector<std::uint8_t>* matches) const;
+  // Appends, ascending, the positions whose texts contain filter.
+  void matchText(const QString& filter, std::vector<std::uint32_t>* hits) const;
+  void matchTextSlow(const QString& filter, std::vector<std::uint32_t>* hits) const;
   QString nameOf(std::size_t i) const;
 
   std::vector<mxservice::CInstrumentDetailPtr> m_records;
@@ -64,7 +65,9 @@ private:
   // The names as the pinyin matcher sees them, UTF-16, back to back.
   std::u16string m_names;
   std::vector<std::uint32_t> m_nameStart;  // size()+1 offsets into m_names
-  std::vector<quint64> m_signatures;       // pinyinTextSignature of each name
+  // pinyinTextSignature of each name; 0 for a null record, whose empty name
+  // the pinyin matcher never matches with a non-empty filter.
+  std::vector<quint64> m_signatures;
   std::vector<std::int8_t> m_decimals;
   std::vector<std::uint8_t> m_tags;
 };

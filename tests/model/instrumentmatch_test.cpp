@@ -23,6 +23,23 @@ namespace {
 
 ENqTraderType tt(long long v) { return static_cast<ENqTraderType>(v); }
 
+// The selection as one flag per record; also checks that the positions
+// ascend without repeats, which the model relies on.
+std::vector<std::uint8_t> selectedFlags(const CInstrumentSearchCache& cache,
+                                        const QString& filter) {
+  std::vector<std::uint32_t> positions;
+  cache.match(filter, &positions);
+  std::vector<std::uint8_t> flags(cache.size(), 0);
+  for (std::size_t k = 0; k < positions.size(); ++k) {
+    EXPECT_LT(positions[k], cache.size());
+    if (k > 0) {
+      EXPECT_LT(positions[k - 1], positions[k]);
+    }
+    if (positions[k] < cache.size()) flags[positions[k]] = 1;
+  }
+  return flags;
+}
+
 struct FilterCase {
   const char* name;
   const char* code;
@@ -75,10 +92,9 @@ TEST(InstrumentSearchCache, agreesWithTheFilterRuleOnTheTable) {
   records.push_back(CInstrumentDetailPtr());
   CInstrumentSearchCache cache;
   EXPECT_TRUE(cache.sync(records));
-  std::vector<std::uint8_t> selected;
   for (const FilterCase& c : kFilterCases) {
     const QString filter = u8(c.filter);
-    cache.match(filter, &selected);
+    const std::vector<std::uint8_t> selected = selectedFlags(cache, filter);
     ASSERT_EQ(selected.size(), records.size());
     for (std::size_t i = 0; i < records.size(); ++i) {
       EXPECT_EQ(selected[i] != 0, LW::passesFilter(records[i], filter))
@@ -156,10 +172,9 @@ TEST(InstrumentSearchCache, agreesWithTheFilterRuleOnRandomRecords) {
   filters.push_back(QString(QChar(0xD83D)));
   filters.push_back(QString(QChar(0xDE00)) + "A");
 
-  std::vector<std::uint8_t> selected;
   int total = 0;
   for (const QString& filter : filters) {
-    cache.match(filter, &selected);
+    const std::vector<std::uint8_t> selected = selectedFlags(cache, filter);
     for (std::size_t i = 0; i < records.size(); ++i) {
       const bool expected = LW::passesFilter(records[i], filter);
       total += expected;
@@ -201,15 +216,12 @@ TEST(InstrumentSearchCache, rebuildsOnlyForAnotherList) {
   auto replaced = records;
   replaced[1] = instrument(1, "SH", "600001", "C");
   EXPECT_TRUE(cache.sync(replaced));
-  std::vector<std::uint8_t> selected;
-  cache.match("C", &selected);
-  EXPECT_EQ(selected, (std::vector<std::uint8_t>{0, 1}));
+  EXPECT_EQ(selectedFlags(cache, "C"), (std::vector<std::uint8_t>{0, 1}));
   replaced.pop_back();
   EXPECT_TRUE(cache.sync(replaced));
   EXPECT_EQ(cache.size(), 1u);
   EXPECT_TRUE(cache.sync({}));
-  cache.match("", &selected);
-  EXPECT_TRUE(selected.empty());
+  EXPECT_TRUE(selectedFlags(cache, "").empty());
 }
 
 TEST(InstrumentSearchCache, keepsDecimalsTagsAndNullRecords) {
@@ -221,9 +233,10 @@ TEST(InstrumentSearchCache, keepsDecimalsTagsAndNullRecords) {
   EXPECT_EQ(cache.tag(0), LW::EInstrumentTag::GrowthEnterprise);
   EXPECT_EQ(cache.priceDecimals(1), 2);
   EXPECT_EQ(cache.tag(1), LW::EInstrumentTag::None);
-  std::vector<std::uint8_t> selected;
-  cache.match("", &selected);
-  EXPECT_EQ(selected, (std::vector<std::uint8_t>{1, 0}));
+  EXPECT_EQ(selectedFlags(cache, ""), (std::vector<std::uint8_t>{1, 0}));
+  // A null record has no text and no name: no filter reaches it.
+  EXPECT_EQ(selectedFlags(cache, " "), (std::vector<std::uint8_t>{0, 0}));
+  EXPECT_EQ(selectedFlags(cache, QString(QChar(0xD800))), (std::vector<std::uint8_t>{0, 0}));
   EXPECT_GT(cache.memoryBytes(), 0u);
 }
 

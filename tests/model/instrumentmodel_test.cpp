@@ -237,6 +237,50 @@ TEST_F(InstrumentModelTest, newHostListIsPickedUpByTheNextLoad) {
   EXPECT_EQ(load(model, "PFYH"), Keys{});
 }
 
+// Rows are immutable, so a reload hands the host the row it already showed
+// for a record; a record it stopped showing, a replaced record or another
+// trading type gets a new row.
+TEST_F(InstrumentModelTest, reloadReusesShownRowsOnlyWhileTheyStayValid) {
+  mxservice::DataSet set;
+  add(set, instrument(1, "SH", "600000", "浦发银行"));
+  add(set, instrument(1, "SZ", "000001", "平安银行"));
+  install(set);
+  auto model = makeModel(0xC5DFF);
+  load(model, "");
+  const GU::HpfRowPtr sh = model->getDataByKey(std::string("600000.SH"));
+  const GU::HpfRowPtr sz = model->getDataByKey(std::string("000001.SZ"));
+  ASSERT_TRUE(sh && sz);
+  load(model, "600");
+  EXPECT_EQ(model->getDataByKey(std::string("600000.SH")), sh);
+  EXPECT_FALSE(model->getDataByKey(std::string("000001.SZ")));
+  load(model, "");
+  EXPECT_EQ(model->getDataByKey(std::string("600000.SH")), sh);
+  const GU::HpfRowPtr szAgain = model->getDataByKey(std::string("000001.SZ"));
+  ASSERT_TRUE(szAgain);
+  EXPECT_NE(szAgain, sz);  // dropped by the "600" load, built afresh
+  EXPECT_EQ(szAgain->getDisplayQString(1), u8("平安银行"));
+
+  model->setTradeType(tt(1));
+  load(model, "");
+  auto row =
+      boost::dynamic_pointer_cast<CInstrumentData>(model->getDataByKey(std::string("600000.SH")));
+  ASSERT_TRUE(row);
+  EXPECT_NE(GU::HpfRowPtr(row), sh);
+  EXPECT_EQ(row->tradeType(), tt(1));
+
+  set.instruments[0] = instrument(1, "SH", "600000", "新名称");
+  mxservice::CHostServices::install([&] {
+    mxservice::DataSet copy = set;
+    modeltest::addDefaultExchanges(copy);
+    return copy;
+  }());
+  load(model, "");
+  row = boost::dynamic_pointer_cast<CInstrumentData>(model->getDataByKey(std::string("600000.SH")));
+  ASSERT_TRUE(row);
+  EXPECT_EQ(row->getDisplayQString(2), u8("新名称"));
+  EXPECT_EQ(row->instrument(), set.instruments[0]);
+}
+
 // Several reloads queued back to back: one signal each, the last filter wins.
 TEST_F(InstrumentModelTest, queuedReloadsRunInOrderWithOneSignalEach) {
   mxservice::DataSet set;
