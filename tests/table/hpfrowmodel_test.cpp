@@ -216,3 +216,59 @@ TEST(HpfRowModel, sortIsStableInBothDirections) {
   model.sortByColumnID(rows, bad, COL_PRICE, true);
   EXPECT_EQ(bad, (std::vector<int>{1, 0}));
 }
+
+namespace {
+
+// Compares prices the other way round and ignores the no-value marker: a
+// model with rules of its own, which the sort must follow.
+class CReversedModel : public CTestModel {
+public:
+  int compare(const GU::HpfRowPtr& a, const GU::HpfRowPtr& b, int column) const override {
+    if (column != COL_PRICE) return CTestModel::compare(a, b, column);
+    const double x = a->getDouble(column), y = b->getDouble(column);
+    return x > y ? -1 : (x < y ? 1 : 0);
+  }
+};
+
+std::vector<std::string> sorted(const GU::IBaseHpfTableModel& model, const GU::HpfRowVector& rows,
+                                int column, bool ascending) {
+  std::vector<int> order(rows.size());
+  std::iota(order.begin(), order.end(), 0);
+  model.sortByColumnID(rows, order, column, ascending);
+  std::vector<std::string> keys;
+  for (int i : order) keys.push_back(rows[static_cast<size_t>(i)]->key());
+  return keys;
+}
+
+}  // namespace
+
+TEST(HpfRowModel, sortFollowsAModelsOwnCompare) {
+  CReversedModel model;
+  GU::HpfRowVector rows = {row("a", 2), row("b", 1), row("c", 3), row("d", 1),
+                           row("n", mxservice::kNoValueDouble)};
+  EXPECT_EQ(sorted(model, rows, COL_PRICE, true),
+            (std::vector<std::string>{"n", "c", "a", "b", "d"}));
+  EXPECT_EQ(sorted(model, rows, COL_PRICE, false),
+            (std::vector<std::string>{"b", "d", "a", "c", "n"}));
+}
+
+TEST(HpfRowModel, valuesWithinTheCompareTickKeepModelOrder) {
+  CTestModel model;
+  // Model order puts the slightly larger value first; the default compare
+  // calls them equal, so a stable sort keeps them as they are.
+  GU::HpfRowVector rows = {row("later", 1.0 + 1e-12), row("x", 0.5), row("earlier", 1.0),
+                           row("y", 2.0)};
+  EXPECT_EQ(sorted(model, rows, COL_PRICE, true),
+            (std::vector<std::string>{"x", "later", "earlier", "y"}));
+  EXPECT_EQ(sorted(model, rows, COL_PRICE, false),
+            (std::vector<std::string>{"y", "later", "earlier", "x"}));
+  // Text and integer columns, with equal values and missing rows.
+  GU::HpfRowVector mixed = {row("p", 0, 5, "b"), GU::HpfRowPtr(), row("q", 0, 5, "a"),
+                            row("r", 0, mxservice::kNoValueInt, "b")};
+  std::vector<int> order = {0, 1, 2, 3};
+  model.sortByColumnID(mixed, order, COL_VOLUME, true);
+  EXPECT_EQ(order, (std::vector<int>{1, 3, 0, 2}));
+  order = {0, 1, 2, 3};
+  model.sortByColumnID(mixed, order, COL_NAME, false);
+  EXPECT_EQ(order, (std::vector<int>{0, 3, 2, 1}));
+}

@@ -348,10 +348,9 @@ void CHpfTableView::mousePressEvent(QMouseEvent* event) {
       }
     }
   }
-  // The handler may tear the table down (a panel closing on selection).
-  QPointer<CHpfTableView> alive(this);
+  // Last: the handler may tear the table down (a panel closing on selection),
+  // so nothing here touches the view after it.
   m_table->onRowClicked(viewRow, id, HPF_CLICK_LEFT);
-  if (!alive) return;
 }
 
 void CHpfTableView::mouseMoveEvent(QMouseEvent* event) {
@@ -442,12 +441,12 @@ void CHpfTableView::contextMenuEvent(QContextMenuEvent* event) {
   const int logical = logicalAt(event->pos().x());
   const int id = logical >= 0 ? m_table->d->columns[static_cast<size_t>(logical)].id : -1;
   if (viewRow >= 0) m_table->setCurrentViewRow(viewRow);
-  QPointer<CHpfTableView> alive(this);
-  QMenu* menu = m_table->createContextMenu(viewRow, id, this);
+  // The menu is parented to the view: if an action tears the table down, Qt
+  // deletes the menu with it, so the guard watches the menu itself.
+  QPointer<QMenu> menu = m_table->createContextMenu(viewRow, id, this);
   if (!menu) return;
   menu->exec(event->globalPos());
-  delete menu;
-  if (!alive) return;
+  delete menu.data();
 }
 
 QString CHpfTableView::toolTipAt(const QPoint& pos) const {

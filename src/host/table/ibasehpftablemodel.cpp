@@ -1,6 +1,7 @@
 #include "host/table/ibasehpftablemodel.h"
 
 #include "host/core/tradertypes.h"
+#include "host/table/hpfrowsorter.h"
 #include "host/table/hpfrowstore.h"
 #include "host/table/hpftablelog_p.h"
 #include "host/table/ibasehpftabledata.h"
@@ -110,17 +111,7 @@ void IBaseHpfTableModel::sortByColumnID(const HpfRowVector& rows, std::vector<in
   order.erase(
       std::remove_if(order.begin(), order.end(), [size](int i) { return i < 0 || i >= size; }),
       order.end());
-  // Descending keeps equal rows in their model order too: the comparison is
-  // mirrored rather than the result reversed.
-  if (ascending) {
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-      return compare(rows[static_cast<size_t>(a)], rows[static_cast<size_t>(b)], column) < 0;
-    });
-  } else {
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-      return compare(rows[static_cast<size_t>(a)], rows[static_cast<size_t>(b)], column) > 0;
-    });
-  }
+  CHpfRowSorter::sort(*this, rows, order, column, ascending);
 }
 
 bool IBaseHpfTableModel::customSort(const HpfRowVector&, std::vector<int>&, int, bool) const {

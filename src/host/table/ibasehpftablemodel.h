@@ -92,9 +92,11 @@ public:
   virtual HpfRowPtr getDataByKey(const QString& key) const;
   virtual HpfRowPtr getDataByKey(const std::string& key) const;
   virtual void clear();
-  // Sorts order (indices into rows) by column; the default is a stable sort
-  // by compare(), or customSort() when customFieldSort(column) says so. Runs
-  // on the caller's thread without any model lock.
+  // Sorts order (indices into rows) by column; the default is the stable
+  // sort by compare() (sped up by keys of the column's value kind, which
+  // compare() then confirms; see hpfrowsorter.h), or customSort() when
+  // customFieldSort(column) says so. Runs on the caller's thread without any
+  // model lock.
   virtual void sortByColumnID(const HpfRowVector& rows, std::vector<int>& order, int column,
                               bool ascending) const;
   // A model's own sort of a column; return false to fall back to compare().

@@ -16,9 +16,9 @@ namespace GU {
 
 namespace {
 
-// RFC 4180 quoting; a leading =, +, - or @ would turn into a formula when the
-// file is opened in a spreadsheet, so such texts are quoted with a leading
-// apostrophe-free tab guard rather than trusted.
+// RFC 4180 quoting. A text that starts with =, +, - or @ would run as a
+// formula when the file is opened in a spreadsheet, so unless it is a plain
+// number it gets a leading apostrophe.
 QString csvField(const QString& text) {
   QString value = text;
   if (!value.isEmpty() && QStringLiteral("=+-@").contains(value.at(0))) {
