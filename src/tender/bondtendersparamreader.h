@@ -13,6 +13,7 @@
 #include "host/data/bondtendersparam.h"
 
 #include <boost/shared_ptr.hpp>
+#include <string>
 
 namespace LW {
 
@@ -24,5 +25,11 @@ namespace LW {
 // never by the result, so such a command belongs to no bond.
 bool readBondTendersParam(bson::BSONObj parameters,
                           boost::shared_ptr<mxservice::CBondTendersParam>& out);
+
+// The bond code alone, as readBondTendersParam() would set it in out, without
+// building the record: false exactly when readBondTendersParam() would leave
+// out unset. The status of thousands of bonds is derived from tens of
+// thousands of commands, and the bond code is all that derivation needs.
+bool readTenderBondCode(const bson::BSONObj& parameters, std::string* bondCode);
 
 }  // namespace LW

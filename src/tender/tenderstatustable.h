@@ -37,7 +37,8 @@ std::vector<mxservice::COrderCommandPtr> currentOrderCommands();
 // document), in which case the command belongs to no bond.
 bool tenderBondCodeOf(const mxservice::COrderCommand& command, std::string* bondCode);
 
-// The rule above for one bond, walking every command.
+// The rule above for one bond, walking every command (the parameters are
+// read only of commands whose raw bytes contain the bond code).
 int tenderStatusOfBond(const std::vector<mxservice::COrderCommandPtr>& commands,
                        const std::string& bondCode);
 

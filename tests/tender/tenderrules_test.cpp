@@ -80,6 +80,76 @@ TEST(BondTendersParamReader, readsOnlyAnEmbeddedDocument) {
   }
 }
 
+TEST(BondTendersParamReader, bondCodeAloneAgreesWithTheFullReader) {
+  // Parameter documents of every shape a damaged or foreign command may
+  // carry; the shortcut must name the same bond as the record reader.
+  std::mt19937 random(99);
+  auto inner = [&](int shape) {
+    bson::BSONObjBuilder b;
+    switch (shape) {
+      case 0:
+        b.append("bondCode", "X1");
+        break;
+      case 1:
+        b.append("bondCode", 7);
+        break;
+      case 2:
+        b.appendNull("bondCode");
+        break;
+      case 3:
+        b.append("direction", "execution");
+        break;  // no code
+      case 4:
+        b.append("bondCode", "X1").append("bondCode", "X2");
+        break;
+      case 5:
+        b.appendNull("bondCode").append("bondCode", "X3");
+        break;
+      case 6:
+        b.append("bondCode", 2.5).append("bondCode", "X4");
+        break;
+      case 7:
+        b.append("bondCode", std::string("X\0Y", 3));
+        break;
+      case 8:
+        b.append("bidRate", "bad").append("bondCode", "X5");
+        break;
+      default:
+        b.append("bondCode", "");
+        break;
+    }
+    return b.obj();
+  };
+  for (int i = 0; i < 400; ++i) {
+    bson::BSONObjBuilder outer;
+    if (random() % 3 == 0) outer.append("remark", "first");
+    switch (random() % 6) {
+      case 0:
+        outer.append("btdparam", "X1");
+        break;
+      case 1:
+        outer.appendArray("btdparam", {1});
+        break;
+      case 2:
+        break;
+      default:
+        outer.append("btdparam", inner(static_cast<int>(random() % 10)));
+        break;
+    }
+    if (random() % 4 == 0) outer.append("btdparam", inner(0));  // a second one
+    const bson::BSONObj params = outer.obj();
+    SCOPED_TRACE(params.jsonString());
+    boost::shared_ptr<mxservice::CBondTendersParam> full;
+    LW::readBondTendersParam(params, full);
+    std::string code = "stale";
+    const bool found = LW::readTenderBondCode(params, &code);
+    ASSERT_EQ(found, full != nullptr);
+    if (found) {
+      EXPECT_EQ(code, full->bondCode);
+    }
+  }
+}
+
 TEST(TenderStatus, derivesTheBondStatusFromItsCommands) {
   struct Case {
     const char* name;
