@@ -16,6 +16,8 @@
 #include <boost/make_shared.hpp>
 #include <exception>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace LW {
 
@@ -62,20 +64,42 @@ void CHpfInsModel::tenderSearchRows(const TenderSearchQuery& query) {
   clear();
   const mxservice::TenderBondInfoDetailMap details =
       CExchangeClient::instance()->getTenderBondInfoDetails();
-  // Built at the first kept bond, so a search that keeps nothing never
+  // Read at the first kept bond, so a search that keeps nothing never
   // reads the order commands.
+  std::vector<mxservice::COrderCommandPtr> commands;
+  std::vector<int> statusesRead;
   std::unique_ptr<CTenderStatusTable> statuses;
+  std::vector<std::pair<mxservice::CTenderBondInfoDetailPtr, int>> kept;
   for (const auto& entry : details) {
     const mxservice::CTenderBondInfoDetailPtr& detail = entry.second;
     if (!matcher.matches(detail.get())) continue;
-    if (!statuses) statuses.reset(new CTenderStatusTable(currentOrderCommands()));
-    boost::shared_ptr<CInstrumentData> row = boost::make_shared<CInstrumentData>(type, detail);
+    if (!statuses) {
+      commands = currentOrderCommands();
+      statuses.reset(new CTenderStatusTable(commands, &statusesRead));
+    }
     const int status = statuses->status(detail->bondCode);
     // The detail is shared with the host and every other view: the status
     // written here is what they all read from now on.
     detail->setStatus(status);
     applyTenderButtons(detail->getKey(), status);
-    addData(row);
+    addData(boost::make_shared<CInstrumentData>(type, detail));
+    kept.emplace_back(detail, status);
+  }
+  if (!statuses) return;
+
+  // A command that changed after the snapshot above was delivered to the
+  // panel while its bond's row was perhaps not yet in the list, and the
+  // panel then had no row to rebuild. Every row is in the list now, so a
+  // change from here on finds its row (and its row update waits for this
+  // search); the changes made up to now are caught by one more look.
+  const std::vector<mxservice::COrderCommandPtr> now = currentOrderCommands();
+  if (sameCommands(commands, statusesRead, now)) return;
+  const CTenderStatusTable fresh(now);
+  for (const auto& row : kept) {
+    const int status = fresh.status(row.first->bondCode);
+    if (status == row.second) continue;
+    row.first->setStatus(status);
+    applyTenderButtons(row.first->getKey(), status);
   }
 }
 

@@ -80,16 +80,32 @@ int tenderStatusOfBond(const std::vector<mxservice::COrderCommandPtr>& commands,
   return mxservice::ORDER_COMMAND_STOPPED;
 }
 
-CTenderStatusTable::CTenderStatusTable(const std::vector<mxservice::COrderCommandPtr>& commands) {
+bool sameCommands(const std::vector<mxservice::COrderCommandPtr>& before,
+                  const std::vector<int>& statusesBefore,
+                  const std::vector<mxservice::COrderCommandPtr>& now) {
+  if (before.size() != now.size() || before.size() != statusesBefore.size()) return false;
+  for (std::size_t i = 0; i < now.size(); ++i) {
+    if (before[i] != now[i]) return false;
+    if (now[i] && now[i]->status() != statusesBefore[i]) return false;
+  }
+  return true;
+}
+
+CTenderStatusTable::CTenderStatusTable(const std::vector<mxservice::COrderCommandPtr>& commands,
+                                       std::vector<int>* statusesRead) {
+  if (statusesRead) statusesRead->assign(commands.size(), 0);
   std::string code;
-  for (const mxservice::COrderCommandPtr& command : commands) {
-    if (!command || !tenderBondCodeOf(*command, &code)) continue;
-    auto inserted = m_bonds.try_emplace(code, Verdict{kUndecided, true});
-    Verdict& verdict = inserted.first->second;
-    if (verdict.decided != kUndecided) continue;
+  for (std::size_t i = 0; i < commands.size(); ++i) {
+    const mxservice::COrderCommandPtr& command = commands[i];
+    if (!command) continue;
     // Each status is read once: a command whose status the trade client
     // changes meanwhile counts with one value, not two.
     const int status = command->status();
+    if (statusesRead) (*statusesRead)[i] = status;
+    if (!tenderBondCodeOf(*command, &code)) continue;
+    auto inserted = m_bonds.try_emplace(code, Verdict{kUndecided, true});
+    Verdict& verdict = inserted.first->second;
+    if (verdict.decided != kUndecided) continue;
     if (decidesStatus(status)) {
       verdict.decided = status;
     } else if (status != mxservice::ORDER_COMMAND_STOPPED) {

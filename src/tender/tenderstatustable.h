@@ -37,6 +37,14 @@ std::vector<mxservice::COrderCommandPtr> currentOrderCommands();
 // document), in which case the command belongs to no bond.
 bool tenderBondCodeOf(const mxservice::COrderCommand& command, std::string* bondCode);
 
+// True when now holds the very command records of before, in the same
+// order, each still with the status recorded in statusesBefore (as filled
+// by CTenderStatusTable). A changed command is stored by the host as a new
+// record, so this tells whether a status derived from before still holds.
+bool sameCommands(const std::vector<mxservice::COrderCommandPtr>& before,
+                  const std::vector<int>& statusesBefore,
+                  const std::vector<mxservice::COrderCommandPtr>& now);
+
 // The rule above for one bond, walking every command (the parameters are
 // read only of commands whose raw bytes contain the bond code).
 int tenderStatusOfBond(const std::vector<mxservice::COrderCommandPtr>& commands,
@@ -44,8 +52,12 @@ int tenderStatusOfBond(const std::vector<mxservice::COrderCommandPtr>& commands,
 
 class CTenderStatusTable {
 public:
-  // One pass over commands; null entries are skipped.
-  explicit CTenderStatusTable(const std::vector<mxservice::COrderCommandPtr>& commands);
+  // One pass over commands; null entries are skipped. Each command's status
+  // is read once; when statusesRead is given it receives those values, one
+  // per command (index-aligned, 0 for null entries), so that a caller can
+  // tell later whether any command has changed since (see sameCommands).
+  explicit CTenderStatusTable(const std::vector<mxservice::COrderCommandPtr>& commands,
+                              std::vector<int>* statusesRead = nullptr);
 
   // The status of bondCode (-2 for a bond without commands).
   int status(const std::string& bondCode) const;

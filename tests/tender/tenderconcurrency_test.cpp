@@ -5,11 +5,13 @@
 #include "tendertestsupport.h"
 
 #include "host/services/accountdata.h"
+#include "host/services/exchangeclient.h"
 #include "host/services/tradeclient.h"
 #include "host/services/tradercenter.h"
 #include "host/table/basetablecolumnmultibuttonsdelegate.h"
 #include "host/ui/combobox.h"
 #include "host/ui/lineedit.h"
+#include "model/instrumentdata.h"
 #include "model/instrumentmodel.h"
 #include "tender/tenderstatustable.h"
 
@@ -18,6 +20,9 @@
 #include <atomic>
 #include <boost/make_shared.hpp>
 #include <chrono>
+#include <condition_variable>
+#include <map>
+#include <mutex>
 #include <random>
 #include <thread>
 
@@ -241,4 +246,109 @@ TEST_F(TenderLoop, rowsEndWithTheStatusOfTheLatestCommands) {
               LW::CHpfInsModel::buildTenderButtons(expected))
         << code;
   }
+}
+
+// A command that changes while a search is rebuilding the list must not be
+// lost: the search may have read the commands before the change, and the
+// change's delivery may look for the row before the search has added it.
+TEST_F(TenderLoop, commandChangesDuringASearchAreNotLost) {
+  const int bondCount = 600;
+  std::vector<mxservice::CTenderBondInfoDetailPtr> bonds;
+  std::vector<mxservice::COrderCommandPtr> commands;
+  for (int i = 0; i < bondCount; ++i) {
+    const std::string code = "R" + std::to_string(i);
+    bonds.push_back(tenderBond(code, today()));
+    commands.push_back(orderCommand(1000 + i, code, 2));
+    commands.push_back(orderCommand(5000 + i, code, 5));
+  }
+  install(bonds, commands);
+  TenderPanel panel;
+  settle(&panel);
+  auto target = account();
+  std::mt19937 random(11);
+  for (int round = 0; round < 12; ++round) {
+    SCOPED_TRACE(round);
+    panel.handleEvent(5, 5, 0, QString(), nullptr);
+    // Changes spread over the time the search runs.
+    std::thread host([&, seed = random()] {
+      std::mt19937 local(seed);
+      const int statuses[] = {0, 2, 204, 201};
+      for (int i = 0; i < 60; ++i) {
+        const int id = 1000 + static_cast<int>(local() % bondCount);
+        auto changed = boost::make_shared<mxservice::COrderCommand>(*target->findOrderCommand(id));
+        changed->setStatus(statuses[local() % 4]);
+        target->addOrUpdate(changed);
+        std::this_thread::sleep_for(std::chrono::microseconds(200 + local() % 300));
+      }
+    });
+    host.join();
+    ASSERT_TRUE(target->waitForDeliveries());
+    settle(&panel);
+    const LW::CTenderStatusTable latest(LW::currentOrderCommands());
+    std::map<std::string, mxservice::CTenderBondInfoDetailPtr> listed;
+    for (const GU::HpfRowPtr& row : panel.table()->model()->getAllDatas()) {
+      auto data = boost::dynamic_pointer_cast<LW::CInstrumentData>(row);
+      if (data && data->tenderBond()) listed[data->tenderBond()->bondCode] = data->tenderBond();
+    }
+    ASSERT_EQ(listed.size(), static_cast<std::size_t>(bondCount));
+    int wrong = 0;
+    for (int i = 0; i < bondCount; ++i) {
+      const std::string code = "R" + std::to_string(i);
+      auto detail = listed[code];
+      ASSERT_TRUE(detail);
+      const int expected = latest.status(code);
+      if (detail->status() != expected || buttons(&panel)->itemButtons("TB." + code) !=
+                                              LW::CHpfInsModel::buildTenderButtons(expected)) {
+        ++wrong;
+      }
+    }
+    EXPECT_EQ(wrong, 0);
+  }
+}
+
+// A row update that arrives while a search rebuilds the list waits for the
+// search: it never writes between the search's reading of the commands and
+// its rows, where one of the two would overwrite the other's newer status.
+TEST_F(TenderLoop, rowUpdateWaitsForARunningSearch) {
+  auto model = boost::make_shared<LW::CHpfInsModel>(kTenderType);
+  auto delegate = boost::make_shared<GU::CBaseTableColumnMultiButtonsDelegate>(3, nullptr);
+  model->setColumnDelegate(3, delegate);
+  LW::CHpfInsModel* raw = model.get();
+  std::mutex mutex;
+  std::condition_variable wake;
+  bool entered = false;
+  bool released = false;
+  // Setting a row's buttons asks for a repaint: the search stops there, on
+  // its worker, until released.
+  delegate->setRepaintHook([&, raw] {
+    if (!raw->isWorkerThread()) return;
+    std::unique_lock<std::mutex> lock(mutex);
+    entered = true;
+    wake.notify_all();
+    wake.wait(lock, [&] { return released; });
+  });
+  model->searchTenderBonds(false, "债券代码", "", "", "", false);
+  {
+    std::unique_lock<std::mutex> lock(mutex);
+    ASSERT_TRUE(wake.wait_for(lock, std::chrono::seconds(10), [&] { return entered; }));
+  }
+  const auto a1 = LW::CExchangeClient::instance()->getTenderBondInfoDetails().at("TB.A1");
+  std::atomic<bool> updated{false};
+  std::thread updater([&] {
+    model->updateTenderRow(a1);
+    updated = true;
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  EXPECT_FALSE(updated.load());
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    released = true;
+  }
+  wake.notify_all();
+  updater.join();
+  EXPECT_TRUE(updated.load());
+  ASSERT_TRUE(model->waitForIdle());
+  delegate->setRepaintHook(boost::function<void()>());
+  EXPECT_EQ(model->rowCount(), 2);
+  EXPECT_EQ(a1->status(), 2);
 }
