@@ -250,11 +250,11 @@ TEST_F(InstrumentCellsTest, codeNeeqHkAndOptionSets) {
                        {32, 15, "30"},
                        {32, 17, "-"}});
 
-  auto spec = instrument(1024, "SHFE", "al2401", "沪铝2401");
-  spec->priceTick = 5;
-  spec->preSettlement = 19000;
-  spec->volumeMultiple = 5;
-  expectCells(spec, {{1024, 4, "上海期货交易所"},
+  auto secondFuture = instrument(1024, "SHFE", "al2401", "沪铝2401");
+  secondFuture->priceTick = 5;
+  secondFuture->preSettlement = 19000;
+  secondFuture->volumeMultiple = 5;
+  expectCells(secondFuture, {{1024, 4, "上海期货交易所"},
                      {1024, 6, "5.00"},
                      {1024, 8, "19000"},
                      {16, 3, "上海期货交易所"},

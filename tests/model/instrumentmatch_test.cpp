@@ -250,7 +250,7 @@ CListRuleContext context(long long tradeType) {
 
 TEST(InstrumentMatch, listRules) {
   auto future = instrument(2, "SHFE", "cu2401", "沪铜");
-  auto spec = instrument(1024, "DCE", "m2405", "豆粕");
+  auto secondFuture = instrument(1024, "DCE", "m2405", "豆粕");
   auto specOffMarket = instrument(1024, "SGE", "Au(T+D)", "黄金延期");
   auto stock = instrument(1, "SH", "600000", "浦发银行");
   auto hk = instrument(16384, "SGT", "00700", "腾讯控股");
@@ -258,9 +258,9 @@ TEST(InstrumentMatch, listRules) {
 
   CListRuleContext futures = context(2);
   EXPECT_TRUE(LW::passesListRules(future, futures));
-  EXPECT_FALSE(LW::passesListRules(spec, futures));  // another trading type
+  EXPECT_FALSE(LW::passesListRules(secondFuture, futures));  // another trading type
   futures.mergeFuture = true;
-  EXPECT_TRUE(LW::passesListRules(spec, futures));
+  EXPECT_TRUE(LW::passesListRules(secondFuture, futures));
   EXPECT_FALSE(LW::passesListRules(specOffMarket, futures));
 
   CListRuleContext stocks = context(1);
