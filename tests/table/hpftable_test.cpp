@@ -5,6 +5,7 @@
 #include "host/table/hpfdatatable.h"
 
 #include <gtest/gtest.h>
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -13,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 
 using namespace hpftest;
 
@@ -352,4 +354,92 @@ TEST(HpfTable, addedColumnsShowExtraCellsAndSortByThem) {
   EXPECT_FALSE(f.table->removeColumn(id));
   EXPECT_EQ(f.table->sortColumn(), -1);
   EXPECT_EQ(f.table->columnCount(), 5);
+}
+
+namespace {
+
+// Paints row 1 in a colour of its own and gives column 0 an icon.
+class CColouredModel : public CTestModel {
+public:
+  const QColor* getRowBackgroundColor(int row) const override {
+    static const QColor red(200, 0, 0);
+    return row == 1 ? &red : nullptr;
+  }
+};
+
+class CIconRow : public CTestRow {
+public:
+  using CTestRow::CTestRow;
+  const QPixmap* getIcon(int column) override {
+    static const QPixmap icon = [] {
+      QPixmap p(16, 16);
+      p.fill(Qt::blue);
+      return p;
+    }();
+    return column == COL_CODE ? &icon : nullptr;
+  }
+  QString getIconTip(int column) override {
+    return column == COL_CODE ? QString::fromUtf8("创业板") : QString();
+  }
+};
+
+}  // namespace
+
+TEST(HpfTable, paintsModelRowColoursAndIconsWithTheirTips) {
+  CEventSink sink;
+  sink.resize(600, 300);
+  auto* table = new LW::CHpfDataTable(1, 550, &sink, GU::MENU_FLAG_ALL);
+  table->setGeometry(0, 0, 600, 300);
+  auto model = boost::make_shared<CColouredModel>();
+  table->setDataModel(model);
+  table->setColumnShowIcon(COL_CODE, true);
+  for (int i = 0; i < 3; ++i)
+    model->addData(boost::make_shared<CIconRow>("r" + std::to_string(i), 1.0, 1, QString()));
+  table->updateTable();
+  sink.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&sink));
+
+  const QImage image = table->viewport()->grab().toImage();
+  const QRect row1 = table->visualCellRect(1, COL_NAME);
+  EXPECT_EQ(QColor(image.pixel(row1.right() - 2, row1.center().y())), QColor(200, 0, 0));
+  const QRect row0 = table->visualCellRect(0, COL_NAME);
+  EXPECT_NE(QColor(image.pixel(row0.right() - 2, row0.center().y())), QColor(200, 0, 0));
+  const QRect icon = table->visualCellRect(2, COL_CODE);
+  EXPECT_EQ(QColor(image.pixel(icon.left() + 8, icon.center().y())), QColor(Qt::blue));
+  // Without the icon flag the column shows no icon.
+  table->setColumnShowIcon(COL_CODE, false);
+  const QImage plain = table->viewport()->grab().toImage();
+  EXPECT_NE(QColor(plain.pixel(icon.left() + 8, icon.center().y())), QColor(Qt::blue));
+  table->setColumnShowIcon(COL_CODE, true);
+
+  QHelpEvent help(QEvent::ToolTip, QPoint(icon.left() + 8, icon.center().y()),
+                  table->viewport()->mapToGlobal(QPoint(icon.left() + 8, icon.center().y())));
+  QCoreApplication::sendEvent(table->viewport(), &help);
+  QTRY_COMPARE(QToolTip::text(), QString::fromUtf8("创业板"));
+}
+
+// The header's column model through Qt's model checker while columns are
+// added, moved, removed and the model is replaced.
+TEST(HpfTable, headerColumnModelPassesTheModelChecker) {
+  Fixture f;
+  QAbstractItemModel* headerModel = f.header()->model();
+  QAbstractItemModelTester tester(headerModel,
+                                  QAbstractItemModelTester::FailureReportingMode::Fatal);
+  const int a = f.table->addColumn(GU::CColumnProperty(QStringLiteral("a"), 10, 0), false, true,
+                                   QStringLiteral("tip"));
+  const int b =
+      f.table->addColumn(GU::CColumnProperty(QStringLiteral("b"), 6, 1), false, true, QString());
+  EXPECT_EQ(headerModel->columnCount(), 6);
+  EXPECT_EQ(headerModel->headerData(4, Qt::Horizontal, Qt::ToolTipRole).toString(),
+            QStringLiteral("tip"));
+  f.table->moveColumn(b, 0);
+  EXPECT_TRUE(f.table->removeColumn(COL_PRICE));
+  f.table->setDataModel(boost::make_shared<CTestModel>());
+  // Model columns come back, added columns stay.
+  EXPECT_EQ(headerModel->columnCount(), 6);
+  EXPECT_TRUE(f.table->hasColumn(a));
+  EXPECT_TRUE(f.table->hasColumn(COL_PRICE));
+  f.table->setDataModel(boost::shared_ptr<GU::IBaseHpfTableModel>());
+  EXPECT_EQ(f.table->columnCount(), 2);
+  EXPECT_EQ(f.table->viewRowCount(), 0);
 }
