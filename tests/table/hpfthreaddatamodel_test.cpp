@@ -101,14 +101,17 @@ TEST(HpfThreadDataModel, aJobHoldingTheLastReferenceEndsTheModelOnTheWorker) {
   std::promise<std::thread::id> destroyed;
   std::future<std::thread::id> destroyedAt = destroyed.get_future();
   std::promise<std::thread::id> jobThread;
+  CGate ownerGone;
   {
     auto model = boost::make_shared<CWatchedModel>(&destroyed);
     boost::shared_ptr<CWatchedModel> self = model;
-    model->post([self, &jobThread]() {
+    model->post([self, &jobThread, &ownerGone]() {
       jobThread.set_value(std::this_thread::get_id());
+      ownerGone.wait();  // until the job's reference is the only one
       self->addData(row("x"));
     });
   }
+  ownerGone.open();
   ASSERT_EQ(destroyedAt.wait_for(std::chrono::seconds(10)), std::future_status::ready);
   EXPECT_EQ(destroyedAt.get(), jobThread.get_future().get());
 }
