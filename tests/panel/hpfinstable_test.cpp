@@ -300,27 +300,4 @@ TEST_F(HpfInsTableTest, mouseClickOnFavouritesButtonReachesTheParent) {
   EXPECT_TRUE(m_parent->eventsWithId(1383).empty());
 }
 
-TEST_F(HpfInsTableTest, relaysEveryModelLoadOnTheGuiThread) {
-  LW::CHpfInsTable* table = makeTable(kStock);
-  QSignalSpy refreshed(table, SIGNAL(sigRefreshed()));
-  for (int i = 0; i < 5; ++i) table->model()->refresh(QString());
-  settle(table);
-  EXPECT_EQ(refreshed.count(), 5);
-}
-
-TEST_F(HpfInsTableTest, modelOutlivesTheTableWhileALoadRuns) {
-  // The model's job may still be running (and about to emit) when the table
-  // goes; the table's last reference must not take the worker down with it
-  // from under the job, and the late signal must find nobody.
-  for (int i = 0; i < 20; ++i) {
-    auto parent = std::make_unique<EventRecorder>();
-    auto* table = new LW::CHpfInsTable(kStock, parent.get());
-    boost::shared_ptr<LW::CHpfInsModel> keep = table->model();
-    table->model()->refresh(QString());
-    parent.reset();
-    EXPECT_TRUE(keep->waitForIdle(30000));
-    QCoreApplication::processEvents();
-  }
-}
-
 }  // namespace
