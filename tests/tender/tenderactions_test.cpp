@@ -146,18 +146,6 @@ TEST_F(TenderActions, payloadWritesTheBasicUnitInTenThousandsWithSixDecimals) {
   }
 }
 
-TEST_F(TenderActions, event43OnTheButtonColumnOfAnActiveRowIsNoSelection) {
-  TenderPanel panel;
-  settle(&panel);
-  ASSERT_EQ(listedCodes(&panel), (std::vector<std::string>{"A1", "B1"}));
-  panel.table()->updateTable();  // publish the rows for getData(row)
-  SignalLog log(&panel);
-  panel.handleEvent(43, 3, 1, QString(), nullptr);  // B1 is locked: a button press
-  EXPECT_TRUE(log.entries().empty());
-  panel.handleEvent(43, 0, 1, QString(), nullptr);
-  EXPECT_EQ(log.entries().size(), 3u);
-}
-
 TEST_F(TenderActions, unlockAnsweredWithCancelChangesNothing) {
   TenderPanel panel;
   settle(&panel);

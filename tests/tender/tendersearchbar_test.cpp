@@ -180,14 +180,6 @@ TEST_F(TenderSearchBar, enterSearchesAWiderRangeAndTextModeSkipsTheDateCheck) {
   EXPECT_EQ(listedCodes(&panel), (std::vector<std::string>{"ABC1"}));
 }
 
-TEST_F(TenderSearchBar, typingIntoTheBarNeverSearches) {
-  TenderPanel panel;
-  settle(&panel);
-  QSignalSpy loads(panel.table()->model().get(), SIGNAL(sigRefreshed()));
-  EXPECT_TRUE(panel.handleEvent(168, 4, 0, "AB", nullptr));
-  EXPECT_EQ(loadsSince(loads, panel), 0);
-}
-
 TEST_F(TenderSearchBar, isSearchDateTypeColumnKnowsExactlyTheSevenDateItems) {
   TenderPanel panel;
   for (int i = 0; i < 20; ++i) {
