@@ -99,9 +99,10 @@ int main(int argc, char** argv) {
   if (options.userTypeGiven) LW::getUserConfig()->setUserType(options.userType);
   if (options.brokerEdition) LW::getConfig()->setBrokerEdition(true);
 
-  QString settingsFile =
+  const QString settingsFile =
       options.settingsFile.isEmpty() ? defaultSettingsFile() : options.settingsFile;
-  QDir().mkpath(QFileInfo(settingsFile).absolutePath());
+  // A screenshot run neither reads nor writes the layout: leave no trace.
+  if (options.screenshotFile.isEmpty()) QDir().mkpath(QFileInfo(settingsFile).absolutePath());
 
   auto window = std::make_unique<demo::CDemoWindow>(options, settingsFile);
   window->reportDataSet(QDir(dataDirectory).absolutePath(), problems);

@@ -66,7 +66,7 @@ TEST(DemoProgram, screenshotWritesANonBlankPictureOfTheWindow) {
   // hundreds of colours, a blank or single-colour grab a handful.
   EXPECT_GE(distinctColours(image, 200), 200);
   // A screenshot run neither reads nor writes the saved layout.
-  EXPECT_FALSE(QFileInfo::exists(home.filePath("config/instruments-demo/layout.json")));
+  EXPECT_FALSE(QFileInfo::exists(home.filePath("config/instruments-demo")));
 }
 
 TEST(DemoProgram, runsThatCannotWorkExitWithAMessage) {
