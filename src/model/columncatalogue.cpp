@@ -118,7 +118,7 @@ const ColumnDef kOtcFund[] = {
     {"近期披露净值", false, D}, {kFavourite, false, T},
 };
 
-const ColumnDef kFutureSpec[] = {
+const ColumnDef kSecondFuture[] = {
     {"合约代码", false, T},   {"合约名称", false, T},   {"品种代码", false, T},
     {"交易所代码", false, T}, {"交易所名称", false, T}, {"合约乘数", true, I},
     {"最小价格", true, D},    {"最后日期", false, T},   {"前结算", true, D},
@@ -203,8 +203,8 @@ SetDef setDefOf(EColumnSet set) {
       return setDef(kNeeq, 1);
     case EColumnSet::OtcFund:
       return setDef(kOtcFund, -1);
-    case EColumnSet::FutureSpec:
-      return setDef(kFutureSpec, -1);
+    case EColumnSet::SecondFuture:
+      return setDef(kSecondFuture, -1);
     case EColumnSet::InterBank:
       return setDef(kInterBank, -1);
     case EColumnSet::Mixed:
@@ -248,7 +248,7 @@ EColumnSet columnSetOf(ENqTraderType tradeType) {
     case 0x200:
       return EColumnSet::OtcFund;
     case 0x400:
-      return EColumnSet::FutureSpec;
+      return EColumnSet::SecondFuture;
     case 0x8000:
     case 0x2000000:
       return EColumnSet::InterBank;

@@ -32,7 +32,7 @@ enum class EColumnSet {
   HkStock,       // 128, 16384
   Neeq,          // 256
   OtcFund,       // 512
-  FutureSpec,    // 1024
+  SecondFuture,  // 1024
   InterBank,     // 32768, 0x2000000
   Mixed,         // 0x800000, 0xC5DFF
   BondTender,    // 0x8000000

@@ -246,7 +246,7 @@ const Rule kNeeq[] = {
     r(Src::TotalCapital, Fmt::D0),
 };
 
-const Rule kFutureSpec[] = {
+const Rule kSecondFuture[] = {
     r(Src::Code),          r(Src::Name),         r(Src::ProductCode),
     r(Src::MarketCode),    r(Src::ExchangeName), r(Src::Multiplier, Fmt::Int),
     r(Src::Tick, Fmt::D2), r(Src::LastDate),     r(Src::PreSettlement, Fmt::DP),
@@ -320,8 +320,8 @@ RuleSet rulesOf(ENqTraderType tradeType) {
       return ruleSet(kHkStock);
     case EColumnSet::Neeq:
       return ruleSet(kNeeq);
-    case EColumnSet::FutureSpec:
-      return ruleSet(kFutureSpec);
+    case EColumnSet::SecondFuture:
+      return ruleSet(kSecondFuture);
     case EColumnSet::Mixed:
       return ruleSet(kMixed);
     default:

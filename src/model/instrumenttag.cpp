@@ -60,8 +60,8 @@ EInstrumentTag classifyInstrumentTag(const mxservice::CInstrumentDetailPtr& inst
   if (!isStockMarket(instrument)) return EInstrumentTag::None;
   if (instrument->qualifiedInvestor == 1) return EInstrumentTag::QualifiedInvestor;
   if (isShenzhenGemBoard(instrument)) return EInstrumentTag::GrowthEnterprise;
-  // A sci-tech depositary receipt is also a depositary receipt; the more
-  // specific badge wins.
+  // A sci-tech depositary receipt is also a depositary receipt; the
+  // narrower badge wins.
   if (isKcbCDRCode(instrument)) return EInstrumentTag::SciTechDepositaryReceipt;
   if (isCDRCode(instrument)) return EInstrumentTag::DepositaryReceipt;
   if (isTypedStock(instrument, kSciTechKind) || isTypedStock(instrument, kSciTechKindB)) {

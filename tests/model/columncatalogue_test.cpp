@@ -129,7 +129,7 @@ const CatalogueCase kCases[] = {
      {5, 7, 8, 10},
      {},
      16},
-    {"futureSpec",
+    {"secondFuture",
      0x400,
      false,
      "合约代码|合约名称|品种代码|交易所代码|交易所名称|合约乘数|最小价格|最后日期|前结算|添加自选",
@@ -151,7 +151,7 @@ const CatalogueCase kCases[] = {
      -1},
     {"repo", 0x2000, false, "", "", {}, {}, -1},
     {"precious", 0x20000, false, "", "", {}, {}, -1},
-    {"fundAndFutureSpec", 1536, false, "", "", {}, {}, -1},
+    {"fundAndSecondFuture", 1536, false, "", "", {}, {}, -1},
     {"none", 0, false, "", "", {}, {}, -1},
     {"allBits", -1, true, "", "", {}, {}, -1},
 };

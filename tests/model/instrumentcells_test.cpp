@@ -255,10 +255,10 @@ TEST_F(InstrumentCellsTest, codeNeeqHkAndOptionSets) {
   secondFuture->preSettlement = 19000;
   secondFuture->volumeMultiple = 5;
   expectCells(secondFuture, {{1024, 4, "上海期货交易所"},
-                     {1024, 6, "5.00"},
-                     {1024, 8, "19000"},
-                     {16, 3, "上海期货交易所"},
-                     {16, 5, "5.000"}});
+                             {1024, 6, "5.00"},
+                             {1024, 8, "19000"},
+                             {16, 3, "上海期货交易所"},
+                             {16, 5, "5.000"}});
 }
 
 TEST_F(InstrumentCellsTest, foreignFuturesFormats) {

@@ -251,7 +251,7 @@ CListRuleContext context(long long tradeType) {
 TEST(InstrumentMatch, listRules) {
   auto future = instrument(2, "SHFE", "cu2401", "沪铜");
   auto secondFuture = instrument(1024, "DCE", "m2405", "豆粕");
-  auto specOffMarket = instrument(1024, "SGE", "Au(T+D)", "黄金延期");
+  auto secondFutureOffMarket = instrument(1024, "SGE", "Au(T+D)", "黄金延期");
   auto stock = instrument(1, "SH", "600000", "浦发银行");
   auto hk = instrument(16384, "SGT", "00700", "腾讯控股");
   auto hkOther = instrument(16384, "HKEX", "00005", "汇丰控股");
@@ -261,7 +261,7 @@ TEST(InstrumentMatch, listRules) {
   EXPECT_FALSE(LW::passesListRules(secondFuture, futures));  // another trading type
   futures.mergeFuture = true;
   EXPECT_TRUE(LW::passesListRules(secondFuture, futures));
-  EXPECT_FALSE(LW::passesListRules(specOffMarket, futures));
+  EXPECT_FALSE(LW::passesListRules(secondFutureOffMarket, futures));
 
   CListRuleContext stocks = context(1);
   EXPECT_TRUE(LW::passesListRules(stock, stocks));
