@@ -98,8 +98,11 @@ public:
   // query matches (matchTenderBond), derives each kept bond's status from the
   // current account's order commands (one pass over the commands for the
   // whole search), writes it into the shared detail, sets the row's action
-  // buttons and adds the row; then emits sigRefreshed() once. Searches run in
-  // the order queued, so the last one decides the list. Any thread.
+  // buttons and adds the row; once every row is in, it looks at the commands
+  // again and corrects the statuses of commands changed meanwhile (their
+  // deliveries may have found no row yet); then emits sigRefreshed() once.
+  // Searches run in the order queued, so the last one decides the list. Any
+  // thread.
   void searchTenderBonds(bool isDateField, const std::string& field, const std::string& text,
                          const std::string& startDate, const std::string& endDate,
                          bool internalOnly);
@@ -148,13 +151,12 @@ private:
   // keystroke touches only the rows it shows and the ones it stops showing.
   std::vector<std::uint32_t> m_shownIndices;
   mxservice::ENqTraderType m_shownRowsType = mxservice::NQ_TRADER_NONE;
-  // Held by a tender search from its order-command snapshot until its last
-  // row is added, and by updateTenderRow from its snapshot until its row is
-  // replaced. A row update therefore never lands between a search's
-  // snapshot and the search adding that row (where the search would bring
-  // back the older status, or the update would miss the row), and of two
-  // row updates the later snapshot is written last. Nothing that waits for
-  // another thread runs under it.
+  // Held by a tender search from emptying the rows until its last look at
+  // the order commands, and by updateTenderRow from its look at the commands
+  // until its row is replaced. A row update therefore never lands between a
+  // search's reading of the commands and its rows (where the search would
+  // write back an older status), and of two row updates the later look is
+  // written last. Nothing that waits for another thread runs under it.
   std::mutex m_tenderMutex;
 };
 
