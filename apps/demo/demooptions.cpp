@@ -195,7 +195,7 @@ QString findSampleData(const QString& applicationDir) {
   if (isDataSet(fromEnvironment)) return QDir(fromEnvironment).absolutePath();
   QDir dir(applicationDir);
   for (int up = 0; up < 6; ++up) {
-    for (const char* relative : {"data/sample", "share/instruments-panel/sample"}) {
+    for (const char* relative : {"data/sample", "share/instrumentspanel/sample"}) {
       const QString candidate = dir.filePath(QLatin1String(relative));
       if (isDataSet(candidate)) return QDir(candidate).absolutePath();
     }

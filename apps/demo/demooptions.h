@@ -54,9 +54,10 @@ struct CDemoOptions {
 };
 
 // The bundled sample data set: $LW_SAMPLE_DATA when set, else data/sample
-// found next to or above the executable (a build tree inside the source
-// tree), else the source tree this program was built from. Empty when none
-// of them exists.
+// (a build tree inside the source tree) or share/instrumentspanel/sample (an
+// installed tree: bin/ beside share/) found next to or above the executable,
+// else the source tree this program was built from. Empty when none of them
+// exists.
 QString findSampleData(const QString& applicationDir);
 
 }  // namespace demo
