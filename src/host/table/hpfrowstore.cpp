@@ -18,11 +18,12 @@ void CHpfRowStore::detachLocked() {
 bool CHpfRowStore::add(const HpfRowPtr& row, const std::string& key) {
   std::lock_guard<std::mutex> lock(m_mutex);
   detachLocked();
-  auto it = m_index.find(key);
-  if (it != m_index.end()) {
-    (*m_live)[static_cast<size_t>(it->second)] = row;
+  const int position = m_index.find(key, m_keys);
+  if (position >= 0) {
+    (*m_live)[static_cast<size_t>(position)] = row;
   } else {
-    m_index.emplace(key, static_cast<int>(m_live->size()));
+    m_index.append(key);
+    m_keys.push_back(key);
     m_live->push_back(row);
   }
   return true;
@@ -30,9 +31,8 @@ bool CHpfRowStore::add(const HpfRowPtr& row, const std::string& key) {
 
 bool CHpfRowStore::update(const HpfRowPtr& row, const std::string& key) {
   std::lock_guard<std::mutex> lock(m_mutex);
-  auto it = m_index.find(key);
-  if (it == m_index.end()) return false;
-  const int position = it->second;
+  const int position = m_index.find(key, m_keys);
+  if (position < 0) return false;
   detachLocked();
   (*m_live)[static_cast<size_t>(position)] = row;
   return true;
@@ -40,24 +40,27 @@ bool CHpfRowStore::update(const HpfRowPtr& row, const std::string& key) {
 
 bool CHpfRowStore::remove(const std::string& key) {
   std::lock_guard<std::mutex> lock(m_mutex);
-  auto it = m_index.find(key);
-  if (it == m_index.end()) return false;
-  const int position = it->second;
-  m_index.erase(it);
+  const int position = m_index.find(key, m_keys);
+  if (position < 0) return false;
   detachLocked();
   m_live->erase(m_live->begin() + position);
-  for (auto& entry : m_index) {
-    if (entry.second > position) --entry.second;
-  }
+  m_keys.erase(m_keys.begin() + position);
+  // Every later row moved up by one; re-indexing costs what the move did.
+  m_index.rebuild(m_keys);
   return true;
 }
 
 bool CHpfRowStore::clear() {
+  // Released after the lock: the last owner of a row runs its destructor.
+  boost::shared_ptr<HpfRowVector> old;
   std::lock_guard<std::mutex> lock(m_mutex);
   if (m_live->empty()) return false;
   // A fresh vector instead of clearing in place: snapshots keep the old one,
   // and the reload that usually follows fills the new one without a copy.
+  old = m_live;
   m_live = boost::make_shared<HpfRowVector>();
+  // Keys and index keep their memory: the next reload refills them.
+  m_keys.clear();
   m_index.clear();
   if (m_batchDepth > 0) m_batchDirty = true;
   return true;
@@ -65,8 +68,8 @@ bool CHpfRowStore::clear() {
 
 HpfRowPtr CHpfRowStore::byKey(const std::string& key) const {
   std::lock_guard<std::mutex> lock(m_mutex);
-  auto it = m_index.find(key);
-  return it == m_index.end() ? HpfRowPtr() : (*m_live)[static_cast<size_t>(it->second)];
+  const int position = m_index.find(key, m_keys);
+  return position < 0 ? HpfRowPtr() : (*m_live)[static_cast<size_t>(position)];
 }
 
 HpfRowPtr CHpfRowStore::at(int row) const {

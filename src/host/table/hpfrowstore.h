@@ -13,6 +13,7 @@
 // state, m_delegateMutex the delegates, m_listenerMutex the listener. No lock
 // is held while a row or the listener runs; callers compute row keys first.
 
+#include "host/table/hpfkeyindex.h"
 #include "host/table/hpftypes.h"
 
 #include <atomic>
@@ -20,7 +21,7 @@
 #include <map>
 #include <mutex>
 #include <string>
-#include <unordered_map>
+#include <vector>
 
 namespace GU {
 
@@ -71,13 +72,15 @@ private:
   HpfRowSnapshot committedLocked() const;
 
   mutable std::mutex m_mutex;
-  boost::shared_ptr<HpfRowVector> m_live;        // guarded by m_mutex
-  std::unordered_map<std::string, int> m_index;  // key -> position in m_live; m_mutex
-  HpfRowSnapshot m_batchBase;                    // rows before the running batch; m_mutex
-  HpfRowSnapshot m_published;                    // rows of the last publish(); m_mutex
-  bool m_hasPublished = false;                   // m_mutex
-  int m_batchDepth = 0;                          // m_mutex
-  bool m_batchDirty = false;                     // m_mutex
+  boost::shared_ptr<HpfRowVector> m_live;  // guarded by m_mutex
+  std::vector<std::string> m_keys;         // key of each row of m_live, same order; m_mutex
+  // key -> position in m_live; m_mutex. Mutable: a lookup may place keys.
+  mutable CHpfKeyIndex m_index;
+  HpfRowSnapshot m_batchBase;   // rows before the running batch; m_mutex
+  HpfRowSnapshot m_published;   // rows of the last publish(); m_mutex
+  bool m_hasPublished = false;  // m_mutex
+  int m_batchDepth = 0;         // m_mutex
+  bool m_batchDirty = false;    // m_mutex
 
   mutable std::mutex m_delegateMutex;
   std::map<int, HpfDelegatePtr> m_delegates;  // guarded by m_delegateMutex
