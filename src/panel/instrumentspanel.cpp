@@ -320,6 +320,14 @@ void CInstrumentsPanel::updateOptionalStatus(int, int operation, const QSet<QStr
 }
 
 void CInstrumentsPanel::reloadModel() {
+  // A tender list comes from the tender search, not from the instrument
+  // load (which lists nothing for tenders): when the host's stock list or
+  // trading day changes, a tender panel searches again with the criteria
+  // its search bar shows, instead of emptying its list.
+  if (isTenderPanel()) {
+    handleBondTenderSearchOperation();
+    return;
+  }
   if (m_table) m_table->model()->refresh(m_filterText);
 }
 

@@ -23,6 +23,7 @@
 #include <QDate>
 #include <QSignalSpy>
 #include <boost/make_shared.hpp>
+#include <functional>
 #include <memory>
 
 using namespace paneltest;
@@ -278,6 +279,32 @@ TEST_F(TenderPanelTest, followsTheAccountsOrderCommandsThroughItsSubscription) {
   // deciding statuses; the rebuilt row carries a derived status.
   EXPECT_NE(row->tenderBond()->status(), mxservice::kNoValueInt);
   settle(panel);
+}
+
+}  // namespace
+
+namespace {
+
+// The host's stock-list and trading-day signals reload every panel. A
+// tender panel's rows come from its tender search: the reload must search
+// again with the bar's criteria, not empty the list with an instrument load.
+TEST_F(TenderPanelTest, hostReloadSignalsKeepTheTenderSearchsRows) {
+  PanelProbe* panel = makePanel();
+  listAll(panel);
+  const std::vector<std::string> listed = rowKeys(panel->table());
+  ASSERT_GT(listed.size(), 0u);
+
+  LW::CExchangeClient* exchange = LW::CExchangeClient::instance();
+  const std::vector<std::pair<const char*, std::function<void()>>> signalsToRaise = {
+      {"sigStockList", [exchange] { exchange->emitStockList(exchange->stockListMap(), 0); }},
+      {"sigStockListChange", [exchange] { exchange->emitStockListChange({"600000.SH"}); }},
+      {"sigNewTradingDate", [exchange] { exchange->emitNewTradingDate("20991231", "20991230"); }},
+  };
+  for (const auto& raise : signalsToRaise) {
+    raise.second();
+    settle(panel);
+    EXPECT_EQ(rowKeys(panel->table()), listed) << raise.first;
+  }
 }
 
 }  // namespace
