@@ -298,6 +298,12 @@ void CInstrumentsPanel::onOrderCommand(const boost::shared_ptr<mxservice::IData>
       boost::dynamic_pointer_cast<mxservice::COrderCommand>(data);
   if (!command || command->tradeType != mxservice::NQ_TRADER_BOND_TENDER) return;
 
+  // The command's parameters are the same for every row: read them once,
+  // not once per listed bond.
+  mxservice::CBondTendersParamPtr parameters;
+  readBondTendersParam(command->params, parameters);
+  if (!parameters) return;
+
   boost::recursive_mutex::scoped_lock lock(m_orderCommandMutex);
   if (!m_table) return;
   boost::shared_ptr<CHpfInsModel> model = m_table->model();
@@ -305,9 +311,7 @@ void CInstrumentsPanel::onOrderCommand(const boost::shared_ptr<mxservice::IData>
     boost::shared_ptr<CInstrumentData> row =
         boost::dynamic_pointer_cast<CInstrumentData>(candidate);
     if (!row || !row->tenderBond()) continue;
-    mxservice::CBondTendersParamPtr parameters;
-    readBondTendersParam(command->params, parameters);
-    if (!parameters || parameters->bondCode != row->tenderBond()->bondCode) continue;
+    if (parameters->bondCode != row->tenderBond()->bondCode) continue;
     model->updateTenderRow(row->tenderBond());
     break;
   }
