@@ -3,6 +3,7 @@
 #include "hpftestsupport.h"
 
 #include "host/table/hpfdatatable.h"
+#include "host/table/hpftablelayout.h"
 
 #include <gtest/gtest.h>
 #include <QAbstractItemModelTester>
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -225,6 +227,40 @@ TEST(HpfTable, layoutRoundTripRestoresOrderWidthsHiddenColumnsAndSort) {
   g.table->resetLayout();
   EXPECT_EQ(g.table->columnID(0), COL_CODE);
   EXPECT_FALSE(g.table->isColumnHidden(COL_VOLUME));
+}
+
+// Found by fuzz_table_layout: the header refused widths below 16 pixels that
+// the layout text allows, so a loaded width of 10 came back as 16 (and
+// setColumnWidth() could leave the column's width and the header apart).
+TEST(HpfTable, layoutWidthsAtTheBoundsOfTheTextFormatAreAppliedExactly) {
+  const int widths[] = {GU::CHpfTableLayout::kMinWidth, 10, 15, 16, GU::CHpfTableLayout::kMaxWidth};
+  for (int width : widths) {
+    SCOPED_TRACE(width);
+    Fixture f;
+    f.load(fiveRows());
+    const QString saved = f.table->saveConfigStr();
+    QString edited = saved.left(saved.lastIndexOf(QStringLiteral(";crc=")));
+    edited.replace(QRegularExpression(QStringLiteral("cols=0:\\d+:")),
+                   QStringLiteral("cols=0:%1:").arg(width));
+    const QByteArray body = edited.toUtf8();
+    edited += QStringLiteral(";crc=%1").arg(
+        qChecksum(body.constData(), static_cast<uint>(body.size())), 4, 16, QLatin1Char('0'));
+    ASSERT_TRUE(edited.contains(QStringLiteral("cols=0:%1:").arg(width))) << saved.toStdString();
+
+    ASSERT_TRUE(f.table->loadConfigStr(edited)) << edited.toStdString();
+    const int logical = f.header()->logicalIndex(f.table->columnIndex(COL_CODE));
+    EXPECT_EQ(f.table->columnWidth(COL_CODE), width);
+    EXPECT_EQ(f.header()->sectionSize(logical), width);
+    EXPECT_EQ(f.table->saveConfigStr().toStdString(), edited.toStdString());
+
+    // The same bounds through the setter, also when the header already has
+    // the size asked for (no resize signal to bring the two together).
+    f.table->setColumnWidth(COL_VOLUME, width);
+    f.table->setColumnWidth(COL_VOLUME, width);
+    const int logical2 = f.header()->logicalIndex(f.table->columnIndex(COL_VOLUME));
+    EXPECT_EQ(f.table->columnWidth(COL_VOLUME), width);
+    EXPECT_EQ(f.header()->sectionSize(logical2), width);
+  }
 }
 
 TEST(HpfTable, badLayoutTextsKeepTheCurrentLayout) {

@@ -62,7 +62,10 @@ CHpfTableView::CHpfTableView(CBaseHighPerformanceTable* table, QWidget* parent)
   m_header->setSortIndicator(-1, Qt::AscendingOrder);
   m_header->setHighlightSections(false);
   m_header->setStretchLastSection(false);
-  m_header->setMinimumSectionSize(16);
+  // The header must take every width a layout may hold: a larger minimum
+  // silently widens narrow columns of a loaded layout, and setColumnWidth()
+  // would then keep a width the header does not show.
+  m_header->setMinimumSectionSize(CHpfTableLayout::kMinWidth);
   m_header->setDefaultAlignment(Qt::AlignCenter);
   m_header->setFocusPolicy(Qt::NoFocus);
   m_gutter->hide();
