@@ -6,7 +6,7 @@
 #include "host/ui/uiresource.h"
 #include "model/instrumentdata.h"
 #include "model/instrumentmatch.h"
-#include "model/modellog_p.h"
+#include "model/lwlog_p.h"
 
 #include <boost/bind/bind.hpp>
 #include <boost/make_shared.hpp>
@@ -94,8 +94,8 @@ CHpfInsModel::~CHpfInsModel() {
 
 void CHpfInsModel::refresh(const QString& filter) {
   if (!post(boost::bind(&CHpfInsModel::loadJob, this, filter))) {
-    LW_MODEL_LOG_WARN(this, "LW::CHpfInsModel::refresh", "load for filter '%1%' not queued",
-                      filter.toStdString());
+    LW_LOG_WARN(this, "LW::CHpfInsModel::refresh", "load for filter '%1%' not queued",
+                filter.toStdString());
   }
 }
 
@@ -105,7 +105,7 @@ void CHpfInsModel::loadJob(const QString& filter) {
   } catch (const std::exception& e) {
     // Whatever was added stays; the panel must still hear that the load
     // is over, or its list would wait for good.
-    LW_MODEL_LOG_WARN(this, "LW::CHpfInsModel::loadJob", "load failed: %1%", e.what());
+    LW_LOG_WARN(this, "LW::CHpfInsModel::loadJob", "load failed: %1%", e.what());
   }
   commitAndAnnounce();
 }

@@ -2,7 +2,7 @@
 
 #include "host/core/stockkey.h"
 #include "host/text/pinyinmatch.h"
-#include "model/modellog_p.h"
+#include "model/lwlog_p.h"
 #include "model/pinyinsignature.h"
 #include "model/pricedecimals.h"
 
@@ -86,8 +86,8 @@ bool CInstrumentSearchCache::sync(std::vector<mxservice::CInstrumentDetailPtr> r
         signature = 0;
         if (!overflowLogged) {
           overflowLogged = true;
-          LW_MODEL_LOG_WARN(this, "LW::CInstrumentSearchCache::sync",
-                            "instrument texts too large to index from record %1%", i);
+          LW_LOG_WARN(this, "LW::CInstrumentSearchCache::sync",
+                      "instrument texts too large to index from record %1%", i);
         }
       }
     }

@@ -10,7 +10,7 @@
 #include "host/ui/eventids.h"
 #include "model/instrumentdata.h"
 #include "model/instrumentmodel.h"
-#include "panel/panellog_p.h"
+#include "model/lwlog_p.h"
 
 #include <QVector>
 #include <boost/make_shared.hpp>
@@ -87,8 +87,8 @@ bool CHpfInsTable::handleEvent(int id, int wParam, int lParam, QString text, voi
       // The click block is the host's; without one the click counts as
       // outside the action column.
       if (!data) {
-        LW_PANEL_LOG_WARN(this, "LW::CHpfInsTable::handleEvent",
-                          "row click %1% without a click block", lParam);
+        LW_LOG_WARN(this, "LW::CHpfInsTable::handleEvent", "row click %1% without a click block",
+                    lParam);
       }
       const int column = data ? *static_cast<const int*>(data) : -1;
       deliverEvent(GU::EVENT_TABLE_TENDER_ROW_CLICKED,

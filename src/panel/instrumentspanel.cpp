@@ -17,8 +17,8 @@
 #include "host/ui/searchtextlineedit.h"
 #include "model/instrumentdata.h"
 #include "model/instrumentmodel.h"
+#include "model/lwlog_p.h"
 #include "panel/hpfinstable.h"
-#include "panel/panellog_p.h"
 #include "tender/bondtendersparamreader.h"
 
 #include <QVBoxLayout>
@@ -82,9 +82,9 @@ CInstrumentsPanel::CInstrumentsPanel(int id, mxservice::ENqTraderType tradeType,
           SLOT(slotNewTradingDay(const std::string&, const std::string&)));
 
   if (!m_table) {
-    LW_PANEL_LOG_WARN(this, "LW::CInstrumentsPanel::CInstrumentsPanel",
-                      "no table for trading type %1%; the panel stays empty",
-                      static_cast<int>(tradeType));
+    LW_LOG_WARN(this, "LW::CInstrumentsPanel::CInstrumentsPanel",
+                "no table for trading type %1%; the panel stays empty",
+                static_cast<int>(tradeType));
     return;
   }
   m_table->setTradeType(tradeType);

@@ -7,8 +7,8 @@
 // signals, which reach GUI-thread receivers queued.
 
 #include "host/core/logcenter.h"
+#include "model/lwlog_p.h"
 #include "panel/instrumentspanel.h"
-#include "panel/panellog_p.h"
 #include "tender/instrumentshelper.h"
 #include "tender/tendersignals_p.h"
 
@@ -41,8 +41,8 @@ void CInstrumentsPanel::onUpdateTenderBondDetails(
     const utils::MXError& error, bson::BSONObj /*result*/, mxservice::EOrderCommandStatus status,
     boost::shared_ptr<mxservice::CTenderBondInfoDetail> detail) {
   if (!detail) {
-    LW_PANEL_LOG_WARN(this, "LW::CInstrumentsPanel::onUpdateTenderBondDetails",
-                      "answer without a tender detail (error id %1%) ignored", error.errorID());
+    LW_LOG_WARN(this, "LW::CInstrumentsPanel::onUpdateTenderBondDetails",
+                "answer without a tender detail (error id %1%) ignored", error.errorID());
     return;
   }
   if (error.isSuccess()) {

@@ -6,7 +6,7 @@
 #include "host/table/basetablecolumnmultibuttonsdelegate.h"
 #include "model/instrumentdata.h"
 #include "model/instrumentmodel.h"
-#include "model/modellog_p.h"
+#include "model/lwlog_p.h"
 #include "tender/tenderbondmatcher.h"
 #include "tender/tendersearchquery.h"
 #include "tender/tenderstatustable.h"
@@ -40,8 +40,8 @@ void CHpfInsModel::searchTenderBonds(bool isDateField, const std::string& field,
   query.endDate = endDate;
   query.internalOnly = internalOnly;
   if (!post(boost::bind(&CHpfInsModel::tenderSearchJob, this, query))) {
-    LW_MODEL_LOG_WARN(this, "LW::CHpfInsModel::searchTenderBonds",
-                      "tender search for field '%1%' not queued", field);
+    LW_LOG_WARN(this, "LW::CHpfInsModel::searchTenderBonds",
+                "tender search for field '%1%' not queued", field);
   }
 }
 
@@ -51,8 +51,7 @@ void CHpfInsModel::tenderSearchJob(const TenderSearchQuery& query) {
   } catch (const std::exception& e) {
     // The rows added so far stay; the table must still hear that the search
     // is over.
-    LW_MODEL_LOG_WARN(this, "LW::CHpfInsModel::tenderSearchJob", "tender search failed: %1%",
-                      e.what());
+    LW_LOG_WARN(this, "LW::CHpfInsModel::tenderSearchJob", "tender search failed: %1%", e.what());
   }
   commitAndAnnounce();
 }
@@ -105,7 +104,7 @@ void CHpfInsModel::tenderSearchRows(const TenderSearchQuery& query) {
 
 void CHpfInsModel::updateTenderRow(boost::shared_ptr<mxservice::CTenderBondInfoDetail> detail) {
   if (!detail) {
-    LW_MODEL_LOG_WARN(this, "LW::CHpfInsModel::updateTenderRow", "no tender detail given");
+    LW_LOG_WARN(this, "LW::CHpfInsModel::updateTenderRow", "no tender detail given");
     return;
   }
   {
