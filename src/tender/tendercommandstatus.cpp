@@ -63,7 +63,7 @@ void CInstrumentsPanel::onUpdateTenderBondDetails(
   if (!logger || !logger->isEnabledFor(level)) return;
   logger->forcedLog(
       level,
-      detail::panelLogText(
+      detail::lwLogText(
           this, "LW::CInstrumentsPanel::onUpdateTenderBondDetails",
           "updateTenderBondDetails error,error id:%1%, error message:%2%, bond code:%3%",
           error.errorID(), error.errorMsg(), detail->bondCode),
