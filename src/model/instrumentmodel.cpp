@@ -129,15 +129,12 @@ void CHpfInsModel::loadRows(const QString& filter) {
   if (rebuilt || t != m_shownRowsType) {
     m_shownRows.clear();
     m_shownRows.resize(m_searchCache.size());
-    m_shownIndices.clear();
     m_shownRowsType = t;
   }
   std::vector<std::uint32_t> selected;
   m_searchCache.match(filter, &selected);
 
   const bool fundList = t == mxservice::NQ_TRADER_OTC_FUND;
-  std::vector<std::uint32_t> shownNow;
-  shownNow.reserve(selected.size());
   for (const std::uint32_t i : selected) {
     const CInstrumentDetailPtr& instrument = m_searchCache.record(i);
     if (!passesListRules(instrument, context)) continue;
@@ -155,16 +152,7 @@ void CHpfInsModel::loadRows(const QString& filter) {
       }
     }
     addData(shown);
-    shownNow.push_back(i);
   }
-
-  // Let go of the rows this load no longer shows (both lists ascend).
-  auto now = shownNow.cbegin();
-  for (const std::uint32_t before : m_shownIndices) {
-    while (now != shownNow.cend() && *now < before) ++now;
-    if (now == shownNow.cend() || *now != before) m_shownRows[before].reset();
-  }
-  m_shownIndices.swap(shownNow);
 }
 
 void CHpfInsModel::loadInterBankRows(const QString& filter) {
@@ -179,8 +167,7 @@ void CHpfInsModel::loadInterBankRows(const QString& filter) {
 
 std::size_t CHpfInsModel::searchCacheBytes() const {
   return m_searchCache.memoryBytes() +
-         m_shownRows.capacity() * sizeof(boost::shared_ptr<CInstrumentData>) +
-         m_shownIndices.capacity() * sizeof(std::uint32_t);
+         m_shownRows.capacity() * sizeof(boost::shared_ptr<CInstrumentData>);
 }
 
 int CHpfInsModel::columnCount() const { return m_catalogue.columnCount(); }

@@ -139,17 +139,15 @@ private:
 
   const CColumnCatalogue m_catalogue;
   CInstrumentSearchCache m_searchCache;  // worker thread only
-  // The rows of the last load, by position in the search cache (null where
-  // nothing was shown). Rows are immutable and depend only on the record and
-  // the trading type, so the next load hands the same row to the host again
-  // instead of building and freeing one per instrument: a reload that keeps
-  // most rows then costs no allocation per row. Holds only rows the host
-  // model shows anyway. Worker thread only; reset with the search cache or
-  // when the trading type changes.
+  // The rows built since the search cache was last rebuilt, by position in
+  // the cache (null where none was built yet). Rows are immutable and depend
+  // only on the record and the trading type, so every load hands the same
+  // row to the host again instead of building and freeing one per
+  // instrument: clearing a filter (a reload of the whole list) then costs no
+  // allocation per row. Bounded by the list's size, which the panel shows in
+  // full when it opens anyway. Worker thread only; reset with the search
+  // cache or when the trading type changes.
   std::vector<boost::shared_ptr<CInstrumentData>> m_shownRows;
-  // The positions that hold a row in m_shownRows, ascending, so that a
-  // keystroke touches only the rows it shows and the ones it stops showing.
-  std::vector<std::uint32_t> m_shownIndices;
   mxservice::ENqTraderType m_shownRowsType = mxservice::NQ_TRADER_NONE;
   // Held by a tender search from emptying the rows until its last look at
   // the order commands, and by updateTenderRow from its look at the commands

@@ -237,9 +237,9 @@ TEST_F(InstrumentModelTest, newHostListIsPickedUpByTheNextLoad) {
   EXPECT_EQ(load(model, "PFYH"), Keys{});
 }
 
-// Rows are immutable, so a reload hands the host the row it already showed
-// for a record; a record it stopped showing, a replaced record or another
-// trading type gets a new row.
+// Rows are immutable, so a reload hands the host the row it already built
+// for a record, also after a filter hid it for a while; a replaced record or
+// another trading type gets a new row.
 TEST_F(InstrumentModelTest, reloadReusesShownRowsOnlyWhileTheyStayValid) {
   mxservice::DataSet set;
   add(set, instrument(1, "SH", "600000", "浦发银行"));
@@ -257,7 +257,7 @@ TEST_F(InstrumentModelTest, reloadReusesShownRowsOnlyWhileTheyStayValid) {
   EXPECT_EQ(model->getDataByKey(std::string("600000.SH")), sh);
   const GU::HpfRowPtr szAgain = model->getDataByKey(std::string("000001.SZ"));
   ASSERT_TRUE(szAgain);
-  EXPECT_NE(szAgain, sz);  // dropped by the "600" load, built afresh
+  EXPECT_EQ(szAgain, sz);  // hidden by the "600" load, kept for the next
   EXPECT_EQ(szAgain->getDisplayQString(1), u8("平安银行"));
 
   model->setTradeType(tt(1));
