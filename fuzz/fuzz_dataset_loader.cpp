@@ -124,9 +124,13 @@ void checkLines(const std::uint8_t* data, std::size_t size) {
 }
 
 void checkDataSet(const mxservice::DataSet& set) {
+  // The loader's own lines for an escaped exception, not the same words
+  // inside a field name that a record reader reports.
   for (const std::string& error : set.errors) {
-    LW_FUZZ_CHECK(error.find("unexpected error") == std::string::npos,
-                  "a reader threw: " + lwfuzz::printable(error));
+    bool threw = error.rfind(dataSetDirectory().string() + ": unexpected error", 0) == 0;
+    for (const char* file : kFiles)
+      threw = threw || error.rfind(std::string(file) + ": unexpected error", 0) == 0;
+    LW_FUZZ_CHECK(!threw, "a reader threw: " + lwfuzz::printable(error));
   }
   // What the loader keeps obeys its own rules.
   for (const auto& instrument : set.instruments) {
