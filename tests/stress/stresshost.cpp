@@ -92,7 +92,8 @@ void runHost(const HostScript& script, HostCounts& counts) {
   };
   LW::CExchangeClient* exchange = LW::CExchangeClient::instance();
 
-  for (int i = 0; i < script.iterations && Clock::now() < script.deadline; ++i) {
+  for (int i = 0; i < script.iterations && !script.stop->load() && Clock::now() < script.deadline;
+       ++i) {
     const int pick = static_cast<int>(random() % 100);
     if (pick < 35) {
       if (auto current = script.account->findOrderCommand(anyCommandId())) {
@@ -152,7 +153,7 @@ void runHost(const HostScript& script, HostCounts& counts) {
       }
       ++counts.announcements;
     }
-    std::this_thread::sleep_for(std::chrono::microseconds(200 + random() % 1500));
+    std::this_thread::sleep_for(std::chrono::microseconds(300 + random() % 2000));
   }
 }
 

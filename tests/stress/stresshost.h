@@ -39,8 +39,9 @@ struct HostCounts {
 // What one host thread needs; everything is fixed before the threads start.
 struct HostScript {
   int index = 0;
-  int iterations = 0;
+  int iterations = 0;  // at most
   std::chrono::steady_clock::time_point deadline;
+  const std::atomic<bool>* stop = nullptr;  // set once the GUI has had its turn
   mxservice::CAccountDataPtr account;
   std::vector<std::string> bondCodes;
   std::vector<int> tenderCommandIds;             // of the installed data set
@@ -48,9 +49,10 @@ struct HostScript {
   QMap<QString, mxservice::CInstrumentDetailPtr> stockList;
 };
 
-// Plays script until its iterations are done or its deadline has passed,
-// sleeping a little between steps so that the threads overlap the GUI's
-// work. Marks the calling thread as a host thread (stresssupport.h).
+// Plays script until its iterations are done, stop is set or its deadline
+// has passed, sleeping a little between steps so that the threads keep
+// pace with the GUI's work rather than racing through their count first. Marks the calling thread
+// as a host thread (stresssupport.h).
 void runHost(const HostScript& script, HostCounts& counts);
 
 }  // namespace stresstest
