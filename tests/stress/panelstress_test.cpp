@@ -5,9 +5,12 @@
 // types searches, clicks rows, presses the tender buttons and opens and
 // closes panels with the trade server's answers still on their way.
 //
-// Once everything has drained, every panel still open must show exactly what
-// the final host data gives by the list, search and status rules, and no
-// host callback may have reached a panel after its destructor returned.
+// Then every tender panel runs its last search and the host threads play a
+// closing burst of order-command changes, which reaches the lists only
+// through the panels' subscriptions. Once everything has drained, every
+// panel still open must show exactly what the final host data gives by the
+// list, search and status rules, and no host callback may have reached a
+// panel after its destructor returned.
 //
 // Size: LW_STRESS_SCALE multiplies the counts, LW_STRESS_SECONDS bounds the
 // busy phase (see stresssupport.h).
@@ -47,7 +50,6 @@
 #include <cstring>
 #include <iostream>
 #include <random>
-#include <thread>
 #include <vector>
 
 using namespace stresstest;
@@ -63,6 +65,7 @@ const ENqTraderType kInstrumentTypes[] = {
     mxservice::NQ_TRADER_OTC_FUND, mxservice::NQ_TRADER_INTER_BANK};
 const int kActionColumn = 3;
 const int kStatusColumn = 4;
+const int kBondCodeField = 7;  // "债券代码" in the search bar's field list
 // The trade server's answer delay: long enough that answers are often still
 // queued when a panel closes. A press that is meant to outlive its panel
 // waits much longer, so that the close surely comes first.
@@ -357,7 +360,7 @@ protected:
   void pressThenClose() {
     OpenPanel& entry = open(KIND_TENDER, kTender, false);
     StressPanel* panel = entry.panel;
-    panel->searchFieldCombo->setCurrentIndex(7);  // bond code, empty text: all
+    panel->searchFieldCombo->setCurrentIndex(kBondCodeField);  // with no text: every bond
     panel->searchTextEdit->clear();
     QTest::mouseClick(panel->queryButton, Qt::LeftButton);
     boost::shared_ptr<LW::CHpfInsModel> model = panel->table()->model();
@@ -545,10 +548,9 @@ TEST_F(PanelStressTest, panelsEndOnTheFinalDataAndNoCallbackReachesAClosedPanel)
   const mxservice::CAccountDataPtr account = currentAccount();
   ASSERT_TRUE(account);
   HostScript base;
-  std::atomic<bool> stopHosts{false};
   base.iterations = scaled(4000);
+  base.closingBurst = scaled(60);
   base.deadline = deadline;
-  base.stop = &stopHosts;
   base.account = account;
   base.tenderPanel = tenderPanel;
   base.stockList = LW::CExchangeClient::instance()->stockListMap();
@@ -563,12 +565,7 @@ TEST_F(PanelStressTest, panelsEndOnTheFinalDataAndNoCallbackReachesAClosedPanel)
   const std::size_t commandsBefore = account->orderCommands().size();
 
   HostCounts host;
-  std::vector<std::thread> hosts;
-  for (int index = 0; index < 3; ++index) {
-    HostScript script = base;
-    script.index = index;
-    hosts.emplace_back([script, &host] { runHost(script, host); });
-  }
+  CHostThreads hosts(base, 3, host);
 
   // Every kind of action once, then a random mix until the GUI's count is
   // done or the time is up; the host threads go on meanwhile.
@@ -584,18 +581,33 @@ TEST_F(PanelStressTest, panelsEndOnTheFinalDataAndNoCallbackReachesAClosedPanel)
       QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
   }
+  hosts.stopMixing();
 
   // The last search of every tender panel, with the internal-amount box
   // off: a row kept by the amounts at search time would otherwise not follow
-  // the amounts refreshed later.
+  // the amounts refreshed later. Once those searches are done, the host's
+  // closing burst of order-command changes reaches the lists only through
+  // the panels' subscriptions, so the statuses checked below are the work
+  // of the order-command deliveries and not of a search.
+  // The long-lived panel lists every bond, so that each of them is checked.
+  tenderPanel->searchFieldCombo->setCurrentIndex(kBondCodeField);
+  tenderPanel->searchTextEdit->clear();
   for (const OpenPanel& entry : m_open) {
     if (entry.kind != KIND_TENDER) continue;
     if (entry.panel->internalOnlyCheck) entry.panel->internalOnlyCheck->setChecked(false);
     QTest::mouseClick(entry.panel->queryButton, Qt::LeftButton);
   }
-  QTest::qWait(20);
-  stopHosts = true;
-  for (std::thread& thread : hosts) thread.join();
+  EXPECT_TRUE(spinUntil(
+      [this] {
+        for (const OpenPanel& entry : m_open) {
+          if (entry.kind == KIND_TENDER && !entry.panel->table()->model()->waitForIdle(0)) {
+            return false;
+          }
+        }
+        return true;
+      },
+      30000));
+  hosts.playClosingBurstAndJoin();
   const auto busy = Clock::now() - started;
   ASSERT_TRUE(drain()) << "the host, the trade server or a model did not come to rest";
   for (const QPointer<QWidget>& widget : m_deferred) EXPECT_TRUE(widget.isNull());

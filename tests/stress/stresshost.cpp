@@ -75,85 +75,163 @@ mxservice::COrderCommandPtr foreignCommand(int commandId, int variant) {
   return command;
 }
 
-}  // namespace
+// One host thread's part: the script, its random stream and the commands it
+// has created. Lives on that thread only.
+class CHostPlayer {
+public:
+  CHostPlayer(const HostScript& script, HostCounts& counts)
+      : m_script(script), m_counts(counts), m_random(1000 + script.index) {}
 
-void runHost(const HostScript& script, HostCounts& counts) {
-  markHostThread();
-  std::mt19937 random(1000 + script.index);
-  std::vector<int> own;
-  const int statuses[] = {0, 2, 5, 201, 204, 3, -2};
-  const int pushedStatuses[] = {2, 5, 204};
-  auto anyCommandId = [&]() {
-    if (!own.empty() && random() % 3 == 0) return own[random() % own.size()];
-    return script.tenderCommandIds[random() % script.tenderCommandIds.size()];
-  };
-  auto anyBond = [&]() -> const std::string& {
-    return script.bondCodes[random() % script.bondCodes.size()];
-  };
-  LW::CExchangeClient* exchange = LW::CExchangeClient::instance();
+  // The mixed phase: every kind of host call.
+  void mix(int step) {
+    const int pick = static_cast<int>(m_random() % 100);
+    if (pick < 55) {
+      changeCommands(step);
+    } else if (pick < 60) {
+      m_script.account->addOrUpdate(foreignCommand(900000 + m_script.index * 100000 + step, step));
+      ++m_counts.foreignCommands;
+    } else if (pick < 71) {
+      const bool known = m_random() % 8 != 0;
+      const std::string code = known ? anyBond() : std::string("NO-SUCH-BOND");
+      m_script.tenderPanel->refreshBondTenderReportData(code, hostAmount(m_random),
+                                                        hostAmount(m_random));
+      ++m_counts.reportRefreshes;
+      if (!known) ++m_counts.unknownBondRefreshes;
+    } else if (pick < 79) {
+      m_script.tenderPanel->refreshBondTenderWinBidAmount(anyBond(), hostAmount(m_random));
+      ++m_counts.winBidRefreshes;
+    } else if (pick < 88) {
+      pushStatus();
+    } else {
+      announce(step);
+    }
+  }
 
-  for (int i = 0; i < script.iterations && !script.stop->load() && Clock::now() < script.deadline;
-       ++i) {
-    const int pick = static_cast<int>(random() % 100);
-    if (pick < 35) {
-      if (auto current = script.account->findOrderCommand(anyCommandId())) {
+  // Order commands only: new, changed and withdrawn ones, and statuses
+  // pushed through the trade client, which come back as changed commands.
+  void changeCommands(int step) {
+    const int pick = static_cast<int>(m_random() % 100);
+    if (pick < 60) {
+      if (auto current = m_script.account->findOrderCommand(anyCommandId())) {
         auto changed = boost::make_shared<mxservice::COrderCommand>(*current);
-        changed->setStatus(statuses[random() % 7]);
-        script.account->addOrUpdate(changed);
-        ++counts.changedCommands;
+        changed->setStatus(kStatuses[m_random() % 7]);
+        m_script.account->addOrUpdate(changed);
+        ++m_counts.changedCommands;
       }
-    } else if (pick < 47) {
-      const int id = 200000 + script.index * 100000 + i;
-      script.account->addOrUpdate(tenderCommand(id, anyBond(), statuses[random() % 7]));
-      own.push_back(id);
-      ++counts.newCommands;
-    } else if (pick < 55) {
+    } else if (pick < 80) {
+      const int id = 200000 + m_script.index * 100000 + step;
+      m_script.account->addOrUpdate(tenderCommand(id, anyBond(), kStatuses[m_random() % 7]));
+      m_own.push_back(id);
+      ++m_counts.newCommands;
+    } else if (pick < 93) {
       // The account keeps no deletions: a command the host takes back
       // stays as revoked.
-      if (auto current = script.account->findOrderCommand(anyCommandId())) {
+      if (auto current = m_script.account->findOrderCommand(anyCommandId())) {
         auto withdrawn = boost::make_shared<mxservice::COrderCommand>(*current);
         withdrawn->setStatus(mxservice::ORDER_COMMAND_STOPPED);
-        script.account->addOrUpdate(withdrawn);
-        ++counts.withdrawnCommands;
+        m_script.account->addOrUpdate(withdrawn);
+        ++m_counts.withdrawnCommands;
       }
-    } else if (pick < 60) {
-      script.account->addOrUpdate(foreignCommand(900000 + script.index * 100000 + i, i));
-      ++counts.foreignCommands;
-    } else if (pick < 71) {
-      const bool known = random() % 8 != 0;
-      const std::string code = known ? anyBond() : std::string("NO-SUCH-BOND");
-      script.tenderPanel->refreshBondTenderReportData(code, hostAmount(random), hostAmount(random));
-      ++counts.reportRefreshes;
-      if (!known) ++counts.unknownBondRefreshes;
-    } else if (pick < 79) {
-      script.tenderPanel->refreshBondTenderWinBidAmount(anyBond(), hostAmount(random));
-      ++counts.winBidRefreshes;
-    } else if (pick < 88) {
-      LW::CInstrumentsHelper::updateCommandStatus(
-          static_cast<mxservice::EOrderCommandStatus>(pushedStatuses[random() % 3]),
-          QString::fromStdString(anyBond()));
-      ++counts.statusPushes;
     } else {
-      switch (random() % 5) {
-        case 0:
-          exchange->emitStockList(script.stockList, 1);
-          break;
-        case 1:
-          exchange->emitStockListChange({"600000.SH"});
-          break;
-        case 2:
-          exchange->emitNewTradingDate(std::to_string(20300101 + i), "20300101");
-          break;
-        case 3:
-          LW::CQuoteClient::instance()->notifyBondInfoReady();
-          break;
-        default:
-          LW::CTradeClient::instance()->notifyBondTenderDatasFinished();
-          break;
-      }
-      ++counts.announcements;
+      pushStatus();
     }
-    std::this_thread::sleep_for(std::chrono::microseconds(300 + random() % 2000));
+  }
+
+  void pause(int minimumUs, int spreadUs) {
+    std::this_thread::sleep_for(std::chrono::microseconds(minimumUs + m_random() % spreadUs));
+  }
+
+private:
+  static constexpr int kStatuses[] = {0, 2, 5, 201, 204, 3, -2};
+
+  int anyCommandId() {
+    if (!m_own.empty() && m_random() % 3 == 0) return m_own[m_random() % m_own.size()];
+    return m_script.tenderCommandIds[m_random() % m_script.tenderCommandIds.size()];
+  }
+
+  const std::string& anyBond() {
+    return m_script.bondCodes[m_random() % m_script.bondCodes.size()];
+  }
+
+  void pushStatus() {
+    const int pushed[] = {2, 5, 204};
+    LW::CInstrumentsHelper::updateCommandStatus(
+        static_cast<mxservice::EOrderCommandStatus>(pushed[m_random() % 3]),
+        QString::fromStdString(anyBond()));
+    ++m_counts.statusPushes;
+  }
+
+  void announce(int step) {
+    LW::CExchangeClient* exchange = LW::CExchangeClient::instance();
+    switch (m_random() % 5) {
+      case 0:
+        exchange->emitStockList(m_script.stockList, 1);
+        break;
+      case 1:
+        exchange->emitStockListChange({"600000.SH"});
+        break;
+      case 2:
+        exchange->emitNewTradingDate(std::to_string(20300101 + step), "20300101");
+        break;
+      case 3:
+        LW::CQuoteClient::instance()->notifyBondInfoReady();
+        break;
+      default:
+        LW::CTradeClient::instance()->notifyBondTenderDatasFinished();
+        break;
+    }
+    ++m_counts.announcements;
+  }
+
+  const HostScript& m_script;
+  HostCounts& m_counts;
+  std::mt19937 m_random;
+  std::vector<int> m_own;  // ids of the commands this thread created
+};
+
+constexpr int CHostPlayer::kStatuses[];
+
+}  // namespace
+
+CHostThreads::CHostThreads(const HostScript& base, int threadCount, HostCounts& counts) {
+  for (int index = 0; index < threadCount; ++index) {
+    HostScript script = base;
+    script.index = index;
+    m_threads.emplace_back([this, script, &counts] { run(script, counts); });
+  }
+}
+
+CHostThreads::~CHostThreads() {
+  m_abandoned = true;
+  stopMixing();
+  for (std::thread& thread : m_threads) {
+    if (thread.joinable()) thread.join();
+  }
+}
+
+void CHostThreads::stopMixing() { m_stopMixing = true; }
+
+void CHostThreads::playClosingBurstAndJoin() {
+  stopMixing();
+  m_burst = true;
+  for (std::thread& thread : m_threads) {
+    if (thread.joinable()) thread.join();
+  }
+}
+
+void CHostThreads::run(const HostScript& script, HostCounts& counts) {
+  markHostThread();
+  CHostPlayer player(script, counts);
+  int step = 0;
+  for (; step < script.iterations && !m_stopMixing && Clock::now() < script.deadline; ++step) {
+    player.mix(step);
+    player.pause(300, 2000);
+  }
+  while (!m_burst && !m_abandoned) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  if (m_abandoned) return;
+  for (int burst = 0; burst < script.closingBurst; ++burst, ++step) {
+    player.changeCommands(step);
+    player.pause(100, 500);
   }
 }
 

@@ -5,8 +5,8 @@
 // and command statuses pushed through the panel library's entry points,
 // announcements raised on the calling thread).
 //
-// Threads: runHost() on the thread that plays the script; the counts are
-// atomic and read once every host thread has joined.
+// Threads: see CHostThreads; the counts are atomic and read once every host
+// thread has joined.
 
 #include "host/services/accountdata.h"
 #include "panel/instrumentspanel.h"
@@ -16,6 +16,7 @@
 #include <atomic>
 #include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace stresstest {
@@ -39,9 +40,9 @@ struct HostCounts {
 // What one host thread needs; everything is fixed before the threads start.
 struct HostScript {
   int index = 0;
-  int iterations = 0;  // at most
-  std::chrono::steady_clock::time_point deadline;
-  const std::atomic<bool>* stop = nullptr;  // set once the GUI has had its turn
+  int iterations = 0;    // of the mixed phase, at most
+  int closingBurst = 0;  // order-command changes after the lists are fixed
+  std::chrono::steady_clock::time_point deadline;  // of the mixed phase
   mxservice::CAccountDataPtr account;
   std::vector<std::string> bondCodes;
   std::vector<int> tenderCommandIds;             // of the installed data set
@@ -49,10 +50,35 @@ struct HostScript {
   QMap<QString, mxservice::CInstrumentDetailPtr> stockList;
 };
 
-// Plays script until its iterations are done, stop is set or its deadline
-// has passed, sleeping a little between steps so that the threads keep
-// pace with the GUI's work rather than racing through their count first. Marks the calling thread
-// as a host thread (stresssupport.h).
-void runHost(const HostScript& script, HostCounts& counts);
+// The host threads of the run. Each plays its script in two phases:
+// - mixed: every kind of host call, with short pauses so that the threads
+//   keep pace with the GUI's work rather than racing through their count,
+//   until the count is done, stopMixing() is called or the deadline passes;
+// - closing burst: once playClosingBurstAndJoin() is called, closingBurst
+//   order-command changes only (no searches, refreshes or announcements),
+//   so that the statuses the panels show at the end come from the panels'
+//   order-command deliveries rather than from a search.
+// The destructor abandons the burst and joins, so a failed test never
+// leaves a thread behind.
+//
+// Threads: construct, call and destroy from one thread (the GUI thread).
+class CHostThreads {
+public:
+  CHostThreads(const HostScript& base, int threadCount, HostCounts& counts);
+  ~CHostThreads();
+  CHostThreads(const CHostThreads&) = delete;
+  CHostThreads& operator=(const CHostThreads&) = delete;
+
+  void stopMixing();
+  void playClosingBurstAndJoin();
+
+private:
+  void run(const HostScript& script, HostCounts& counts);
+
+  std::atomic<bool> m_stopMixing{false};
+  std::atomic<bool> m_burst{false};
+  std::atomic<bool> m_abandoned{false};
+  std::vector<std::thread> m_threads;
+};
 
 }  // namespace stresstest

@@ -20,12 +20,18 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace LW {
 class CBondInfoPanel;
+}
+
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
 }
 
 namespace stresstest {
