@@ -423,19 +423,23 @@ protected:
   }
 
   // Waits until the trade server, the account's deliveries, every model and
-  // the GUI thread's queue have nothing left, twice in a row with no new
-  // request handled in between (an answer pushes statuses, which are
-  // delivered, which rebuild rows).
-  bool drain() {
+  // the GUI thread's queue have nothing left, three times in a row with no
+  // new request handled in between (an answer pushes statuses, which are
+  // delivered, which rebuild rows). Returns what did not come to rest, or
+  // an empty text.
+  std::string drain() {
     LW::CTradeClient* client = LW::CTradeClient::instance();
     const mxservice::CAccountDataPtr account = currentAccount();
+    const std::chrono::seconds patience(30);
     std::size_t lastHandled = static_cast<std::size_t>(-1);
     int quietRounds = 0;
     for (int round = 0; round < 400 && quietRounds < 3; ++round) {
-      if (!client->waitForIdle(std::chrono::seconds(30))) return false;
-      if (!account->waitForDeliveries(std::chrono::seconds(30))) return false;
+      if (!client->waitForIdle(patience)) return "the trade server";
+      if (!account->waitForDeliveries(patience)) return "the account's deliveries";
       for (const OpenPanel& entry : m_open) {
-        if (entry.panel && !entry.panel->table()->model()->waitForIdle(30000)) return false;
+        if (entry.panel && !entry.panel->table()->model()->waitForIdle(30000)) {
+          return "the model of panel " + std::to_string(entry.ledgerId);
+        }
       }
       QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
       QCoreApplication::processEvents();
@@ -448,7 +452,7 @@ protected:
       quietRounds = quiet && handled == lastHandled ? quietRounds + 1 : 0;
       lastHandled = handled;
     }
-    return quietRounds >= 3;
+    return quietRounds >= 3 ? std::string() : std::string("the run as a whole (400 rounds)");
   }
 
   void expectInstrumentPanelShowsTheFinalList(const OpenPanel& entry) {
@@ -609,7 +613,7 @@ TEST_F(PanelStressTest, panelsEndOnTheFinalDataAndNoCallbackReachesAClosedPanel)
       30000));
   hosts.playClosingBurstAndJoin();
   const auto busy = Clock::now() - started;
-  ASSERT_TRUE(drain()) << "the host, the trade server or a model did not come to rest";
+  ASSERT_EQ(drain(), "") << "did not come to rest";
   for (const QPointer<QWidget>& widget : m_deferred) EXPECT_TRUE(widget.isNull());
 
   for (const OpenPanel& entry : m_open) {
@@ -628,7 +632,7 @@ TEST_F(PanelStressTest, panelsEndOnTheFinalDataAndNoCallbackReachesAClosedPanel)
 
   // Close the rest too, then let every answer still queued arrive.
   while (!m_open.empty()) close(m_open.size() - 1);
-  ASSERT_TRUE(drain());
+  ASSERT_EQ(drain(), "") << "did not come to rest";
 
   report("commands_pushed", host.commands());
   report("commands_new", host.newCommands);

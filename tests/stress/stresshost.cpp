@@ -21,6 +21,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 const auto kTender = mxservice::NQ_TRADER_BOND_TENDER;
+const int kCatchUpEvery = 25;
 
 // An amount as the host might hand it over, now and then one the formatter
 // refuses.
@@ -100,7 +101,7 @@ public:
     } else if (pick < 79) {
       m_script.tenderPanel->refreshBondTenderWinBidAmount(anyBond(), hostAmount(m_random));
       ++m_counts.winBidRefreshes;
-    } else if (pick < 88) {
+    } else if (pick < 84) {
       pushStatus();
     } else {
       announce(step);
@@ -135,6 +136,11 @@ public:
     } else {
       pushStatus();
     }
+  }
+
+  void catchUp() {
+    LW::CTradeClient::instance()->waitForIdle(std::chrono::seconds(10));
+    m_script.account->waitForDeliveries(std::chrono::seconds(10));
   }
 
   void pause(int minimumUs, int spreadUs) {
@@ -226,6 +232,10 @@ void CHostThreads::run(const HostScript& script, HostCounts& counts) {
   for (; step < script.iterations && !m_stopMixing && Clock::now() < script.deadline; ++step) {
     player.mix(step);
     player.pause(300, 2000);
+    // A host that lets its work pile up tests nothing but the queues: now
+    // and then wait for the trade server and the account's deliveries to
+    // catch up (they never wait for the GUI thread, so this cannot stall).
+    if (step % kCatchUpEvery == kCatchUpEvery - 1) player.catchUp();
   }
   while (!m_burst && !m_abandoned) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   if (m_abandoned) return;
