@@ -266,9 +266,11 @@ BondTradeInfoRecord CDataGenerator::tradeInfoFor(const InstrumentRecord& bond,
   r.minTradeVolume = professional ? 100 : bond.bondKindText == "质押式回购" ? 10 : 1;
   r.tradeStatus = random.chance(0.96) ? "正常交易" : "停牌";
   if (bond.bondKindText != "质押式回购") {
-    r.maturityDate = formatDate(dayNumber(static_cast<int>(random.between(2025, 2040)),
-                                          static_cast<int>(random.between(1, 12)),
-                                          static_cast<int>(random.between(1, 28))));
+    // Day, month, year: a fixed order of draws (arguments are unsequenced).
+    const int day = static_cast<int>(random.between(1, 28));
+    const int month = static_cast<int>(random.between(1, 12));
+    const int year = static_cast<int>(random.between(2025, 2040));
+    r.maturityDate = formatDate(dayNumber(year, month, day));
   }
   return r;
 }

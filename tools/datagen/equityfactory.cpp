@@ -59,8 +59,11 @@ void setLimits(InstrumentRecord& r, double percent, int decimals) {
 }  // namespace
 
 std::string CEquityFactory::companyName(CRandomSource& random) {
-  return std::string(random.pick(CVocabulary::companyBrands()).text) +
-         random.pick(CVocabulary::companyIndustries()).text;
+  // Draws in a fixed order (operands of + are unsequenced, and compilers
+  // differ): the committed sample data set depends on it.
+  const char* industry = random.pick(CVocabulary::companyIndustries()).text;
+  const char* brand = random.pick(CVocabulary::companyBrands()).text;
+  return std::string(brand) + industry;
 }
 
 long long CEquityFactory::pledgedRepoCount(const std::string& marketId) {
@@ -252,8 +255,10 @@ void CEquityFactory::makeFund(const CodeSegment& segment, CRandomSource& random,
       if (std::string_view(company.initials).size() == 2) r.name += company.text;
     }
   } else {
-    r.name = std::string(random.pick(CVocabulary::fundCompanies()).text) +
-             random.pick(CVocabulary::fundThemes()).text + "LOF";
+    const char* theme =
+        random.pick(CVocabulary::fundThemes()).text;  // drawn first, see companyName
+    const char* company = random.pick(CVocabulary::fundCompanies()).text;
+    r.name = std::string(company) + theme + "LOF";
   }
   r.priceTick = 0.001;
   r.preClose = roundTo(random.logUniform(0.45, 6.5), 3);
@@ -294,9 +299,12 @@ void CEquityFactory::makeHongKong(const CodeSegment& segment, CRandomSource& ran
     const bool callable = segment.kind == SegmentKind::HongKongCallableContract;
     const char* direction =
         callable ? (random.chance(0.5) ? "牛" : "熊") : (random.chance(0.6) ? "购" : "沽");
-    r.name = brand + random.pick(CVocabulary::warrantIssuers()).text +
-             twoDigits(random.between(26, 28)) + kChineseMonths[random.below(12)] + direction +
-             static_cast<char>('A' + random.below(26));
+    // Drawn last part first, in a fixed order (see companyName).
+    const char series = static_cast<char>('A' + random.below(26));
+    const char* month = kChineseMonths[random.below(12)];
+    const std::string year = twoDigits(random.between(26, 28));
+    const char* issuer = random.pick(CVocabulary::warrantIssuers()).text;
+    r.name = brand + issuer + year + month + direction + series;
     r.preClose = roundToTick(random.logUniform(0.01, 1.8), 0.001, true);
     r.priceTick = hongKongTick(r.preClose);
     r.preClose = roundToTick(r.preClose, r.priceTick, true);

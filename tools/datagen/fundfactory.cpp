@@ -63,27 +63,29 @@ void CFundFactory::make(const CodeSegment& segment, long long ordinal, CRandomSo
   }
 
   f.baseInfoType = 1;
+  // Where a name takes two draws, they are made in a fixed order (operands
+  // of + are unsequenced): the committed sample data set depends on it.
   const std::string company = random.pick(CVocabulary::fundCompanies()).text;
   const double roll = random.uniform(0, 1);
   std::string name;
   if (roll < 0.30) {
     f.fundType = Mixed;
-    name = company + random.pick(CVocabulary::fundThemes()).text +
-           (random.chance(0.7) ? "混合" : "灵活配置");
+    const char* kind = random.chance(0.7) ? "混合" : "灵活配置";  // drawn first
+    name = company + random.pick(CVocabulary::fundThemes()).text + kind;
   } else if (roll < 0.42) {
     f.fundType = Equity;
     name = company + random.pick(CVocabulary::fundThemes()).text + "股票";
   } else if (roll < 0.62) {
     f.fundType = Bond;
-    name = company + random.pick(CVocabulary::fundThemes()).text +
-           (random.chance(0.3) ? "债券定开" : "债券");
+    const char* kind = random.chance(0.3) ? "债券定开" : "债券";  // drawn first
+    name = company + random.pick(CVocabulary::fundThemes()).text + kind;
   } else if (roll < 0.70) {
     f.fundType = Money;
     name = company + (random.chance(0.5) ? "天天" : "现金") + "货币";
   } else if (roll < 0.88) {
     f.fundType = Index;
-    name = company + random.pick(CVocabulary::etfIndexes()).text +
-           (random.chance(0.6) ? "ETF联接" : "指数");
+    const char* kind = random.chance(0.6) ? "ETF联接" : "指数";  // drawn first
+    name = company + random.pick(CVocabulary::etfIndexes()).text + kind;
   } else if (roll < 0.94) {
     static const char* const kOverseas[] = {"纳指", "标普", "恒生"};
     f.fundType = Qdii;
