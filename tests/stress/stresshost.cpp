@@ -10,8 +10,10 @@
 #include "tender/instrumentshelper.h"
 
 #include <boost/make_shared.hpp>
+#include <functional>
 #include <limits>
 #include <random>
+#include <set>
 #include <thread>
 
 namespace stresstest {
@@ -138,6 +140,26 @@ public:
     }
   }
 
+  // One last change to the first command of every third bond (this
+  // thread's share): each of those bonds then ends on a change that only
+  // its order-command delivery can show.
+  void finalTouch(int threadCount) {
+    std::set<std::string> touched;
+    std::string code;
+    for (const mxservice::COrderCommandPtr& command : m_script.account->orderCommands()) {
+      if (!command || !bondOfCommand(*command, &code) || touched.count(code)) continue;
+      touched.insert(code);
+      if (std::hash<std::string>()(code) % threadCount !=
+          static_cast<std::size_t>(m_script.index)) {
+        continue;
+      }
+      auto changed = boost::make_shared<mxservice::COrderCommand>(*command);
+      changed->setStatus(kStatuses[m_random() % 5]);
+      m_script.account->addOrUpdate(changed);
+      ++m_counts.changedCommands;
+    }
+  }
+
   void catchUp() {
     LW::CTradeClient::instance()->waitForIdle(std::chrono::seconds(10));
     m_script.account->waitForDeliveries(std::chrono::seconds(10));
@@ -148,6 +170,7 @@ public:
   }
 
 private:
+  // The first five are the ones the workflow names.
   static constexpr int kStatuses[] = {0, 2, 5, 201, 204, 3, -2};
 
   int anyCommandId() {
@@ -199,7 +222,8 @@ constexpr int CHostPlayer::kStatuses[];
 
 }  // namespace
 
-CHostThreads::CHostThreads(const HostScript& base, int threadCount, HostCounts& counts) {
+CHostThreads::CHostThreads(const HostScript& base, int threadCount, HostCounts& counts)
+    : m_threadCount(threadCount) {
   for (int index = 0; index < threadCount; ++index) {
     HostScript script = base;
     script.index = index;
@@ -243,6 +267,15 @@ void CHostThreads::run(const HostScript& script, HostCounts& counts) {
     player.changeCommands(step);
     player.pause(100, 500);
   }
+  // The last touches wait for every thread's burst and for the answers
+  // still on their way, so that nothing changes those bonds afterwards.
+  ++m_burstsDone;
+  while (m_burstsDone.load() < m_threadCount && !m_abandoned) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  if (m_abandoned) return;
+  player.catchUp();
+  player.finalTouch(m_threadCount);
 }
 
 }  // namespace stresstest

@@ -56,8 +56,10 @@ struct HostScript {
 //   until the count is done, stopMixing() is called or the deadline passes;
 // - closing burst: once playClosingBurstAndJoin() is called, closingBurst
 //   order-command changes only (no searches, refreshes or announcements),
-//   so that the statuses the panels show at the end come from the panels'
-//   order-command deliveries rather than from a search.
+//   then, once every thread's burst is done and the trade server has
+//   answered, one change to the first command of each bond of the thread's
+//   share, so that the statuses the panels show at the end come from the
+//   panels' order-command deliveries rather than from a search.
 // The destructor abandons the burst and joins, so a failed test never
 // leaves a thread behind.
 //
@@ -75,9 +77,11 @@ public:
 private:
   void run(const HostScript& script, HostCounts& counts);
 
+  const int m_threadCount;
   std::atomic<bool> m_stopMixing{false};
   std::atomic<bool> m_burst{false};
   std::atomic<bool> m_abandoned{false};
+  std::atomic<int> m_burstsDone{0};
   std::vector<std::thread> m_threads;
 };
 

@@ -51,16 +51,6 @@ private:
   std::function<void()> m_onClosed;
 };
 
-// The bond a command names, read with the host's own record reader.
-bool bondOfCommand(const mxservice::COrderCommand& command, std::string* bondCode) {
-  const bson::BSONElement element = command.params.getField("btdparam");
-  if (element.eoo() || element.type() != bson::Object) return false;
-  mxservice::CBondTendersParam param;
-  param.bsonValueFromObj(element.embeddedObject(), true, nullptr);
-  *bondCode = param.bondCode;
-  return true;
-}
-
 }  // namespace
 
 double stressScale() { return positiveEnv("LW_STRESS_SCALE", 1.0); }
@@ -324,6 +314,15 @@ std::vector<int> expectedTenderButtonIds(int status) {
   if (status == 0 || status == 2) return {26, 16};
   if (status == 204) return {27};
   return {};
+}
+
+bool bondOfCommand(const mxservice::COrderCommand& command, std::string* bondCode) {
+  const bson::BSONElement element = command.params.getField("btdparam");
+  if (element.eoo() || element.type() != bson::Object) return false;
+  mxservice::CBondTendersParam param;
+  param.bsonValueFromObj(element.embeddedObject(), true, nullptr);
+  *bondCode = param.bondCode;
+  return true;
 }
 
 QString tenderStatusLabel(int status) {

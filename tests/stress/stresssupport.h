@@ -176,6 +176,9 @@ std::vector<std::string> expectedInstrumentKeys(mxservice::ENqTraderType tradeTy
 std::vector<std::string> expectedTenderCodes(const LW::TenderSearchQuery& query);
 // Row keys of the bond info panel for its search text, in the data centre's order.
 std::vector<std::string> expectedBondInfoKeys(const std::string& text);
+// The bond a command's "btdparam" document names, read with the host's own
+// record reader; false when the command has no such document.
+bool bondOfCommand(const mxservice::COrderCommand& command, std::string* bondCode);
 // The workflow status of one bond from the commands: the first command of
 // the bond (its "btdparam" read with the host's record reader) in account
 // order that is approving, running, locked or completed decides; all
