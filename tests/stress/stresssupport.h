@@ -22,12 +22,7 @@
 #include <mutex>
 #include <ostream>
 #include <string>
-#include <thread>
 #include <vector>
-
-namespace LW {
-class CBondInfoPanel;
-}
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -51,8 +46,10 @@ void markHostThread();
 // still alive, and what reached it from other threads.
 //
 // A panel is ALIVE from add() until the GUI thread decides to close it
-// (closing()), CLOSING until its destructors have finished, then CLOSED
-// (set from QObject::destroyed, which runs after ~CInstrumentsPanel).
+// (closing()), CLOSING until ~CInstrumentsPanel has run, then CLOSED (set
+// when Qt deletes a child object the ledger gave the panel, which happens
+// after that destructor; the panel's own destroyed() cannot serve, since
+// the destructor drops every connection of the panel's signals first).
 //
 // Trade-client answers: auditAnswer() runs on the trade client's worker,
 // one answer at a time, and wraps the panel's own callback. A panel that
