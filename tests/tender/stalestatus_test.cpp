@@ -1,0 +1,96 @@
+// Known fault, kept here disabled until it is fixed: tender statuses are
+// written into the tender details that every panel shares, and a search
+// left running by a tender panel that was closed meanwhile can write a
+// status derived from older order commands over a newer one that a live
+// panel wrote. The closed panel no longer receives the delivery that would
+// correct it, so the stale status stays until the bond's commands change
+// again or another search runs. Deriving and writing a status needs to be
+// ordered across models (or the writes versioned by the commands they were
+// derived from). Run with --gtest_also_run_disabled_tests to see it fail.
+
+#include "tendertestsupport.h"
+
+#include "host/services/accountdata.h"
+#include "host/services/exchangeclient.h"
+#include "host/services/tradercenter.h"
+#include "host/table/basetablecolumnmultibuttonsdelegate.h"
+#include "model/instrumentmodel.h"
+#include "tender/tenderstatustable.h"
+
+#include <boost/make_shared.hpp>
+#include <condition_variable>
+#include <mutex>
+
+using namespace tendertest;
+
+namespace {
+
+class StaleTenderStatus : public TenderFixture {};
+
+TEST_F(StaleTenderStatus, DISABLED_leftoverSearchOfAClosedPanelMustNotOverwriteANewerStatus) {
+  install({tenderBond("W1", today()), tenderBond("X1", today())},
+          {orderCommand(1, "W1", 2), orderCommand(2, "X1", 2)});
+  auto account = mxservice::TraderCenter::instance()->getDataCenter()->getAccountData("");
+  TenderPanel live;
+  settle(&live);
+  ASSERT_EQ(listedDetail(&live, "X1")->status(), 2);
+
+  // The model of a panel that has been closed while its search runs.
+  auto model = boost::make_shared<LW::CHpfInsModel>(kTenderType);
+  auto delegate = boost::make_shared<GU::CBaseTableColumnMultiButtonsDelegate>(3, nullptr);
+  model->setColumnDelegate(3, delegate);
+  LW::CHpfInsModel* raw = model.get();
+  std::mutex mutex;
+  std::condition_variable wake;
+  int calls = 0;
+  int blockedAt = 0;
+  int releaseUpTo = 0;
+  delegate->setRepaintHook([&, raw] {
+    if (!raw->isWorkerThread()) return;
+    std::unique_lock<std::mutex> lock(mutex);
+    ++calls;
+    if (calls == 1 || calls == 5) {
+      blockedAt = calls;
+      wake.notify_all();
+      wake.wait(lock, [&] { return releaseUpTo >= calls; });
+    }
+  });
+  auto waitBlocked = [&](int at) {
+    std::unique_lock<std::mutex> lock(mutex);
+    return wake.wait_for(lock, std::chrono::seconds(10), [&] { return blockedAt == at; });
+  };
+  auto release = [&](int at) {
+    std::lock_guard<std::mutex> lock(mutex);
+    releaseUpTo = at;
+    wake.notify_all();
+  };
+  auto change = [&](int id, int status) {
+    auto changed = boost::make_shared<mxservice::COrderCommand>(*account->findOrderCommand(id));
+    changed->setStatus(status);
+    account->addOrUpdate(changed);
+    ASSERT_TRUE(account->waitForDeliveries());
+  };
+
+  model->searchTenderBonds(false, "债券代码", "", "", "", false);
+  ASSERT_TRUE(waitBlocked(1));  // W1 written from the search's snapshot
+  change(1, 0);
+  change(2, 0);
+  release(1);
+  ASSERT_TRUE(waitBlocked(5));  // second look: W1 corrected, X1 not yet
+  change(2, 204);               // the live panel shows X1 locked
+  EXPECT_EQ(listedDetail(&live, "X1")->status(), 204);
+  release(5);
+  ASSERT_TRUE(model->waitForIdle());
+  delegate->setRepaintHook(boost::function<void()>());
+  settle(&live);
+
+  const int expected = LW::tenderStatusOfBond(LW::currentOrderCommands(), "X1");
+  EXPECT_EQ(expected, 204);
+  auto buttons = boost::dynamic_pointer_cast<GU::CBaseTableColumnMultiButtonsDelegate>(
+      live.table()->model()->columnDelegate(3));
+  EXPECT_EQ(buttons->itemButtons("TB.X1"), LW::CHpfInsModel::buildTenderButtons(204));
+  // The shared detail the live panel shows:
+  EXPECT_EQ(listedDetail(&live, "X1")->status(), expected);
+}
+
+}  // namespace
