@@ -155,6 +155,8 @@ private:
   // search's reading of the commands and its rows (where the search would
   // write back an older status), and of two row updates the later look is
   // written last. Nothing that waits for another thread runs under it.
+  // Across models the same sections also take sharedTenderStatusMutex(),
+  // always after this one.
   std::mutex m_tenderMutex;
 };
 

@@ -60,6 +60,9 @@ void CHpfInsModel::tenderSearchRows(const TenderSearchQuery& query) {
   const mxservice::ENqTraderType type = tradeType();
   const CTenderBondMatcher matcher(query);
   std::lock_guard<std::mutex> lock(m_tenderMutex);
+  // From the first read of the commands to the last status written, no
+  // other model derives or writes a status (see sharedTenderStatusMutex).
+  std::lock_guard<std::mutex> sharedLock(sharedTenderStatusMutex());
   clear();
   const mxservice::TenderBondInfoDetailMap details =
       CExchangeClient::instance()->getTenderBondInfoDetails();
@@ -109,6 +112,7 @@ void CHpfInsModel::updateTenderRow(boost::shared_ptr<mxservice::CTenderBondInfoD
   }
   {
     std::lock_guard<std::mutex> lock(m_tenderMutex);
+    std::lock_guard<std::mutex> sharedLock(sharedTenderStatusMutex());
     boost::shared_ptr<CInstrumentData> row =
         boost::make_shared<CInstrumentData>(tradeType(), detail);
     const std::string rowKey = detail->getKey();

@@ -44,6 +44,11 @@ private:
 
 }  // namespace
 
+std::mutex& sharedTenderStatusMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
 std::vector<mxservice::COrderCommandPtr> currentOrderCommands() {
   const boost::shared_ptr<mxservice::IDataCenter> dataCenter =
       mxservice::TraderCenter::instance()->getDataCenter();

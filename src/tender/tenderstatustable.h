@@ -21,6 +21,7 @@
 #include "host/data/ordercommand.h"
 
 #include <cstddef>
+#include <mutex>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -31,6 +32,15 @@ namespace LW {
 // taken under the account data's lock; empty without a data centre or a
 // current account.
 std::vector<mxservice::COrderCommandPtr> currentOrderCommands();
+
+// Orders every derive-and-write of tender statuses across all models. The
+// tender details are shared by every panel; a model that reads the order
+// commands and then writes a status must not interleave with another
+// model's read and write, or the older derivation could land last (a panel
+// closed meanwhile gets no later delivery to correct it). Taken after the
+// model's own tender mutex, never before it; nothing that waits for another
+// thread runs under it.
+std::mutex& sharedTenderStatusMutex();
 
 // The bond code named by the command's tender parameters; false when the
 // command has none that can be read (no "btdparam", or one that is not a
