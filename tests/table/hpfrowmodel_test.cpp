@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <random>
 
 using namespace hpftest;
 
@@ -271,4 +273,55 @@ TEST(HpfRowModel, valuesWithinTheCompareTickKeepModelOrder) {
   order = {0, 1, 2, 3};
   model.sortByColumnID(mixed, order, COL_NAME, false);
   EXPECT_EQ(order, (std::vector<int>{0, 3, 2, 1}));
+}
+
+// The keyed sort of number columns must give exactly the order of a stable
+// sort by compare(): no-values, NaN, both zeros, infinities, extremes and
+// ties, null rows, in both directions, from model order (as tables hand
+// the rows over).
+TEST(HpfRowModel, numberSortsAgreeWithAStableSortByCompare) {
+  CTestModel model;
+  const double inf = std::numeric_limits<double>::infinity();
+  const double prices[] = {mxservice::kNoValueDouble,
+                           std::numeric_limits<double>::quiet_NaN(),
+                           -0.0,
+                           0.0,
+                           -inf,
+                           inf,
+                           -1e300,
+                           -1.5,
+                           1.5,
+                           2.0,
+                           std::numeric_limits<double>::max(),
+                           std::numeric_limits<double>::denorm_min(),
+                           -std::numeric_limits<double>::denorm_min()};
+  const int volumes[] = {
+      mxservice::kNoValueInt,         std::numeric_limits<int>::min() + 1, -5, 0, 5,
+      std::numeric_limits<int>::max()};
+  std::mt19937 random(5);
+  GU::HpfRowVector rows;
+  for (int i = 0; i < 3000; ++i) {
+    if (i % 500 == 7) {
+      rows.push_back(GU::HpfRowPtr());
+      continue;
+    }
+    rows.push_back(row("r" + std::to_string(i), prices[random() % std::size(prices)],
+                       volumes[random() % std::size(volumes)]));
+  }
+  for (const int column : {int(COL_PRICE), int(COL_VOLUME)}) {
+    for (const bool ascending : {true, false}) {
+      SCOPED_TRACE(testing::Message() << "column " << column << " ascending " << ascending);
+      std::vector<int> order(rows.size());
+      std::iota(order.begin(), order.end(), 0);
+      std::vector<int> expected(rows.size());
+      std::iota(expected.begin(), expected.end(), 0);
+      std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
+        const int c =
+            model.compare(rows[static_cast<size_t>(a)], rows[static_cast<size_t>(b)], column);
+        return ascending ? c < 0 : c > 0;
+      });
+      model.sortByColumnID(rows, order, column, ascending);
+      ASSERT_EQ(order, expected);
+    }
+  }
 }
