@@ -16,6 +16,8 @@
 #include "host/table/hpfthreaddatamodel.h"
 #include "host/table/ibasehpftabledata.h"
 
+#include "qtbenchmarkmain.h"
+
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <QApplication>
@@ -403,12 +405,4 @@ BENCHMARK(BM_Qt_Filter)->Apply(sizes);
 BENCHMARK(BM_Hpf_ViewMemory)->Apply(memorySizes);
 BENCHMARK(BM_Qt_ViewMemory)->Apply(memorySizes);
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return lwbench::runWithQApplication(argc, argv); }

@@ -22,6 +22,8 @@
 #include "host/services/hostservices.h"
 #include "model/instrumentmodel.h"
 
+#include "qtbenchmarkmain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
@@ -246,13 +248,8 @@ BENCHMARK(BM_InsModel_RowMemory)->Arg(100000)->Iterations(3)->Unit(benchmark::kM
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  const int result = lwbench::runWithQApplication(argc, argv);
   g_stocks.clear();
   mxservice::CHostServices::reset();
-  return 0;
+  return result;
 }

@@ -17,6 +17,8 @@
 #include "model/instrumentmodel.h"
 #include "tender/tenderstatustable.h"
 
+#include "qtbenchmarkmain.h"
+
 #include <benchmark/benchmark.h>
 #include <QApplication>
 #include <QDate>
@@ -151,13 +153,8 @@ BENCHMARK(BM_TenderStatus_PerBond)->Arg(100)->Arg(500)->Unit(benchmark::kMillise
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  const int result = lwbench::runWithQApplication(argc, argv);
   g_bonds.clear();
   mxservice::CHostServices::reset();
-  return 0;
+  return result;
 }
