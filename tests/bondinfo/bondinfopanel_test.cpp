@@ -2,6 +2,7 @@
 // order, the code search, the computed cells, the reload events, the
 // notification path and the panel's lifetime against the quote client.
 #include "bondinfotestsupport.h"
+#include "eventwait.h"
 
 #include "host/services/quoteclient.h"
 #include "host/table/hpfdatatable.h"
@@ -108,7 +109,7 @@ TEST_F(BondInfoTest, typingIntoTheSearchBoxFiltersAndClearingListsEverythingAgai
   ASSERT_TRUE(edit->clearAction());
   edit->clearAction()->trigger();
   // The clear events are delivered from the event loop.
-  QTRY_COMPARE(shownKeys(*panel).size(), std::size_t(3));
+  EXPECT_TRUE(testsupport::waitFor([&] { return shownKeys(*panel).size() == 3; }));
   EXPECT_TRUE(edit->text().isEmpty());
 }
 

@@ -3,6 +3,7 @@
 // a panel that is destroyed meanwhile must be dropped, and announcements
 // racing panel creation and destruction must never reach a dead panel.
 #include "bondinfotestsupport.h"
+#include "eventwait.h"
 
 #include "host/services/quoteclient.h"
 
@@ -45,7 +46,7 @@ TEST_F(BondInfoTest, aNotificationFromAnotherThreadLoadsOnTheGuiThread) {
   EXPECT_EQ(shownKeys(panel), Keys({"019547.SH"}));
   EXPECT_EQ(announced.count(), 0);
 
-  QTRY_COMPARE(announced.count(), 1);
+  ASSERT_TRUE(testsupport::waitFor([&] { return announced.count() == 1; }));
   EXPECT_EQ(shownKeys(panel), Keys({"019547.SH", "010107.SH"}));
   EXPECT_EQ(cellOf(panel, "010107.SH", u8("合约名称")), u8("01国债07"));
   EXPECT_GT(log->reads(), 0);

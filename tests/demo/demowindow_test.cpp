@@ -2,6 +2,7 @@
 // panel settings, the selected stock, the favourites loop back to the
 // type-64 buttons, the signal log and the simulated host events.
 #include "demotestsupport.h"
+#include "eventwait.h"
 
 #include "demologpane.h"
 #include "demosimulator.h"
@@ -232,14 +233,16 @@ TEST_F(DemoWindowTest, anInjectedFailureHitsExactlyTheNextTradeRequest) {
       detail, [&first](const utils::MXError& e, bson::BSONObj) { first = e.errorID(); }, 0, 0);
   ASSERT_TRUE(client->waitForIdle());
   // The window notices the failed answer on its own schedule.
-  QTRY_VERIFY(
-      logContains(window, QStringLiteral("失败 (%1)").arg(demo::CDemoSimulator::kInjectedErrorId)));
+  EXPECT_TRUE(testsupport::waitFor([&] {
+    return logContains(window,
+                       QStringLiteral("失败 (%1)").arg(demo::CDemoSimulator::kInjectedErrorId));
+  }));
   client->updateTenderBondDetails(
       detail, [&second](const utils::MXError& e, bson::BSONObj) { second = e.errorID(); }, 0, 0);
   ASSERT_TRUE(client->waitForIdle());
   EXPECT_EQ(first.load(), demo::CDemoSimulator::kInjectedErrorId);
   EXPECT_EQ(second.load(), 0);
-  QTRY_VERIFY(logContains(window, QStringLiteral("成功")));
+  EXPECT_TRUE(testsupport::waitFor([&] { return logContains(window, QStringLiteral("成功")); }));
 }
 
 TEST_F(DemoWindowTest, simulatedHostEventsReachThePanels) {

@@ -2,6 +2,7 @@
 // panels are only touched on the GUI thread, and a window being destroyed
 // is never reached.
 #include "demotestsupport.h"
+#include "eventwait.h"
 
 #include "host/services/userconfig.h"
 #include "host/services/usermanager.h"
@@ -52,35 +53,47 @@ TEST_F(DemoWindowThreadsTest, aFavouriteAddedOnAnotherThreadReachesThePanelOnThe
   other.join();
   // The change waits for the GUI thread: the panel was not touched yet.
   EXPECT_EQ(favouriteButtonState(panel, key), 1);
-  QTRY_COMPARE(favouriteButtonState(panel, key), 0);
+  EXPECT_TRUE(testsupport::waitFor([&] { return favouriteButtonState(panel, key) == 0; }));
   EXPECT_TRUE(logContains(window, QString::fromStdString(key)));
 }
 
 TEST_F(DemoWindowThreadsTest, favouritesChangingWhileWindowsComeAndGoReachNoDeadWindow) {
+  // The other thread makes a bounded number of changes per window, so that
+  // some are still queued, or still being made, when the window goes. An
+  // unbounded stream would only measure how far the GUI thread falls behind.
+  constexpr int kRounds = 6;
+  constexpr int kChangesPerRound = 300;
   std::atomic<bool> stop{false};
+  std::atomic<int> budget{0};
   std::atomic<int> changes{0};
   std::thread changer([&] {
     LW::CUserConfig* config = LW::getUserConfig();
-    for (int round = 0; !stop.load(); ++round) {
-      const QString key = QStringLiteral("TEST%1.CME").arg(round % 7);
+    for (int round = 0; !stop.load();) {
+      if (budget.load() <= 0) {
+        std::this_thread::yield();
+        continue;
+      }
+      const QString key = QStringLiteral("TEST%1.CME").arg(round++ % 7);
       if (!config->addFavourite(mxservice::NQ_TRADER_OUTER_FUTURE, key))
         config->removeFavourite(mxservice::NQ_TRADER_OUTER_FUTURE, key);
+      --budget;
       ++changes;
-      std::this_thread::yield();
     }
   });
-  for (int round = 0; round < 6; ++round) {
+  for (int round = 0; round < kRounds; ++round) {
     auto window =
         std::make_unique<demo::CDemoWindow>(optionsWithPanels("64"), m_dir.filePath("layout.json"));
     window->openPanels();
+    budget += kChangesPerRound;
     for (int spin = 0; spin < 5; ++spin) QCoreApplication::processEvents();
-    window.reset();  // with changes still queued for it
+    window.reset();  // with changes still queued for it, or still coming
   }
+  EXPECT_TRUE(testsupport::waitFor([&] { return budget.load() <= 0; }, 30000));
   stop = true;
   changer.join();
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents();
-  EXPECT_GT(changes.load(), 0);
+  EXPECT_EQ(changes.load(), kRounds * kChangesPerRound);
   LW::getUserConfig()->clearFavourites();
 }
 

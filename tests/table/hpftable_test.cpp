@@ -1,5 +1,6 @@
 // The table widget: clicks, keyboard, header sorting, layouts, filter, copy
 // and export, and the hand-over to new rows at updateTable().
+#include "eventwait.h"
 #include "hpftestsupport.h"
 
 #include "host/table/hpfdatatable.h"
@@ -198,7 +199,7 @@ TEST(HpfTable, updateTableDuringABatchShowsTheLastCompleteRowsThenCatchesUp) {
   EXPECT_EQ(f.table->viewRowCount(), 5);  // never the half-built list
   f.model->addData(row("N2"));
   f.model->endBatch();
-  QTRY_COMPARE(f.table->viewRowCount(), 2);
+  ASSERT_TRUE(testsupport::waitFor([&] { return f.table->viewRowCount() == 2; }));
   EXPECT_EQ(f.shownKeys(), (std::vector<std::string>{"N1", "N2"}));
 }
 
@@ -451,7 +452,7 @@ TEST(HpfTable, paintsModelRowColoursAndIconsWithTheirTips) {
   QHelpEvent help(QEvent::ToolTip, QPoint(icon.left() + 8, icon.center().y()),
                   table->viewport()->mapToGlobal(QPoint(icon.left() + 8, icon.center().y())));
   QCoreApplication::sendEvent(table->viewport(), &help);
-  QTRY_COMPARE(QToolTip::text(), QString::fromUtf8("创业板"));
+  EXPECT_TRUE(testsupport::waitFor([] { return QToolTip::text() == QString::fromUtf8("创业板"); }));
 }
 
 // The header's column model through Qt's model checker while columns are

@@ -15,7 +15,6 @@
 #include <log4cxx/spi/loggingevent.h>
 #include <QCoreApplication>
 #include <QDate>
-#include <QDeadlineTimer>
 #include <boost/make_shared.hpp>
 #include <mutex>
 
@@ -74,14 +73,6 @@ void settle(LW::CInstrumentsPanel* panel) {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents();
   }
-}
-
-bool waitFor(const std::function<bool()>& done, int timeoutMs) {
-  QDeadlineTimer deadline(timeoutMs);
-  while (!done() && !deadline.hasExpired()) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return done();
 }
 
 std::vector<std::string> listedCodes(LW::CInstrumentsPanel* panel) {

@@ -4,6 +4,7 @@
 // tender operations, a log capture that keeps level and location, and
 // helpers that wait for the model's worker and the trade client.
 
+#include "eventwait.h"
 #include "host/data/dataset.h"
 #include "panel/hpfinstable.h"
 #include "panel/instrumentspanel.h"
@@ -64,8 +65,7 @@ public:
 // Waits until the panel's model is idle and its sigRefreshed() reached this
 // thread.
 void settle(LW::CInstrumentsPanel* panel);
-// Spins the event loop until done() or the timeout; returns done().
-bool waitFor(const std::function<bool()>& done, int timeoutMs = 5000);
+using testsupport::waitFor;
 
 // The bond codes of the model's rows, in model order.
 std::vector<std::string> listedCodes(LW::CInstrumentsPanel* panel);

@@ -3,11 +3,11 @@
 // delivered to it, a log4cxx appender that captures the "mx" logger, and a
 // wait that spins the event loop until a condition holds.
 
+#include "eventwait.h"
 #include "host/ui/basewidget.h"
 
 #include <log4cxx/appenderskeleton.h>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <functional>
 #include <mutex>
 #include <set>
@@ -67,14 +67,8 @@ private:
   std::shared_ptr<Appender> m_appender;
 };
 
-// Spins the event loop until done() or the timeout; returns done().
 inline bool waitFor(const std::function<bool()>& done, int timeoutMs = 3000) {
-  QDeadlineTimer deadline(timeoutMs);
-  while (!done() && !deadline.hasExpired()) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-  return done();
+  return testsupport::waitFor(done, timeoutMs);
 }
 
 inline void flushDeferredDeletes() {
