@@ -325,3 +325,67 @@ TEST(HpfRowModel, numberSortsAgreeWithAStableSortByCompare) {
     }
   }
 }
+
+namespace {
+
+// Compares prices by their size, not their sign: the keyed sort disagrees
+// with it, so sorting takes the plain compare() path.
+class CPriceSizeModel : public CTestModel {
+public:
+  int compare(const GU::HpfRowPtr& a, const GU::HpfRowPtr& b, int column) const override {
+    if (column != COL_PRICE || !a || !b) return CTestModel::compare(a, b, column);
+    const double x = std::fabs(a->getDouble(COL_PRICE));
+    const double y = std::fabs(b->getDouble(COL_PRICE));
+    return x < y ? -1 : (y < x ? 1 : 0);
+  }
+};
+
+}  // namespace
+
+// A sort is the stable sort by compare() of the order it is given: equal rows
+// keep that order, whether it is model order or not, and whether the keyed
+// sort or the plain compare() path does the work.
+TEST(HpfRowModel, equalRowsKeepTheOrderTheyWereGivenInOnEverySortPath) {
+  CTestModel keyed;
+  CPriceSizeModel plain;
+  const double prices[] = {-2.0, -1.0, 1.0, 2.0, 3.0};
+  const QString names[] = {QStringLiteral("b"), QStringLiteral("a"), QStringLiteral("c")};
+  std::mt19937 random(11);
+  GU::HpfRowVector rows;
+  for (int i = 0; i < 400; ++i) {
+    rows.push_back(row("r" + std::to_string(i), prices[random() % std::size(prices)],
+                       int(random() % 4), names[random() % std::size(names)]));
+  }
+  std::vector<int> modelOrder(rows.size());
+  std::iota(modelOrder.begin(), modelOrder.end(), 0);
+  std::vector<int> shuffled = modelOrder;
+  std::shuffle(shuffled.begin(), shuffled.end(), random);
+  std::vector<int> subset;  // part of the rows, in no particular order
+  for (size_t i = 0; i < shuffled.size(); i += 3) subset.push_back(shuffled[i]);
+
+  struct Case {
+    const char* name;
+    const CTestModel* model;
+    const std::vector<int>* given;
+  };
+  for (const Case& c :
+       {Case{"keyed, model order", &keyed, &modelOrder}, Case{"keyed, shuffled", &keyed, &shuffled},
+        Case{"keyed, subset", &keyed, &subset}, Case{"plain, model order", &plain, &modelOrder},
+        Case{"plain, shuffled", &plain, &shuffled}, Case{"plain, subset", &plain, &subset}}) {
+    for (const int column : {int(COL_PRICE), int(COL_VOLUME), int(COL_NAME)}) {
+      for (const bool ascending : {true, false}) {
+        SCOPED_TRACE(testing::Message()
+                     << c.name << ", column " << column << ", ascending " << ascending);
+        std::vector<int> expected = *c.given;
+        std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
+          const int r =
+              c.model->compare(rows[static_cast<size_t>(a)], rows[static_cast<size_t>(b)], column);
+          return ascending ? r < 0 : r > 0;
+        });
+        std::vector<int> order = *c.given;
+        c.model->sortByColumnID(rows, order, column, ascending);
+        ASSERT_EQ(order, expected);
+      }
+    }
+  }
+}

@@ -8,14 +8,14 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <numeric>
 
 namespace GU {
 
 namespace {
 
-// A number key: rows without a value (or with NaN) come first, as in the
-// default compare(); the index makes every key unique, so an unstable sort
-// gives the stable result.
+// A number key: the value, whether there is one (no value and NaN count
+// alike), and the row's index.
 template <typename T>
 struct SNumberKey {
   T value;
@@ -101,22 +101,6 @@ void radixSortNumbers(std::vector<int>& order, bool ascending,
   }
 }
 
-template <typename T>
-void sortNumbers(std::vector<int>& order, bool ascending, std::vector<SNumberKey<T>> keys,
-                 bool inModelOrder) {
-  if (inModelOrder) {
-    radixSortNumbers(order, ascending, keys);
-    return;
-  }
-  auto less = [ascending](const SNumberKey<T>& a, const SNumberKey<T>& b) {
-    if (a.hasValue != b.hasValue) return ascending ? a.hasValue == 0 : a.hasValue != 0;
-    if (a.hasValue && a.value != b.value) return ascending ? a.value < b.value : b.value < a.value;
-    return a.index < b.index;
-  };
-  std::sort(keys.begin(), keys.end(), less);
-  for (size_t i = 0; i < keys.size(); ++i) order[i] = keys[i].index;
-}
-
 template <typename T, typename Get>
 std::vector<SNumberKey<T>> numberKeys(const HpfRowVector& rows, const std::vector<int>& order,
                                       Get get) {
@@ -152,35 +136,31 @@ struct STextKey {
   bool present;  // a missing row sorts first
 };
 
+// order is in model order (ascending indices).
 void keyedSort(const HpfRowVector& rows, std::vector<int>& order, int column, int kind,
-               bool ascending, bool inModelOrder) {
+               bool ascending) {
   switch (kind) {
     case HPF_KIND_DOUBLE:
-      sortNumbers(order, ascending,
-                  numberKeys<double>(rows, order,
-                                     [column](IBaseHpfTableData& row, double* v) {
-                                       *v = row.getDouble(column);
-                                       return *v != mxservice::kNoValueDouble && !std::isnan(*v);
-                                     }),
-                  inModelOrder);
+      radixSortNumbers(order, ascending,
+                       numberKeys<double>(rows, order, [column](IBaseHpfTableData& row, double* v) {
+                         *v = row.getDouble(column);
+                         return *v != mxservice::kNoValueDouble && !std::isnan(*v);
+                       }));
       return;
     case HPF_KIND_INT:
-      sortNumbers(order, ascending,
-                  numberKeys<int>(rows, order,
-                                  [column](IBaseHpfTableData& row, int* v) {
-                                    *v = row.getInt(column);
-                                    return *v != mxservice::kNoValueInt;
-                                  }),
-                  inModelOrder);
+      radixSortNumbers(order, ascending,
+                       numberKeys<int>(rows, order, [column](IBaseHpfTableData& row, int* v) {
+                         *v = row.getInt(column);
+                         return *v != mxservice::kNoValueInt;
+                       }));
       return;
     case HPF_KIND_INT64:
-      sortNumbers(order, ascending,
-                  numberKeys<long long>(rows, order,
-                                        [column](IBaseHpfTableData& row, long long* v) {
-                                          *v = row.getInt64(column);
-                                          return *v != mxservice::kNoValueInt64;
-                                        }),
-                  inModelOrder);
+      radixSortNumbers(
+          order, ascending,
+          numberKeys<long long>(rows, order, [column](IBaseHpfTableData& row, long long* v) {
+            *v = row.getInt64(column);
+            return *v != mxservice::kNoValueInt64;
+          }));
       return;
     default: {
       std::vector<STextKey> keys;
@@ -225,24 +205,15 @@ bool confirmWithCompare(const IBaseHpfTableModel& model, const HpfRowVector& row
   return true;
 }
 
-}  // namespace
-
-void CHpfRowSorter::sort(const IBaseHpfTableModel& model, const HpfRowVector& rows,
-                         std::vector<int>& order, int column, bool ascending) {
-  if (order.size() < 2) return;
-  // Tables hand over the rows in model order (ascending indices), which is
-  // cheap to restore; only another order needs a copy for the fallback.
-  const bool modelOrder = std::is_sorted(order.begin(), order.end());
-  std::vector<int> original;
-  if (!modelOrder) original = order;
-  keyedSort(rows, order, column, model.columnValueKind(column), ascending, modelOrder);
+// Sorts order, which is in model order, so that the result is the stable
+// sort by compare(): equal rows stay in model order.
+void sortFromModelOrder(const IBaseHpfTableModel& model, const HpfRowVector& rows,
+                        std::vector<int>& order, int column, bool ascending) {
+  keyedSort(rows, order, column, model.columnValueKind(column), ascending);
   if (confirmWithCompare(model, rows, order, column, ascending)) return;
   // The model compares by its own rules: sort by them directly. Descending
   // mirrors the comparison so that equal rows keep model order as well.
-  if (modelOrder)
-    std::sort(order.begin(), order.end());
-  else
-    order.swap(original);
+  std::sort(order.begin(), order.end());
   if (ascending) {
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
       return model.compare(rows[static_cast<size_t>(a)], rows[static_cast<size_t>(b)], column) < 0;
@@ -252,6 +223,30 @@ void CHpfRowSorter::sort(const IBaseHpfTableModel& model, const HpfRowVector& ro
       return model.compare(rows[static_cast<size_t>(a)], rows[static_cast<size_t>(b)], column) > 0;
     });
   }
+}
+
+}  // namespace
+
+void CHpfRowSorter::sort(const IBaseHpfTableModel& model, const HpfRowVector& rows,
+                         std::vector<int>& order, int column, bool ascending) {
+  if (order.size() < 2) return;
+  // Tables hand over the rows in model order (ascending indices). Any other
+  // order is sorted as positions in it, over the rows taken in that order, so
+  // that equal rows keep the order they came in.
+  if (std::is_sorted(order.begin(), order.end())) {
+    sortFromModelOrder(model, rows, order, column, ascending);
+    return;
+  }
+  HpfRowVector given;
+  given.reserve(order.size());
+  for (int index : order) given.push_back(rows[static_cast<size_t>(index)]);
+  std::vector<int> positions(order.size());
+  std::iota(positions.begin(), positions.end(), 0);
+  sortFromModelOrder(model, given, positions, column, ascending);
+  std::vector<int> sorted;
+  sorted.reserve(order.size());
+  for (int position : positions) sorted.push_back(order[static_cast<size_t>(position)]);
+  order.swap(sorted);
 }
 
 }  // namespace GU

@@ -9,10 +9,11 @@
 // getInt64 or getQString, with the same no-value rules as the default
 // compare()), and then walks the result with compare() itself: every
 // adjacent pair must be in order by compare(), and every run of rows that
-// compare() calls equal is put back into model order. When the model's
-// compare() disagrees anywhere (a subclass with its own rules), the sorter
-// falls back to a plain stable sort by compare(). Either way the result is the
-// stable sort by compare() whenever compare() is a strict weak ordering.
+// compare() calls equal is put back into the order it was handed over in.
+// When the model's compare() disagrees anywhere (a subclass with its own
+// rules), the sorter falls back to a plain stable sort by compare(). Either
+// way the result is the stable sort by compare() of the given order whenever
+// compare() is a strict weak ordering.
 //
 // Runs on the caller's thread, without any lock; internal to the library.
 
