@@ -97,15 +97,14 @@ void CBondInfoPanel::createUi() {
   widgetList->setMargin(0, 0, 0, 0);
   widgetList->setSpacing(0);
 
-  auto* toolBar = new GU::CAutoExpandToolBar(QStringLiteral("lw_img_op_hedge_type_bg"), 2, 8, 2,
-                                             8, widgetList, -1, -1);
+  auto* toolBar = new GU::CAutoExpandToolBar(QStringLiteral("lw_img_op_hedge_type_bg"), 2, 8, 2, 8,
+                                             widgetList, -1, -1);
   m_searchEdit = new GU::CSearchTextLineEdit(0, toolBar, false);
   m_searchEdit->setLineEditFrame(true);
   m_searchEdit->setRegExp(QStringLiteral("(^$)|[a-zA-Z0-9]+$"));
   toolBar->addToolItem(m_searchEdit, false);
 
-  m_table = new CHpfDataTable(0, kBondTradeInfoTableType, widgetList,
-                              GU::BaseTableMenuFlags(0xFF));
+  m_table = new CHpfDataTable(0, kBondTradeInfoTableType, widgetList, GU::BaseTableMenuFlags(0xFF));
 
   // The three computed columns, in the order their cells are stored.
   const QString titles[] = {QStringLiteral("应计利息"), QStringLiteral("计价方式"),
@@ -130,8 +129,8 @@ bool CBondInfoPanel::filter(const std::string& text,
 
 void CBondInfoPanel::loadBondInfos() {
   if (!m_table) return;
-  const std::string text = m_searchEdit ? m_searchEdit->getText().toUtf8().toStdString()
-                                        : std::string();
+  const std::string text =
+      m_searchEdit ? m_searchEdit->getText().toUtf8().toStdString() : std::string();
   std::vector<boost::shared_ptr<mxservice::IData>> records;
 
   boost::shared_ptr<mxservice::IDataCenter> dataCenter =
@@ -156,11 +155,11 @@ void CBondInfoPanel::loadBondInfos() {
           exchange->getInstrument(record->marketId, record->code);
       if (detail && extra) {
         const std::string key = record->getKey();
-        extra->addData(key, m_accruedInterestColumn,
-                       GU::formatDoubleNumber(detail->accruedInterest, 4,
-                                              utils::CFormatNumberFlags(), false,
-                                              QStringLiteral("非法值")),
-                       nullptr);
+        extra->addData(
+            key, m_accruedInterestColumn,
+            GU::formatDoubleNumber(detail->accruedInterest, 4, utils::CFormatNumberFlags(), false,
+                                   QStringLiteral("非法值")),
+            nullptr);
         extra->addData(key, m_pricingMethodColumn,
                        (detail->attributeFlags & kCleanPriceBit) ? QStringLiteral("净价")
                                                                  : QStringLiteral("全价"),

@@ -51,8 +51,7 @@ protected:
   void doInitBondInfo();
   // True when the record is to be left out: null, or its instrument code does
   // not contain text (byte-wise, case-sensitive).
-  bool filter(const std::string& text,
-              const boost::shared_ptr<mxservice::CBondTradeInfo>& record);
+  bool filter(const std::string& text, const boost::shared_ptr<mxservice::CBondTradeInfo>& record);
   bool handleEvent(int eventId, int wParam, int lParam, QString text, void* data) override;
 
 private:

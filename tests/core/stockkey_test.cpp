@@ -18,7 +18,10 @@ TEST(StockKey, joinsCodeAndMarketTheSameWayInBothForms) {
 }
 
 TEST(StockKey, sToQsReplacesInvalidUtf8InsteadOfFailing) {
-  const std::string bad("\xff\xfe" "abc", 5);
+  const std::string bad(
+      "\xff\xfe"
+      "abc",
+      5);
   const QString converted = GU::sToQs(bad);
   EXPECT_TRUE(converted.endsWith(QStringLiteral("abc")));
   EXPECT_EQ(GU::sToQs("平安银行"), QStringLiteral("平安银行"));

@@ -177,25 +177,26 @@ TEST(DataSetLoader, missingFilesAreErrorsAndTheRestLoads) {
 TEST(DataSetLoader, eachBadLineCostsOnlyItsRecord) {
   DataSetDir dir;
   dir.writeGoodSet();
-  dir
-      .write("instruments.jsonl",
-             "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600000\", \"name\": "
-             "\"浦发银行\"}\n"                                                  // 1 good
-             "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600001\"\n"  // 2 bad JSON
-             "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600004\", \"priceTick\": "
-             "\"x\"}\n"                                                            // 3 wrong type
-             "{\"tradeType\": 3, \"marketId\": \"SH\", \"code\": \"600005\"}\n"    // 4 two bits
-             "{\"tradeType\": 262, \"marketId\": \"SH\", \"code\": \"600006\"}\n"  // 5 unknown
-             "{\"tradeType\": 1, \"marketId\": \"XSHG\", \"code\": \"600007\"}\n"  // 6 market
-             "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600000\", \"name\": \"dup\"}\n"  // 7 duplicate
-             "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"6\xff\xfe\"}\n"  // 8 bad UTF-8
-             "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"\"}\n"           // 9 empty key
-             "{\"marketId\": \"SH\", \"code\": \"600008\"}\n"                       // 10 no type
-             "[1, 2]\n"                                                             // 11 array
-             "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600009\", \"volumeMultiple\": "
-             "1e20,"
-             " \"preClose\": {\"$numberDouble\": \"NaN\"}, \"bogus\": 1}\n"          // 12 fields
-             "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600010\"}\r\n");  // 13 CRLF
+  dir.write(
+      "instruments.jsonl",
+      "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600000\", \"name\": "
+      "\"浦发银行\"}\n"                                                  // 1 good
+      "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600001\"\n"  // 2 bad JSON
+      "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600004\", \"priceTick\": "
+      "\"x\"}\n"                                                            // 3 wrong type
+      "{\"tradeType\": 3, \"marketId\": \"SH\", \"code\": \"600005\"}\n"    // 4 two bits
+      "{\"tradeType\": 262, \"marketId\": \"SH\", \"code\": \"600006\"}\n"  // 5 unknown
+      "{\"tradeType\": 1, \"marketId\": \"XSHG\", \"code\": \"600007\"}\n"  // 6 market
+      "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600000\", \"name\": \"dup\"}\n"  // 7
+                                                                                             // duplicate
+      "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"6\xff\xfe\"}\n"  // 8 bad UTF-8
+      "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"\"}\n"           // 9 empty key
+      "{\"marketId\": \"SH\", \"code\": \"600008\"}\n"                       // 10 no type
+      "[1, 2]\n"                                                             // 11 array
+      "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600009\", \"volumeMultiple\": "
+      "1e20,"
+      " \"preClose\": {\"$numberDouble\": \"NaN\"}, \"bogus\": 1}\n"          // 12 fields
+      "{\"tradeType\": 1, \"marketId\": \"SH\", \"code\": \"600010\"}\r\n");  // 13 CRLF
   const DataSet set = loadDataSet(dir.path(), kToday);
 
   EXPECT_EQ(instrumentKeys(set),

@@ -1,8 +1,8 @@
 // gtest main that runs every test inside a QApplication (offscreen platform
 // unless the environment chooses another), so widget, signal and queued-call
 // tests work in any test executable.
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

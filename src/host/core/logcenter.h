@@ -5,8 +5,8 @@
 //
 // Thread-safe: every member may be called from any thread.
 
-#include <atomic>
 #include <log4cxx/logger.h>
+#include <atomic>
 
 namespace utils {
 
