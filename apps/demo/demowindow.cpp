@@ -19,6 +19,7 @@
 #include <QMetaMethod>
 #include <QStatusBar>
 #include <QThread>
+#include <map>
 #include <mutex>
 
 namespace demo {
@@ -95,26 +96,40 @@ QString joinCodes(const QSet<QString>& codes) {
 }  // namespace
 
 // See the header: the user configuration's favourites signal may fire on any
-// thread and at any time; the relay reaches the window only under its mutex,
-// and the destructor clears the window pointer under the same mutex.
+// thread and at any time. A change on the GUI thread reaches the window at
+// once. Changes from other threads wait here, reduced to the last operation
+// per trading type and code, and one queued call per burst brings them over.
+// However fast another thread changes favourites, the GUI thread handles one
+// event and at most two updates per trading type for everything that arrived
+// meanwhile, so it cannot fall ever further behind.
 struct CDemoWindow::FavouritesRelay {
   std::mutex mutex;
   CDemoWindow* window = nullptr;  // guarded by mutex; null once the window is going
+  // trading type -> code -> last operation; guarded by mutex.
+  std::map<int, std::map<QString, int>> pending;
 
   void operator()(int tradeType, int operation, const QSet<QString>& codes) {
     std::lock_guard<std::mutex> lock(mutex);
     if (!window) return;
-    if (QThread::currentThread() == window->thread()) {
+    if (QThread::currentThread() == window->thread() && pending.empty()) {
       window->onFavouritesChanged(tradeType, operation, codes);
       return;
     }
+    // Also on the GUI thread while changes wait: this one comes after them.
+    const bool deliveryQueued = !pending.empty();
+    std::map<QString, int>& last = pending[tradeType];
+    for (const QString& code : codes) last[code] = operation;
+    if (deliveryQueued) return;
     CDemoWindow* target = window;
     QMetaObject::invokeMethod(
-        target,
-        [target, tradeType, operation, codes] {
-          target->onFavouritesChanged(tradeType, operation, codes);
-        },
-        Qt::QueuedConnection);
+        target, [target] { target->deliverFavourites(); }, Qt::QueuedConnection);
+  }
+
+  std::map<int, std::map<QString, int>> take() {
+    std::lock_guard<std::mutex> lock(mutex);
+    std::map<int, std::map<QString, int>> taken;
+    taken.swap(pending);
+    return taken;
   }
 };
 
@@ -326,6 +341,18 @@ void CDemoWindow::slotSingleCodeOption(int tradeType, int operation, QString sto
                            ? config->removeFavourite(type, stockKey)
                            : config->addFavourite(type, stockKey);
   if (!changed) slotLog(QStringLiteral("自选未变: %1").arg(stockKey));
+}
+
+void CDemoWindow::deliverFavourites() {
+  for (const auto& type : m_favouritesRelay->take()) {
+    QSet<QString> removed;
+    QSet<QString> added;
+    for (const auto& change : type.second)
+      (change.second == LW::CUserConfig::FAVOURITE_REMOVED ? removed : added).insert(change.first);
+    if (!removed.isEmpty())
+      onFavouritesChanged(type.first, LW::CUserConfig::FAVOURITE_REMOVED, removed);
+    if (!added.isEmpty()) onFavouritesChanged(type.first, LW::CUserConfig::FAVOURITE_ADDED, added);
+  }
 }
 
 void CDemoWindow::onFavouritesChanged(int tradeType, int operation, const QSet<QString>& codes) {

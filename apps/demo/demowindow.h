@@ -17,7 +17,8 @@
 //
 // Threads: GUI thread only. The user configuration may announce favourites
 // changes on any thread; FavouritesRelay (in the .cpp) brings them to the
-// GUI thread and stops reaching the window once its destructor has begun.
+// GUI thread, a burst at a time, and stops reaching the window once its
+// destructor has begun.
 
 #include "demooptions.h"
 
@@ -95,6 +96,9 @@ private:
   // The host passes a favourites change on to every instruments panel of
   // that trading type. GUI thread.
   void onFavouritesChanged(int tradeType, int operation, const QSet<QString>& codes);
+  // Applies the changes FavouritesRelay gathered from other threads. GUI
+  // thread.
+  void deliverFavourites();
   // "股票列表#3": the panel's title and id, for log lines.
   static QString describe(const QObject* panel);
 

@@ -1,6 +1,7 @@
 // The demo window against favourites changes made on other threads: the
 // panels are only touched on the GUI thread, and a window being destroyed
 // is never reached.
+#include "demologpane.h"
 #include "demotestsupport.h"
 #include "eventwait.h"
 
@@ -16,6 +17,7 @@
 #include <QTest>
 #include <atomic>
 #include <thread>
+#include <vector>
 
 namespace demotest {
 namespace {
@@ -94,6 +96,55 @@ TEST_F(DemoWindowThreadsTest, favouritesChangingWhileWindowsComeAndGoReachNoDead
   QCoreApplication::sendPostedEvents();
   QCoreApplication::processEvents();
   EXPECT_EQ(changes.load(), kRounds * kChangesPerRound);
+  LW::getUserConfig()->clearFavourites();
+}
+
+int favouriteLogLines(const demo::CDemoWindow& window) {
+  int count = 0;
+  for (const QString& line : window.logPane()->lines())
+    if (line.contains(QStringLiteral("自选"))) ++count;
+  return count;
+}
+
+// Another thread may change favourites far faster than the GUI thread can
+// show each change. What arrives while the GUI thread is busy must reach it
+// as one delivery with the final state of each code, not as an event per
+// change: otherwise the GUI thread falls further behind with every burst.
+TEST_F(DemoWindowThreadsTest, aBurstOfChangesFromAnotherThreadArrivesAsOneDelivery) {
+  demo::CDemoWindow window(optionsWithPanels("64"), m_dir.filePath("layout.json"));
+  window.openPanels();
+  window.show();
+  ASSERT_TRUE(waitForRows(window));
+  LW::CInstrumentsPanel* panel = instrumentsPanel(window, 64);
+  ASSERT_TRUE(panel);
+  std::vector<QString> keys;
+  for (int row = 0; row < panel->table()->viewRowCount() && keys.size() < 7; ++row)
+    keys.push_back(QString::fromStdString(panel->table()->viewRowData(row)->key()));
+  ASSERT_EQ(keys.size(), 7u);
+  const int linesBefore = favouriteLogLines(window);
+
+  // 3,001 toggles over 7 codes: the last operation of each code decides.
+  constexpr int kChanges = 3001;
+  std::thread changer([&] {
+    LW::CUserConfig* config = LW::getUserConfig();
+    for (int round = 0; round < kChanges; ++round) {
+      const QString& key = keys[static_cast<size_t>(round) % keys.size()];
+      if (!config->addFavourite(mxservice::NQ_TRADER_OUTER_FUTURE, key))
+        config->removeFavourite(mxservice::NQ_TRADER_OUTER_FUTURE, key);
+    }
+  });
+  changer.join();
+  QCoreApplication::processEvents();
+
+  // At most one line for the removals and one for the additions.
+  const int lines = favouriteLogLines(window) - linesBefore;
+  EXPECT_GE(lines, 1);
+  EXPECT_LE(lines, 2);
+  const QSet<QString> favourites = LW::getUserConfig()->getCodeSetByTradeType(64);
+  for (const QString& key : keys) {
+    SCOPED_TRACE(key.toStdString());
+    EXPECT_EQ(favouriteButtonState(panel, key.toStdString()), favourites.contains(key) ? 0 : 1);
+  }
   LW::getUserConfig()->clearFavourites();
 }
 
