@@ -33,9 +33,15 @@ const long long kCleanPriceBit = 1LL << 24;
 // destructor clears the panel pointer under the same mutex after
 // disconnecting, so once the destructor has passed that point no call can be
 // inside the panel and none can start.
+//
+// Announcements from other threads are coalesced: while a queued load has not
+// started, another announcement adds nothing, since that load reads the data
+// as they are when it runs. However often another thread announces, the GUI
+// thread has at most one load per panel waiting.
 struct CBondInfoPanel::ReadyRelay {
   std::mutex mutex;
   CBondInfoPanel* panel = nullptr;  // guarded by mutex; null once the panel is gone
+  bool loadQueued = false;          // guarded by mutex
 
   void operator()() {
     CBondInfoPanel* onItsThread = nullptr;
@@ -46,9 +52,11 @@ struct CBondInfoPanel::ReadyRelay {
         // The load reads the search box and feeds the table, which only the
         // GUI thread may touch: queue it there. A posted call to a panel
         // destroyed in the meantime is dropped by Qt with the panel.
+        if (loadQueued) return;
+        loadQueued = true;
         CBondInfoPanel* target = panel;
         QMetaObject::invokeMethod(
-            target, [target] { target->doInitBondInfo(); }, Qt::QueuedConnection);
+            target, [target] { target->runQueuedLoad(); }, Qt::QueuedConnection);
         return;
       }
       onItsThread = panel;
@@ -86,6 +94,16 @@ CBondInfoPanel::~CBondInfoPanel() {
     std::lock_guard<std::mutex> lock(m_readyRelay->mutex);
     m_readyRelay->panel = nullptr;
   }
+}
+
+void CBondInfoPanel::runQueuedLoad() {
+  {
+    // Cleared before the load reads anything: an announcement from now on
+    // may carry data this load misses, so it queues a load of its own.
+    std::lock_guard<std::mutex> lock(m_readyRelay->mutex);
+    m_readyRelay->loadQueued = false;
+  }
+  doInitBondInfo();
 }
 
 void CBondInfoPanel::setParam(const QString&) {}

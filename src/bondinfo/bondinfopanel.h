@@ -57,6 +57,9 @@ protected:
 private:
   struct ReadyRelay;
 
+  // The load ReadyRelay queued from another thread. GUI thread.
+  void runQueuedLoad();
+
   GU::CSearchTextLineEdit* m_searchEdit = nullptr;  // owned through the Qt parent chain
   CHpfDataTable* m_table = nullptr;                 // owned through the Qt parent chain
   int m_accruedInterestColumn = -1;

@@ -53,6 +53,35 @@ TEST_F(BondInfoTest, aNotificationFromAnotherThreadLoadsOnTheGuiThread) {
   EXPECT_EQ(log->threads(), std::set<QThread*>({QCoreApplication::instance()->thread()}));
 }
 
+// Another thread may announce far more often than the GUI thread can load:
+// announcements that arrive while a load waits add nothing to it, and one
+// that arrives once the load has begun queues the next.
+TEST_F(BondInfoTest, announcementsFromAnotherThreadWhileALoadWaitsAreCoalesced) {
+  mxservice::BondTradeInfoMap infos;
+  infos["SH"][1] = bond("SH", "019547");
+  setBondTradeInfos(infos);
+  setInstruments({detail("SH", "019547", "19国债01", 0.5, 0)});
+  BondInfoProbe panel(1, nullptr);
+  QSignalSpy announced(&panel, SIGNAL(sigInitBondInfo()));
+
+  std::thread burst([] {
+    for (int i = 0; i < 500; ++i) LW::CQuoteClient::instance()->notifyBondInfoReady();
+  });
+  burst.join();
+  infos["SH"][2] = bond("SH", "010107");
+  setBondTradeInfos(infos);
+  QCoreApplication::processEvents();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(announced.count(), 1);
+  // The waiting load read the data as they were when it ran.
+  EXPECT_EQ(shownKeys(panel), Keys({"019547.SH", "010107.SH"}));
+
+  notifyFromAnotherThread();
+  ASSERT_TRUE(testsupport::waitFor([&] { return announced.count() == 2; }));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(announced.count(), 2);
+}
+
 TEST_F(BondInfoTest, aLoadQueuedForAPanelDestroyedMeanwhileIsDropped) {
   auto log = std::make_shared<KeyReadLog>();
   mxservice::BondTradeInfoMap infos;
