@@ -37,12 +37,17 @@ std::string notAFavourite(LW::CInstrumentsPanel* panel) {
   return std::string();
 }
 
-TEST_F(DemoWindowThreadsTest, aFavouriteAddedOnAnotherThreadReachesThePanelOnTheGuiThread) {
-  demo::CDemoWindow window(optionsWithPanels("64"), m_dir.filePath("layout.json"));
+// Opens and shows window's panels and waits for their rows; the type-64
+// panel, or null if it did not come up.
+LW::CInstrumentsPanel* showFavouritesPanel(demo::CDemoWindow& window) {
   window.openPanels();
   window.show();
-  ASSERT_TRUE(waitForRows(window));
-  LW::CInstrumentsPanel* panel = instrumentsPanel(window, 64);
+  return waitForRows(window) ? instrumentsPanel(window, 64) : nullptr;
+}
+
+TEST_F(DemoWindowThreadsTest, aFavouriteAddedOnAnotherThreadReachesThePanelOnTheGuiThread) {
+  demo::CDemoWindow window(optionsWithPanels("64"), m_dir.filePath("layout.json"));
+  LW::CInstrumentsPanel* panel = showFavouritesPanel(window);
   ASSERT_TRUE(panel);
   const std::string key = notAFavourite(panel);
   ASSERT_FALSE(key.empty());
@@ -112,10 +117,7 @@ int favouriteLogLines(const demo::CDemoWindow& window) {
 // change: otherwise the GUI thread falls further behind with every burst.
 TEST_F(DemoWindowThreadsTest, aBurstOfChangesFromAnotherThreadArrivesAsOneDelivery) {
   demo::CDemoWindow window(optionsWithPanels("64"), m_dir.filePath("layout.json"));
-  window.openPanels();
-  window.show();
-  ASSERT_TRUE(waitForRows(window));
-  LW::CInstrumentsPanel* panel = instrumentsPanel(window, 64);
+  LW::CInstrumentsPanel* panel = showFavouritesPanel(window);
   ASSERT_TRUE(panel);
   std::vector<QString> keys;
   for (int row = 0; row < panel->table()->viewRowCount() && keys.size() < 7; ++row)
