@@ -32,17 +32,12 @@ TEST_F(StaleTenderStatus, leftoverSearchOfAClosedPanelDoesNotOverwriteANewerStat
   ASSERT_EQ(listedDetail(&live, "X1")->status(), 2);
 
   // The model of a panel that has been closed while its search runs.
-  auto model = boost::make_shared<LW::CHpfInsModel>(kTenderType);
-  auto delegate = boost::make_shared<GU::CBaseTableColumnMultiButtonsDelegate>(3, nullptr);
-  model->setColumnDelegate(3, delegate);
-  LW::CHpfInsModel* raw = model.get();
   std::mutex mutex;
   std::condition_variable wake;
   int calls = 0;
   int blockedAt = 0;
   int releaseUpTo = 0;
-  delegate->setRepaintHook([&, raw] {
-    if (!raw->isWorkerThread()) return;
+  auto model = tenderModelHeldBy([&] {
     std::unique_lock<std::mutex> lock(mutex);
     ++calls;
     if (calls == 1 || calls == 5) {
@@ -80,7 +75,7 @@ TEST_F(StaleTenderStatus, leftoverSearchOfAClosedPanelDoesNotOverwriteANewerStat
   release(5);
   ASSERT_TRUE(model->waitForIdle());
   ASSERT_TRUE(account->waitForDeliveries());
-  delegate->setRepaintHook(boost::function<void()>());
+  stopHolding(model);
   settle(&live);
 
   const int expected = LW::tenderStatusOfBond(LW::currentOrderCommands(), "X1");

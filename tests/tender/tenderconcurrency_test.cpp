@@ -310,18 +310,13 @@ TEST_F(TenderLoop, commandChangesDuringASearchAreNotLost) {
 // search: it never writes between the search's reading of the commands and
 // its rows, where one of the two would overwrite the other's newer status.
 TEST_F(TenderLoop, rowUpdateWaitsForARunningSearch) {
-  auto model = boost::make_shared<LW::CHpfInsModel>(kTenderType);
-  auto delegate = boost::make_shared<GU::CBaseTableColumnMultiButtonsDelegate>(3, nullptr);
-  model->setColumnDelegate(3, delegate);
-  LW::CHpfInsModel* raw = model.get();
   std::mutex mutex;
   std::condition_variable wake;
   bool entered = false;
   bool released = false;
-  // Setting a row's buttons asks for a repaint: the search stops there, on
-  // its worker, until released.
-  delegate->setRepaintHook([&, raw] {
-    if (!raw->isWorkerThread()) return;
+  // The search stops where it sets a row's buttons, on its worker, until
+  // released.
+  auto model = tenderModelHeldBy([&] {
     std::unique_lock<std::mutex> lock(mutex);
     entered = true;
     wake.notify_all();
@@ -348,7 +343,7 @@ TEST_F(TenderLoop, rowUpdateWaitsForARunningSearch) {
   updater.join();
   EXPECT_TRUE(updated.load());
   ASSERT_TRUE(model->waitForIdle());
-  delegate->setRepaintHook(boost::function<void()>());
+  stopHolding(model);
   EXPECT_EQ(model->rowCount(), 2);
   EXPECT_EQ(a1->status(), 2);
 }

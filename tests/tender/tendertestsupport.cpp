@@ -5,6 +5,7 @@
 #include "host/services/hostservices.h"
 #include "host/services/tradeclient.h"
 #include "host/services/tradercenter.h"
+#include "host/table/basetablecolumnmultibuttonsdelegate.h"
 #include "host/ui/messagebox.h"
 #include "host/ui/messagetip.h"
 #include "model/instrumentdata.h"
@@ -73,6 +74,24 @@ void settle(LW::CInstrumentsPanel* panel) {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents();
   }
+}
+
+boost::shared_ptr<LW::CHpfInsModel> tenderModelHeldBy(const std::function<void()>& onWorker) {
+  auto model = boost::make_shared<LW::CHpfInsModel>(kTenderType);
+  auto delegate = boost::make_shared<GU::CBaseTableColumnMultiButtonsDelegate>(3, nullptr);
+  model->setColumnDelegate(3, delegate);
+  // The delegate belongs to the model: the raw pointer lives as long as it.
+  LW::CHpfInsModel* raw = model.get();
+  delegate->setRepaintHook([raw, onWorker] {
+    if (raw->isWorkerThread()) onWorker();
+  });
+  return model;
+}
+
+void stopHolding(const boost::shared_ptr<LW::CHpfInsModel>& model) {
+  auto delegate = boost::dynamic_pointer_cast<GU::CBaseTableColumnMultiButtonsDelegate>(
+      model->columnDelegate(3));
+  if (delegate) delegate->setRepaintHook(boost::function<void()>());
 }
 
 std::vector<std::string> listedCodes(LW::CInstrumentsPanel* panel) {

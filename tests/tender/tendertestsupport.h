@@ -67,6 +67,14 @@ public:
 void settle(LW::CInstrumentsPanel* panel);
 using testsupport::waitFor;
 
+// A tender model of no panel whose buttons column has a delegate of its own.
+// Setting a row's buttons asks the delegate for a repaint; onWorker runs at
+// each such request made on the model's worker, so a test can hold a search
+// there.
+boost::shared_ptr<LW::CHpfInsModel> tenderModelHeldBy(const std::function<void()>& onWorker);
+// Stops calling the onWorker of tenderModelHeldBy.
+void stopHolding(const boost::shared_ptr<LW::CHpfInsModel>& model);
+
 // The bond codes of the model's rows, in model order.
 std::vector<std::string> listedCodes(LW::CInstrumentsPanel* panel);
 // The row's detail for a bond code; null when the bond is not listed.
