@@ -8,7 +8,6 @@
 #include "host/services/tradeclient.h"
 #include "host/table/basetablecolumnmultibuttonsdelegate.h"
 #include "host/ui/messagebox.h"
-#include "tender/tenderids.h"
 #include "tendersignallog.h"
 
 #include <QSignalSpy>
