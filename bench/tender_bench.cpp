@@ -14,7 +14,7 @@
 
 #include "host/services/hostservices.h"
 #include "host/table/basetablecolumnmultibuttonsdelegate.h"
-#include "model/instrumentmodel.h"
+#include "tender/tendermodel.h"
 #include "tender/tenderstatustable.h"
 
 #include "qtbenchmarkmain.h"
@@ -85,8 +85,8 @@ void installTenders(int bonds) {
   g_installedBonds = bonds;
 }
 
-boost::shared_ptr<LW::CHpfInsModel> tenderModel() {
-  auto model = boost::make_shared<LW::CHpfInsModel>(mxservice::NQ_TRADER_BOND_TENDER);
+boost::shared_ptr<LW::CTenderModel> tenderModel() {
+  auto model = boost::make_shared<LW::CTenderModel>();
   // As a tender panel sets it up: the action buttons live in column 3.
   model->setColumnDelegate(
       3, boost::make_shared<GU::CBaseTableColumnMultiButtonsDelegate>(3, nullptr));

@@ -7,7 +7,12 @@
 // Ownership: own the model by boost::shared_ptr (the table widget does). The
 // threaded base keeps the model alive while one of its jobs runs, so the last
 // owner may let go at any time; the model is then destroyed after the running
-// job, possibly on the worker thread, and queued jobs are dropped.
+// job, possibly on the worker thread, and queued jobs are dropped. A derived
+// model whose jobs use its own members stops the worker in its destructor,
+// before those members go (the tender model does).
+//
+// A bond-tender list (0x8000000) loads nothing here: its rows come from the
+// tender search of the tender model, which derives from this one.
 //
 // Threads:
 // - The constructor, refresh() and the catalogue getters may be called from
@@ -24,8 +29,6 @@
 //   state: any thread.
 
 #include "host/core/tradertypes.h"
-#include "host/data/tenderbondinfodetail.h"
-#include "host/table/buttondata.h"
 #include "host/table/hpfthreaddatamodel.h"
 #include "model/columncatalogue.h"
 #include "model/instrumentsearchcache.h"
@@ -34,16 +37,13 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
-#include <QVector>
 #include <cstddef>
 #include <cstdint>
-#include <mutex>
-#include <string>
+#include <vector>
 
 namespace LW {
 
 class CInstrumentData;
-struct TenderSearchQuery;
 
 // moc answers qt_metacast() for the class name "LW::CHpfInsModel" and, since
 // the second base is spelt "CHpfThreadDataModel" below, for that name with the
@@ -92,50 +92,19 @@ public:
   // and the memory benchmark.
   std::size_t searchCacheBytes() const;
 
-  // --- bond tender lists (defined in src/tender/) ----------------------------
-  // Queues one tender search and returns at once. The job empties the rows,
-  // walks the exchange client's tender details in key order, keeps those the
-  // query matches (matchTenderBond), derives each kept bond's status from the
-  // current account's order commands (one pass over the commands for the
-  // whole search), writes it into the shared detail, sets the row's action
-  // buttons and adds the row; once every row is in, it looks at the commands
-  // again and corrects the statuses of commands changed meanwhile (their
-  // deliveries may have found no row yet); then emits sigRefreshed() once.
-  // Searches run in the order queued, so the last one decides the list. Any
-  // thread.
-  void searchTenderBonds(bool isDateField, const std::string& field, const std::string& text,
-                         const std::string& startDate, const std::string& endDate,
-                         bool internalOnly);
-  // Rebuilds the row of one tender bond on the caller's thread: derives the
-  // status afresh, writes it into detail, sets the row's buttons, replaces
-  // the row with the same key (a key the model does not hold stays absent)
-  // and emits sigRefreshed(). A null detail is logged and ignored. Any
-  // thread; never call it while holding the account data's lock.
-  void updateTenderRow(boost::shared_ptr<mxservice::CTenderBondInfoDetail> detail);
-  // The workflow status of bondCode from the current account's order
-  // commands: the first command of the bond (account order) whose status is
-  // 0, 2, 204 or 201 decides; else 5 when every command of the bond is
-  // revoked; else (also without any command or account) -2. Any thread.
-  int deriveTenderStatus(const std::string& bondCode) const;
-  // The action buttons of a status: lock then revoke for 0 and 2, unlock for
-  // 204, none otherwise.
-  static QVector<GU::ButtonData> buildTenderButtons(int status);
-
 signals:
   void sigRefreshed();
+
+protected:
+  // Ends the job's row batch early so that the rows are committed before
+  // sigRefreshed() leaves, then reopens it for the base's closing endBatch().
+  // For the jobs of derived models, which end the same way.
+  void commitAndAnnounce();
 
 private:
   void loadJob(const QString& filter);
   void loadRows(const QString& filter);
   void loadInterBankRows(const QString& filter);
-  // Ends the job's row batch early so that the rows are committed before
-  // sigRefreshed() leaves, then reopens it for the base's closing endBatch().
-  void commitAndAnnounce();
-  void tenderSearchJob(const TenderSearchQuery& query);
-  void tenderSearchRows(const TenderSearchQuery& query);
-  // Sets the buttons of rowKey for status on the column-3 multi-button
-  // delegate; nothing when column 3 has no such delegate.
-  void applyTenderButtons(const std::string& rowKey, int status) const;
 
   const CColumnCatalogue m_catalogue;
   CInstrumentSearchCache m_searchCache;  // worker thread only
@@ -149,15 +118,6 @@ private:
   // cache or when the trading type changes.
   std::vector<boost::shared_ptr<CInstrumentData>> m_shownRows;
   mxservice::ENqTraderType m_shownRowsType = mxservice::NQ_TRADER_NONE;
-  // Held by a tender search from emptying the rows until its last look at
-  // the order commands, and by updateTenderRow from its look at the commands
-  // until its row is replaced. A row update therefore never lands between a
-  // search's reading of the commands and its rows (where the search would
-  // write back an older status), and of two row updates the later look is
-  // written last. Nothing that waits for another thread runs under it.
-  // Across models the same sections also take sharedTenderStatusMutex(),
-  // always after this one.
-  std::mutex m_tenderMutex;
 };
 
 }  // namespace LW

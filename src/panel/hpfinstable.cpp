@@ -11,6 +11,8 @@
 #include "model/instrumentdata.h"
 #include "model/instrumentmodel.h"
 #include "model/lwlog_p.h"
+#include "tender/tenderids.h"
+#include "tender/tendermodel.h"
 
 #include <QVector>
 #include <boost/make_shared.hpp>
@@ -23,14 +25,20 @@ const int kInstrumentTableId = 0;
 // Only foreign-futures lists follow the user's favourites set: their buttons
 // are disabled for codes that are already favourites.
 const mxservice::ENqTraderType kFavouritesFollowingType = mxservice::NQ_TRADER_OUTER_FUTURE;
-// The first int of the host's click block names the clicked column; 3 is the
-// tender action column, where a click on a row with buttons is a button
-// press rather than a selection.
-const int kTenderActionColumn = 3;
-
 GU::ButtonData favouriteButton() {
   return GU::ButtonData(CHpfInsTable::kFavoriteButtonId, QStringLiteral("添加自选"),
                         GU::NORMAL_BUTTON_PRIMARY, false, QMap<int, QString>());
+}
+
+boost::shared_ptr<CTenderModel> makeTenderModel(mxservice::ENqTraderType tradeType) {
+  return tradeType == mxservice::NQ_TRADER_BOND_TENDER ? boost::make_shared<CTenderModel>()
+                                                       : boost::shared_ptr<CTenderModel>();
+}
+
+boost::shared_ptr<CHpfInsModel> makeModel(const boost::shared_ptr<CTenderModel>& tenderModel,
+                                          mxservice::ENqTraderType tradeType) {
+  if (tenderModel) return tenderModel;
+  return boost::make_shared<CHpfInsModel>(tradeType);
 }
 
 }  // namespace
@@ -38,7 +46,8 @@ GU::ButtonData favouriteButton() {
 CHpfInsTable::CHpfInsTable(mxservice::ENqTraderType tradeType, QWidget* parent)
     : CHpfDataTable(kInstrumentTableId, CHpfInsModel::kInstrumentTableType, parent,
                     GU::BaseTableMenuFlags(GU::MENU_FLAG_ALL)),
-      m_insModel(boost::make_shared<CHpfInsModel>(tradeType)),
+      m_tenderModel(makeTenderModel(tradeType)),
+      m_insModel(makeModel(m_tenderModel, tradeType)),
       m_tradeType(tradeType) {
   m_model = m_insModel;
   setDataModel(m_model);
@@ -84,8 +93,10 @@ bool CHpfInsTable::handleEvent(int id, int wParam, int lParam, QString text, voi
       emit sigSelectStock(GU::sToQs(utils::nqStockKey(instrument->marketId, instrument->code)));
     }
     if (row->tradeType() == mxservice::NQ_TRADER_BOND_TENDER) {
-      // The click block is the host's; without one the click counts as
-      // outside the action column.
+      // The first int of the host's click block names the clicked column; in
+      // the tender action column a click on a row with buttons is a button
+      // press rather than a selection, which the panel decides. Without a
+      // block the click counts as outside the action column.
       if (!data) {
         LW_LOG_WARN(this, "LW::CHpfInsTable::handleEvent", "row click %1% without a click block",
                     lParam);

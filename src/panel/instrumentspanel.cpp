@@ -1,30 +1,26 @@
 #include "panel/instrumentspanel.h"
 
 #include "host/core/singleton.h"
-#include "host/data/bondtendersparam.h"
-#include "host/data/ordercommand.h"
 #include "host/services/brokertype.h"
 #include "host/services/config.h"
-#include "host/services/idatacenter.h"
 #include "host/services/tradeclient.h"
-#include "host/services/tradercenter.h"
 #include "host/services/usermanager.h"
 #include "host/table/basetablecolumnmultibuttonsdelegate.h"
 #include "host/table/hpftypes.h"
 #include "host/ui/autoexpandtoolbar.h"
-#include "host/ui/combobox.h"
 #include "host/ui/eventids.h"
 #include "host/ui/searchtextlineedit.h"
-#include "model/instrumentdata.h"
+#include "host/ui/smallnonormalbutton.h"
 #include "model/instrumentmodel.h"
-#include "model/lwlog_p.h"
 #include "panel/hpfinstable.h"
-#include "tender/bondtendersparamreader.h"
+#include "tender/tenderamounts.h"
+#include "tender/tenderids.h"
+#include "tender/tendermodel.h"
+#include "tender/tendersearchbar.h"
+#include "tender/tenderworkflow.h"
 
 #include <QVBoxLayout>
-#include <boost/bind/bind.hpp>
 #include <boost/make_shared.hpp>
-#include <boost/thread/locks.hpp>
 
 namespace LW {
 
@@ -44,28 +40,28 @@ const char* const kSearchPattern = "(^$)|[a-zA-Z0-9]+$";
 // kept instead.
 const int kFollowTailFlag = GU::TABLE_FLAG_FOLLOW_TAIL;
 
-// User types whose tender panel shows no workflow columns (3 to 8: actions,
-// status and the three amounts): viewers of the tender list who take no part
-// in the bidding.
-bool hidesTenderWorkflowColumns(int userType) { return userType == 101 || userType == 102; }
-
-// Status codes of a tender row that shows action buttons: a click on the
-// action column of such a row is a button press, not a selection.
-bool showsTenderButtons(int status) {
-  return status == mxservice::ORDER_COMMAND_APPROVING ||
-         status == mxservice::ORDER_COMMAND_RUNNING || status == mxservice::ORDER_COMMAND_LOCKED;
-}
-
-const int kTenderActionColumn = 3;
-
 }  // namespace
 
+// The table is made before anything else, so that no state of the panel is
+// without one. It is made without a parent: the layout adopts it in
+// createUi(), after the tool bar's widgets exist, which puts it behind them in
+// the focus chain (a child made first would come first, and Tab would enter
+// the panel at the table).
 CInstrumentsPanel::CInstrumentsPanel(int id, mxservice::ENqTraderType tradeType, QWidget* parent)
     : ITradeDockableWidget(QString::fromLatin1(kDockKey), id,
                            ITradeDockableWidget::getDockWidgetInfo(QString::fromLatin1(kDockKey)),
                            parent),
-      m_callbackGuard(boost::make_shared<CPanelCallbackGuard>()) {
+      m_table(new CHpfInsTable(tradeType, nullptr)) {
   setTradeType(tradeType);
+  // A bond-tender table holds a tender model: the panel then fronts the
+  // tender workflow, and a search bar replaces the search field.
+  if (const boost::shared_ptr<CTenderModel> tenderModel = m_table->tenderModel()) {
+    m_tenderSearchBar = new CTenderSearchBar(this);
+    m_tenderWorkflow = new CTenderWorkflow(tenderModel, this);
+    connect(m_tenderSearchBar, SIGNAL(sigSearchRequested(LW::TenderSearchQuery)), m_tenderWorkflow,
+            SLOT(slotSearch(LW::TenderSearchQuery)));
+    relayTenderSignals();
+  }
   createUi();
 
   CExchangeClient* exchange = utils::CManualSingletonT<CExchangeClient>::instance();
@@ -74,39 +70,19 @@ CInstrumentsPanel::CInstrumentsPanel(int id, mxservice::ENqTraderType tradeType,
           SLOT(slotStockList(const QMap<QString, mxservice::CInstrumentDetailPtr>&, int)));
   connect(exchange, SIGNAL(sigStockListChange(const set<string>&)), this,
           SLOT(slotStockListChange(const set<string>&)));
-  if (m_table) {
-    connect(m_table, SIGNAL(sigSelectStock(QString)), this, SIGNAL(sigSelectStock(QString)));
-    connect(m_table, SIGNAL(sigRefreshed()), this, SLOT(slotRefresh()));
-  }
+  connect(m_table, SIGNAL(sigSelectStock(QString)), this, SIGNAL(sigSelectStock(QString)));
+  connect(m_table, SIGNAL(sigRefreshed()), this, SLOT(slotRefresh()));
   connect(exchange, SIGNAL(sigNewTradingDate(const std::string&, const std::string&)), this,
           SLOT(slotNewTradingDay(const std::string&, const std::string&)));
 
-  if (!m_table) {
-    LW_LOG_WARN(this, "LW::CInstrumentsPanel::CInstrumentsPanel",
-                "no table for trading type %1%; the panel stays empty",
-                static_cast<int>(tradeType));
-    return;
-  }
   m_table->setTradeType(tradeType);
 
   CTradeClient* tradeClient = utils::CManualSingletonT<CTradeClient>::instance();
-  if (isTenderPanel()) {
+  if (m_tenderWorkflow) {
     handleBondTenderSearchOperation();
     connect(tradeClient, SIGNAL(sigInitBondTenderDatasFinished()), this,
             SLOT(slotInitBondTenderDatasFinished()));
-
-    boost::shared_ptr<mxservice::IDataCenter> dataCenter =
-        mxservice::TraderCenter::instance()->getDataCenter();
-    boost::shared_ptr<mxservice::CAccountData> account =
-        dataCenter ? dataCenter->getAccountData(std::string()) : nullptr;
-    if (account) {
-      // The callback carries this panel's address: the destructor releases
-      // the subscription (waiting for a delivery in progress) before any
-      // member the callback reads is gone.
-      m_orderCommandSubscription = account->subscribe(
-          mxservice::DATA_TYPE_ORDER_COMMAND, std::string(),
-          boost::bind(&CInstrumentsPanel::onOrderCommand, this, boost::placeholders::_1));
-    }
+    m_tenderWorkflow->followOrderCommands();
   } else {
     reloadModel();
     if (waitsForInterBankData(tradeType)) {
@@ -117,18 +93,43 @@ CInstrumentsPanel::CInstrumentsPanel(int id, mxservice::ENqTraderType tradeType,
 }
 
 CInstrumentsPanel::~CInstrumentsPanel() {
+  // Before anything else: returns once a host callback running on another
+  // thread has left the panel; none starts afterwards.
+  if (m_tenderWorkflow) m_tenderWorkflow->shutdown();
   disconnect();
   // Incoming connections go with QObject as well; dropping them here keeps a
   // host signal from reaching the panel while its members are torn down.
   CExchangeClient::instance()->disconnect(this);
   CTradeClient::instance()->disconnect(this);
-  if (m_table) m_table->disconnect(this);
-  // Both waits return once a host callback running on another thread has
-  // left the panel; none starts afterwards.
-  m_callbackGuard->retire();
-  if (m_orderCommandSubscription) {
-    m_orderCommandSubscription->release();
-    m_orderCommandSubscription.reset();
+  m_table->disconnect(this);
+}
+
+void CInstrumentsPanel::relayTenderSignals() {
+  // The trade client's answer emits the workflow's signals on the trade
+  // client's thread, and the panel's must leave from that same thread: a
+  // host receiver connected directly handles the answer while the trade
+  // client's callback still runs, and receivers elsewhere get it queued as
+  // from any emitter. The default connection would instead queue the relay
+  // to the GUI thread (later, on another thread, and lost if the panel closes
+  // meanwhile), so these relays alone connect directly. Selections come from
+  // the GUI thread and are relayed there.
+  static const char* const kRelayed[] = {
+      SIGNAL(sigBondExecutionLockedTenderBond(QString)),
+      SIGNAL(sigBondAllocationLockedTenderBond(QString)),
+      SIGNAL(sigBondExecutionDealFinishedTenderBond(QString)),
+      SIGNAL(sigBondAllocationDealFinishedTenderBond(QString)),
+      SIGNAL(sigBondExecutionApprovingTenderBond(QString)),
+      SIGNAL(sigBondAllocationApprovingTenderBond(QString)),
+      SIGNAL(sigBondExecutionRunningTenderBond(QString)),
+      SIGNAL(sigBondAllocationRunningTenderBond(QString)),
+      SIGNAL(sigBondExecutionStoppedTenderBond(QString)),
+      SIGNAL(sigBondAllocationStoppedTenderBond(QString)),
+      SIGNAL(sigBondExecutionSettleFinishedTenderBond(QString)),
+      SIGNAL(sigBondAllocationSettleFinishedTenderBond(QString)),
+      SIGNAL(sigRefreshCommandPanel(QString)),
+  };
+  for (const char* signal : kRelayed) {
+    connect(m_tenderWorkflow, signal, this, signal, Qt::DirectConnection);
   }
 }
 
@@ -140,29 +141,31 @@ void CInstrumentsPanel::createUi() {
 
   auto* toolbar = new GU::CAutoExpandToolBar(QStringLiteral("lw_img_op_hedge_type_bg"), 2, 8, 2, 8,
                                              this, -1, -1);
-  if (type != mxservice::NQ_TRADER_BOND_TENDER) {
+  if (m_tenderSearchBar) {
+    createBondTenderSearchUi(layout, toolbar);
+  } else {
     m_searchEdit = new GU::CSearchTextLineEdit(0, toolbar, false);
     m_searchEdit->setLineEditFrame(true);
     m_searchEdit->setRegExp(QString::fromUtf8(
         type == mxservice::NQ_TRADER_OUTER_FUTURE ? kOuterFutureSearchPattern : kSearchPattern));
     toolbar->addToolItem(m_searchEdit, false);
     layout->addWidget(toolbar, 0);
-  } else {
-    createBondTenderSearchUi(layout, toolbar);
   }
 
-  m_table = new CHpfInsTable(type, this);
   m_table->setFlag(m_table->flag() & ~kFollowTailFlag);
-
-  if (type == mxservice::NQ_TRADER_BOND_TENDER) {
+  if (m_tenderWorkflow) {
     m_table->setColumnDelegate(
         kTenderActionColumn,
         boost::make_shared<GU::CBaseTableColumnMultiButtonsDelegate>(kTenderActionColumn, m_table));
-    if (hidesTenderWorkflowColumns(getUserConfig()->userType())) {
-      for (int column = 3; column <= 8; ++column) m_table->removeColumn(column);
+    if (isTenderViewerUserType(getUserConfig()->userType())) {
+      for (int column = kTenderFirstWorkflowColumn; column <= kTenderLastWorkflowColumn; ++column) {
+        m_table->removeColumn(column);
+      }
     }
   }
 
+  // Adopted here, after the tool bar: the focus chain then leads from the
+  // tool bar's items into the table, as the user reads the panel.
   layout->addWidget(m_table, 1);
   setLayout(layout);
 
@@ -198,11 +201,9 @@ QString CInstrumentsPanel::tradeTypeToTitle(mxservice::ENqTraderType tradeType) 
   }
 }
 
-void CInstrumentsPanel::setParam(const QString& param) {
-  if (m_table) m_table->loadConfigStr(param);
-}
+void CInstrumentsPanel::setParam(const QString& param) { m_table->loadConfigStr(param); }
 
-QString CInstrumentsPanel::param() const { return m_table ? m_table->saveConfigStr() : QString(); }
+QString CInstrumentsPanel::param() const { return m_table->saveConfigStr(); }
 
 void CInstrumentsPanel::slotStockList(const QMap<QString, mxservice::CInstrumentDetailPtr>& stocks,
                                       int brokerType) {
@@ -211,9 +212,7 @@ void CInstrumentsPanel::slotStockList(const QMap<QString, mxservice::CInstrument
   reloadModel();
 }
 
-void CInstrumentsPanel::slotRefresh() {
-  if (m_table) m_table->updateTable();
-}
+void CInstrumentsPanel::slotRefresh() { m_table->updateTable(); }
 
 void CInstrumentsPanel::slotStockListChange(const set<string>&) { reloadModel(); }
 
@@ -226,63 +225,41 @@ void CInstrumentsPanel::slotInitInterBankDatasFinished() {
   if (waitsForInterBankData(tradeType())) reloadModel();
 }
 
-void CInstrumentsPanel::slotInitBondTenderDatasFinished() {
-  if (isTenderPanel()) handleBondTenderSearchOperation();
-}
+void CInstrumentsPanel::slotInitBondTenderDatasFinished() { handleBondTenderSearchOperation(); }
 
 bool CInstrumentsPanel::handleEvent(int id, int wParam, int lParam, QString text, void* data) {
-  const bool tender = isTenderPanel();
   switch (id) {
     case GU::EVENT_EDIT_RETURN_PRESSED:
     case GU::EVENT_EDIT_TEXT_CHANGED:
-      if (!tender) {
+      if (m_tenderSearchBar) {
+        // Tender searches walk every tender detail: they run on Enter
+        // only, never on each keystroke.
+        if (id == GU::EVENT_EDIT_RETURN_PRESSED && testHintDate()) {
+          handleBondTenderSearchOperation();
+        }
+      } else {
         // Codes, product codes and market codes are stored upper-case; the
         // search is case-insensitive for letters by upper-casing the input.
         m_filterText = text.toUpper();
         reloadModel();
-      } else if (id == GU::EVENT_EDIT_RETURN_PRESSED && testHintDate()) {
-        // Tender searches walk every tender detail: they run on Enter
-        // only, never on each keystroke.
-        handleBondTenderSearchOperation();
       }
       return true;
 
     case GU::EVENT_QUERY_BUTTON_CLICKED:
-      if (tender) handleBondTenderSearchOperation();
+      handleBondTenderSearchOperation();
       return true;
 
-    case GU::EVENT_TABLE_TENDER_ROW_CLICKED: {
-      if (!m_table || !tender) return true;
-      boost::shared_ptr<CInstrumentData> row =
-          boost::dynamic_pointer_cast<CInstrumentData>(m_table->model()->getData(lParam));
-      if (!row) return true;
-      const mxservice::CTenderBondInfoDetailPtr detail = row->tenderBond();
-      if (!detail) return true;
-      if (wParam == kTenderActionColumn && showsTenderButtons(detail->status())) return true;
-      processBondTenderRowSelect(detail);
+    case GU::EVENT_TABLE_TENDER_ROW_CLICKED:
+      if (m_tenderWorkflow) m_tenderWorkflow->clickRow(wParam, lParam);
       return true;
-    }
 
     case GU::EVENT_COMBO_CURRENT_CHANGED:
-      if (tender) {
-        const QString field = searchFieldCombo ? searchFieldCombo->currentText() : QString();
-        if (isSearchDateTypeColumn(field.toUtf8().toStdString())) {
-          refreshDateTypeSearchUi();
-        } else {
-          refreshOtherTypeSearchUi();
-        }
-      }
+      if (m_tenderSearchBar) m_tenderSearchBar->showModeOfChosenField();
       return true;
 
-    case GU::EVENT_DELEGATE_BUTTON_PRESSED: {
-      if (!m_table) return true;
-      boost::shared_ptr<CInstrumentData> row =
-          boost::dynamic_pointer_cast<CInstrumentData>(m_table->model()->getDataByKey(text));
-      if (row && row->tradeType() == mxservice::NQ_TRADER_BOND_TENDER) {
-        processBondTenderButtonClick(lParam, text);
-      }
+    case GU::EVENT_DELEGATE_BUTTON_PRESSED:
+      if (m_tenderWorkflow) m_tenderWorkflow->pressRowButton(lParam, text);
       return true;
-    }
 
     case GU::EVENT_FAVORITE_BUTTON_PRESSED:
       emit sigSingleCodeOption(lParam, 0, text);
@@ -294,33 +271,80 @@ bool CInstrumentsPanel::handleEvent(int id, int wParam, int lParam, QString text
 }
 
 void CInstrumentsPanel::onOrderCommand(const boost::shared_ptr<mxservice::IData>& data) {
-  boost::shared_ptr<mxservice::COrderCommand> command =
-      boost::dynamic_pointer_cast<mxservice::COrderCommand>(data);
-  if (!command || command->tradeType != mxservice::NQ_TRADER_BOND_TENDER) return;
-
-  // The command's parameters are the same for every row: read them once,
-  // not once per listed bond.
-  mxservice::CBondTendersParamPtr parameters;
-  readBondTendersParam(command->params, parameters);
-  if (!parameters) return;
-
-  boost::recursive_mutex::scoped_lock lock(m_orderCommandMutex);
-  if (!m_table) return;
-  boost::shared_ptr<CHpfInsModel> model = m_table->model();
-  for (const GU::HpfRowPtr& candidate : model->getAllDatas()) {
-    boost::shared_ptr<CInstrumentData> row =
-        boost::dynamic_pointer_cast<CInstrumentData>(candidate);
-    if (!row || !row->tenderBond()) continue;
-    if (parameters->bondCode != row->tenderBond()->bondCode) continue;
-    model->updateTenderRow(row->tenderBond());
-    break;
-  }
+  if (m_tenderWorkflow) m_tenderWorkflow->onOrderCommand(data);
 }
 
 void CInstrumentsPanel::updateOptionalStatus(int, int operation, const QSet<QString>& codes) {
-  if (!m_table || m_table->insTradeType() != mxservice::NQ_TRADER_OUTER_FUTURE) return;
+  if (m_table->insTradeType() != mxservice::NQ_TRADER_OUTER_FUTURE) return;
   if (getConfig()->isBrokerEdition()) return;
   m_table->updateFavoriteButtons(codes, operation == CUserConfig::FAVOURITE_ADDED);
+}
+
+void CInstrumentsPanel::refreshBondTenderReportData(std::string bondCode, double internalAmount,
+                                                    double externalAmount) {
+  if (m_tenderWorkflow) {
+    m_tenderWorkflow->refreshReportData(bondCode, internalAmount, externalAmount);
+  } else {
+    // Another panel lists no tender rows; the host still learns the amounts.
+    sendTenderReportAmounts(bondCode, internalAmount, externalAmount);
+  }
+}
+
+void CInstrumentsPanel::refreshBondTenderWinBidAmount(std::string bondCode, double winBidAmount) {
+  if (m_tenderWorkflow) {
+    m_tenderWorkflow->refreshWinBidAmount(bondCode, winBidAmount);
+  } else {
+    sendTenderWinBidAmount(bondCode, winBidAmount);
+  }
+}
+
+void CInstrumentsPanel::createBondTenderSearchUi(QVBoxLayout* layout,
+                                                 GU::CAutoExpandToolBar* toolbar) {
+  if (!m_tenderSearchBar) return;
+  m_tenderSearchBar->build(layout, toolbar);
+  startTimeLabel = m_tenderSearchBar->startTimeLabel();
+  endTimeLabel = m_tenderSearchBar->endTimeLabel();
+  startDateEdit = m_tenderSearchBar->startDateEdit();
+  endDateEdit = m_tenderSearchBar->endDateEdit();
+  searchFieldCombo = m_tenderSearchBar->searchFieldCombo();
+  internalOnlyCheck = m_tenderSearchBar->internalOnlyCheck();
+  searchTextEdit = m_tenderSearchBar->searchTextEdit();
+  queryButton = m_tenderSearchBar->queryButton();
+}
+
+void CInstrumentsPanel::handleBondTenderSearchOperation() {
+  if (m_tenderSearchBar) m_tenderSearchBar->requestSearch();
+}
+
+bool CInstrumentsPanel::isSearchDateTypeColumn(std::string field) {
+  return CTenderSearchBar::isDateField(field);
+}
+
+void CInstrumentsPanel::refreshDateTypeSearchUi() {
+  if (m_tenderSearchBar) m_tenderSearchBar->showDateMode();
+}
+
+void CInstrumentsPanel::refreshOtherTypeSearchUi() {
+  if (m_tenderSearchBar) m_tenderSearchBar->showTextMode();
+}
+
+bool CInstrumentsPanel::testHintDate() {
+  return !m_tenderSearchBar || m_tenderSearchBar->checkDateRange();
+}
+
+void CInstrumentsPanel::processBondTenderRowSelect(
+    boost::shared_ptr<mxservice::CTenderBondInfoDetail> detail) {
+  if (m_tenderWorkflow) m_tenderWorkflow->selectRow(detail);
+}
+
+void CInstrumentsPanel::processBondTenderButtonClick(int buttonId, QString rowKey) {
+  if (m_tenderWorkflow) m_tenderWorkflow->pressButton(buttonId, rowKey);
+}
+
+void CInstrumentsPanel::onUpdateTenderBondDetails(
+    const utils::MXError& error, bson::BSONObj result, mxservice::EOrderCommandStatus status,
+    boost::shared_ptr<mxservice::CTenderBondInfoDetail> detail) {
+  if (m_tenderWorkflow) m_tenderWorkflow->onUpdateTenderBondDetails(error, result, status, detail);
 }
 
 void CInstrumentsPanel::reloadModel() {
@@ -328,15 +352,11 @@ void CInstrumentsPanel::reloadModel() {
   // load (which lists nothing for tenders): when the host's stock list or
   // trading day changes, a tender panel searches again with the criteria
   // its search bar shows, instead of emptying its list.
-  if (isTenderPanel()) {
+  if (m_tenderSearchBar) {
     handleBondTenderSearchOperation();
     return;
   }
-  if (m_table) m_table->model()->refresh(m_filterText);
-}
-
-bool CInstrumentsPanel::isTenderPanel() const {
-  return tradeType() == mxservice::NQ_TRADER_BOND_TENDER;
+  m_table->model()->refresh(m_filterText);
 }
 
 bool CInstrumentsPanel::waitsForInterBankData(mxservice::ENqTraderType tradeType) {

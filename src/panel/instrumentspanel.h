@@ -8,45 +8,36 @@
 // into sigSingleCodeOption.
 //
 // For the bond-tender trading type (0x8000000) the same panel fronts the bond
-// tender workflow instead: a tender search bar replaces the search field, the
-// rows carry a workflow status and action buttons, and the panel follows the
-// host's order commands (data type 535) through a subscription to the
-// current account's data. The tender operations declared below are defined
-// with the tender workflow (src/tender/).
+// tender workflow instead: it owns a tender search bar (CTenderSearchBar) in
+// place of the search field and a tender workflow (CTenderWorkflow) that
+// follows the host's order commands and carries out the row actions; the
+// panel's tender operations forward to them and its tender signals are
+// relayed from the workflow's. Panels of other types have neither, and their
+// tender operations do nothing.
 //
-// Ownership: the table, the tool bar, the search field and the tender search
-// widgets are Qt children (of the panel or its tool bar) and are never deleted
-// by hand. The table owns the instrument model. Rows and the records they show
-// belong to the host.
+// Ownership: the table, the tool bar, the search field, the tender
+// components and the tender search widgets are Qt children (of the panel or
+// its tool bar) and are never deleted by hand. The table owns the instrument
+// model. Rows and the records they show belong to the host.
 //
-// Threads:
-// - Everything runs on the GUI thread except onOrderCommand(), which the host
-//   calls on the account data's delivery thread, and onUpdateTenderBondDetails(),
-//   which the trade client calls on its worker (through m_callbackGuard).
-// - onOrderCommand() holds m_orderCommandMutex for its whole search and row
-//   update, so two commands are never applied at once. It reads only members
-//   fixed before the subscription was made (m_table, the model pointer).
-// - Destruction (GUI thread): the destructor first disconnects every
-//   connection, closes m_callbackGuard (waiting for a completion callback in
-//   progress) and releases the order-command subscription (waiting for an
-//   onOrderCommand in progress), so that no host callback reaches a panel
-//   being destroyed. The Qt children, the table among them, go after that.
+// Threads: everything runs on the GUI thread, except onOrderCommand() (the
+// account data's delivery thread) and onUpdateTenderBondDetails() (the trade
+// client's thread), which the tender workflow guards; see tenderworkflow.h.
+// The destructor shuts the workflow down before anything else, so that no
+// host callback reaches a panel being destroyed.
 
 #include "host/bson/bsonobj.h"
 #include "host/core/mxerror.h"
 #include "host/core/tradertypes.h"
 #include "host/data/instrumentdetail.h"
 #include "host/data/tenderbondinfodetail.h"
-#include "host/services/accountdata.h"
 #include "host/services/exchangeclient.h"
 #include "host/ui/tradedockablewidget.h"
-#include "panel/panelcallbackguard.h"
 
 #include <QMap>
 #include <QSet>
 #include <QString>
 #include <boost/shared_ptr.hpp>
-#include <boost/thread/recursive_mutex.hpp>
 #include <string>
 
 class QVBoxLayout;
@@ -65,6 +56,8 @@ class CSoftCalendarLineEdit;
 namespace LW {
 
 class CHpfInsTable;
+class CTenderSearchBar;
+class CTenderWorkflow;
 
 class CInstrumentsPanel : public ITradeDockableWidget {
   Q_OBJECT
@@ -87,14 +80,14 @@ public:
   // or enabled again (left). The first integer is not used.
   void updateOptionalStatus(int, int operation, const QSet<QString>& codes);
 
-  // Tender panels: the host hands over new report amounts / the winning-bid
-  // amount of one bond; the shared detail is updated, sent to the trade
-  // client and the bond's row rebuilt. Unknown bond codes change nothing.
+  // The host hands over new report amounts / the winning-bid amount of one
+  // bond: the shared detail is updated and sent to the trade client, and a
+  // tender panel rebuilds the bond's row. Unknown bond codes change nothing.
   void refreshBondTenderReportData(std::string bondCode, double internalAmount,
                                    double externalAmount);
   void refreshBondTenderWinBidAmount(std::string bondCode, double winBidAmount);
 
-  // The table of the panel; null only if it could not be made. For the host
+  // The table of the panel; never null (made with the panel). For the host
   // and tests; the panel keeps ownership (Qt child).
   CHpfInsTable* table() const { return m_table; }
   // The search field of non-tender panels; null for the bond-tender type.
@@ -138,11 +131,15 @@ protected:
   void createUi();
   QString tradeTypeToTitle(mxservice::ENqTraderType tradeType);
   bool handleEvent(int id, int wParam, int lParam, QString text, void* data) override;
-  // The subscription callback of tender panels (account data's delivery
-  // thread). Rebuilds the row of the bond the command belongs to.
+  // The order-command subscription's callback (account data's delivery
+  // thread): rebuilds the row of the bond the command belongs to.
   void onOrderCommand(const boost::shared_ptr<mxservice::IData>& data);
 
-  // --- bond tender workflow (defined in src/tender/) ------------------------
+  // --- bond tender workflow --------------------------------------------------
+  // These forward to the tender search bar and workflow of a tender panel
+  // and do nothing on a panel of another type (isSearchDateTypeColumn
+  // answers on every panel; testHintDate is then true).
+  //
   // Builds the tender search bar into toolbar and adds toolbar to layout;
   // nothing when either is null.
   void createBondTenderSearchUi(QVBoxLayout* layout, GU::CAutoExpandToolBar* toolbar);
@@ -156,29 +153,13 @@ protected:
   bool testHintDate();
   void processBondTenderRowSelect(boost::shared_ptr<mxservice::CTenderBondInfoDetail> detail);
   void processBondTenderButtonClick(int buttonId, QString rowKey);
-  // Completion callback of the trade client's tender detail update; runs on
-  // the trade client's thread. Bind it through m_callbackGuard.
+  // The trade client's answer to a tender detail update (its thread).
   void onUpdateTenderBondDetails(const utils::MXError& error, bson::BSONObj result,
                                  mxservice::EOrderCommandStatus status,
                                  boost::shared_ptr<mxservice::CTenderBondInfoDetail> detail);
 
-  // Shared with every host callback that carries this panel's address; see
-  // panelcallbackguard.h.
-  boost::shared_ptr<CPanelCallbackGuard> callbackGuard() const { return m_callbackGuard; }
-
-private:
-  // Queues a model reload with the current filter text.
-  void reloadModel();
-  bool isTenderPanel() const;
-  static bool waitsForInterBankData(mxservice::ENqTraderType tradeType);
-
-  CHpfInsTable* m_table = nullptr;                  // Qt child of the panel
-  GU::CSearchTextLineEdit* m_searchEdit = nullptr;  // Qt child of the tool bar; null for tenders
-  QString m_filterText;                             // upper-cased; GUI thread
-
-protected:
-  // The tender search bar (Qt children of the tool bar; null until
-  // createBondTenderSearchUi, internalOnlyCheck null unless user type 200).
+  // The tender search bar's widgets (Qt children of the tool bar; null on
+  // other panels, internalOnlyCheck null unless user type 200).
   GU::CSimpleTextWidget* startTimeLabel = nullptr;
   GU::CSimpleTextWidget* endTimeLabel = nullptr;
   GU::CSoftCalendarLineEdit* startDateEdit = nullptr;
@@ -189,14 +170,18 @@ protected:
   GU::CSmallNoNormalButton* queryButton = nullptr;
 
 private:
-  // Serialises onOrderCommand (recursive: a nested call on the same thread
-  // does not block).
-  boost::recursive_mutex m_orderCommandMutex;
-  // Tender panels with account data at construction; released first thing in
-  // the destructor. Written only by the constructor.
-  mxservice::CAccountData::SubRequestPtr m_orderCommandSubscription;
-  // Closed by the destructor before anything else; see panelcallbackguard.h.
-  boost::shared_ptr<CPanelCallbackGuard> m_callbackGuard;
+  // Queues a model reload with the current filter text (a tender search on a
+  // tender panel).
+  void reloadModel();
+  void relayTenderSignals();
+  static bool waitsForInterBankData(mxservice::ENqTraderType tradeType);
+
+  CHpfInsTable* const m_table;                      // Qt child of the panel
+  GU::CSearchTextLineEdit* m_searchEdit = nullptr;  // Qt child of the tool bar; null for tenders
+  QString m_filterText;                             // upper-cased; GUI thread
+  // Tender panels only (null otherwise); Qt children of the panel.
+  CTenderSearchBar* m_tenderSearchBar = nullptr;
+  CTenderWorkflow* m_tenderWorkflow = nullptr;
 };
 
 }  // namespace LW

@@ -1,13 +1,11 @@
-// The tender operations of the instrument model: the tender search job, the
-// single-row rebuild after an order-command change, the status derivation
-// and the action buttons per status.
+#include "tender/tendermodel.h"
 
 #include "host/services/exchangeclient.h"
 #include "host/table/basetablecolumnmultibuttonsdelegate.h"
 #include "model/instrumentdata.h"
-#include "model/instrumentmodel.h"
 #include "model/lwlog_p.h"
 #include "tender/tenderbondmatcher.h"
+#include "tender/tenderids.h"
 #include "tender/tendersearchquery.h"
 #include "tender/tenderstatustable.h"
 
@@ -21,15 +19,15 @@
 
 namespace LW {
 
-namespace {
+CTenderModel::CTenderModel() : CHpfInsModel(mxservice::NQ_TRADER_BOND_TENDER) {}
 
-const int kTenderActionColumn = 3;
+CTenderModel::~CTenderModel() {
+  // A search job holds m_tenderMutex; the base's own stop comes after this
+  // member is gone. Returns at once on the worker thread.
+  stopWorker();
+}
 
-enum ETenderButtonId { BUTTON_REVOKE = 16, BUTTON_LOCK = 26, BUTTON_UNLOCK = 27 };
-
-}  // namespace
-
-void CHpfInsModel::searchTenderBonds(bool isDateField, const std::string& field,
+void CTenderModel::searchTenderBonds(bool isDateField, const std::string& field,
                                      const std::string& text, const std::string& startDate,
                                      const std::string& endDate, bool internalOnly) {
   TenderSearchQuery query;
@@ -39,24 +37,24 @@ void CHpfInsModel::searchTenderBonds(bool isDateField, const std::string& field,
   query.startDate = startDate;
   query.endDate = endDate;
   query.internalOnly = internalOnly;
-  if (!post(boost::bind(&CHpfInsModel::tenderSearchJob, this, query))) {
-    LW_LOG_WARN(this, "LW::CHpfInsModel::searchTenderBonds",
+  if (!post(boost::bind(&CTenderModel::tenderSearchJob, this, query))) {
+    LW_LOG_WARN(this, "LW::CTenderModel::searchTenderBonds",
                 "tender search for field '%1%' not queued", field);
   }
 }
 
-void CHpfInsModel::tenderSearchJob(const TenderSearchQuery& query) {
+void CTenderModel::tenderSearchJob(const TenderSearchQuery& query) {
   try {
     tenderSearchRows(query);
   } catch (const std::exception& e) {
     // The rows added so far stay; the table must still hear that the search
     // is over.
-    LW_LOG_WARN(this, "LW::CHpfInsModel::tenderSearchJob", "tender search failed: %1%", e.what());
+    LW_LOG_WARN(this, "LW::CTenderModel::tenderSearchJob", "tender search failed: %1%", e.what());
   }
   commitAndAnnounce();
 }
 
-void CHpfInsModel::tenderSearchRows(const TenderSearchQuery& query) {
+void CTenderModel::tenderSearchRows(const TenderSearchQuery& query) {
   const mxservice::ENqTraderType type = tradeType();
   const CTenderBondMatcher matcher(query);
   std::lock_guard<std::mutex> lock(m_tenderMutex);
@@ -105,9 +103,9 @@ void CHpfInsModel::tenderSearchRows(const TenderSearchQuery& query) {
   }
 }
 
-void CHpfInsModel::updateTenderRow(boost::shared_ptr<mxservice::CTenderBondInfoDetail> detail) {
+void CTenderModel::updateTenderRow(boost::shared_ptr<mxservice::CTenderBondInfoDetail> detail) {
   if (!detail) {
-    LW_LOG_WARN(this, "LW::CHpfInsModel::updateTenderRow", "no tender detail given");
+    LW_LOG_WARN(this, "LW::CTenderModel::updateTenderRow", "no tender detail given");
     return;
   }
   {
@@ -119,29 +117,27 @@ void CHpfInsModel::updateTenderRow(boost::shared_ptr<mxservice::CTenderBondInfoD
     const int status = deriveTenderStatus(detail->bondCode);
     detail->setStatus(status);
     applyTenderButtons(rowKey, status);
-    // A bond the current list does not hold stays out: an update never
-    // brings back a row that a search left out.
     updateData(row);
   }
   emit sigRefreshed();
 }
 
-int CHpfInsModel::deriveTenderStatus(const std::string& bondCode) const {
+int CTenderModel::deriveTenderStatus(const std::string& bondCode) const {
   return tenderStatusOfBond(currentOrderCommands(), bondCode);
 }
 
-QVector<GU::ButtonData> CHpfInsModel::buildTenderButtons(int status) {
+QVector<GU::ButtonData> CTenderModel::buildTenderButtons(int status) {
   QVector<GU::ButtonData> buttons;
   switch (status) {
     case mxservice::ORDER_COMMAND_APPROVING:
     case mxservice::ORDER_COMMAND_RUNNING:
-      buttons.append(GU::ButtonData(BUTTON_LOCK, QStringLiteral("锁定"), GU::NORMAL_BUTTON_PRIMARY,
-                                    false, QMap<int, QString>()));
-      buttons.append(GU::ButtonData(BUTTON_REVOKE, QStringLiteral("撤销"),
+      buttons.append(GU::ButtonData(TENDER_BUTTON_LOCK, QStringLiteral("锁定"),
+                                    GU::NORMAL_BUTTON_PRIMARY, false, QMap<int, QString>()));
+      buttons.append(GU::ButtonData(TENDER_BUTTON_REVOKE, QStringLiteral("撤销"),
                                     GU::NORMAL_BUTTON_PRIMARY, false, QMap<int, QString>()));
       break;
     case mxservice::ORDER_COMMAND_LOCKED:
-      buttons.append(GU::ButtonData(BUTTON_UNLOCK, QStringLiteral("解锁"),
+      buttons.append(GU::ButtonData(TENDER_BUTTON_UNLOCK, QStringLiteral("解锁"),
                                     GU::NORMAL_BUTTON_WARNING, false, QMap<int, QString>()));
       break;
     default:
@@ -150,7 +146,7 @@ QVector<GU::ButtonData> CHpfInsModel::buildTenderButtons(int status) {
   return buttons;
 }
 
-void CHpfInsModel::applyTenderButtons(const std::string& rowKey, int status) const {
+void CTenderModel::applyTenderButtons(const std::string& rowKey, int status) const {
   // Column 3 has no button delegate when the panel removed the workflow
   // columns for viewers; the row goes on without buttons.
   const boost::shared_ptr<GU::CBaseTableColumnMultiButtonsDelegate> delegate =

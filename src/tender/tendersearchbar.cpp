@@ -1,7 +1,4 @@
-// The tender search bar of a bond-tender panel: a field selector, a date
-// range or a text, an optional internal-amount check box and the query
-// button. The bar keeps no query state: every search reads the widgets
-// afresh and hands a copy to the model, whose worker rebuilds the list.
+#include "tender/tendersearchbar.h"
 
 #include "host/services/usermanager.h"
 #include "host/ui/autoexpandtoolbar.h"
@@ -13,11 +10,9 @@
 #include "host/ui/smallnonormalbutton.h"
 #include "host/ui/softcalendarlineedit.h"
 #include "host/ui/uiresource.h"
-#include "model/instrumentmodel.h"
-#include "panel/hpfinstable.h"
-#include "panel/instrumentspanel.h"
-#include "tender/tendersearchquery.h"
+#include "tender/tenderids.h"
 
+#include <QCoreApplication>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <QVBoxLayout>
@@ -28,10 +23,6 @@ namespace {
 
 const char* const kBarFontKey = "fnt_default_normal_fix";
 const char* const kDateFormat = "yyyyMMdd";
-
-// Only this user type reports internal amounts, so only it gets the filter
-// for bonds that carry one.
-const int kInternalReportUserType = 200;
 
 QString barFont() { return QString::fromLatin1(kBarFontKey); }
 
@@ -54,124 +45,146 @@ std::string dateText(const GU::CSoftCalendarLineEdit* edit) {
               : std::string();
 }
 
+void setShown(QWidget* widget, bool shown) {
+  if (widget) widget->setVisible(shown);
+}
+
 }  // namespace
 
-void CInstrumentsPanel::createBondTenderSearchUi(QVBoxLayout* layout,
-                                                 GU::CAutoExpandToolBar* toolbar) {
-  if (!layout || !toolbar) return;
+CTenderSearchBar::CTenderSearchBar(QObject* parent) : QObject(parent) {
+  qRegisterMetaType<LW::TenderSearchQuery>("LW::TenderSearchQuery");
+}
+
+CTenderSearchBar::~CTenderSearchBar() = default;
+
+void CTenderSearchBar::build(QVBoxLayout* layout, GU::CAutoExpandToolBar* toolbar) {
+  if (!layout || !toolbar || m_searchFieldCombo) return;
 
   auto* queryLabel = new GU::CSimpleTextWidget(QStringLiteral("查询: "), toolbar);
   queryLabel->setFontKey(barFont());
   toolbar->addToolItem(queryLabel, false);
 
-  searchFieldCombo = new GU::CComboBox(0, toolbar);
+  m_searchFieldCombo = new GU::CComboBox(0, toolbar);
   QStringList fields;
   for (int i = 0; i < kTenderSearchFieldCount; ++i) {
     fields << QString::fromUtf8(tenderSearchFieldText(i));
   }
   {
     // Filling the box makes its first item current, which would deliver a
-    // mode switch to this panel while the rest of the bar does not exist
-    // yet. The bar starts in date mode by construction instead.
-    const QSignalBlocker blocker(searchFieldCombo);
-    searchFieldCombo->addItems(fields);
-    searchFieldCombo->setCurrentText(QString::fromUtf8(tenderSearchFieldText(0)));
+    // mode switch to the panel while the rest of the bar does not exist yet.
+    // The bar starts in date mode by construction instead.
+    const QSignalBlocker blocker(m_searchFieldCombo);
+    m_searchFieldCombo->addItems(fields);
+    m_searchFieldCombo->setCurrentText(QString::fromUtf8(tenderSearchFieldText(0)));
   }
-  toolbar->addToolItem(searchFieldCombo, false);
+  toolbar->addToolItem(m_searchFieldCombo, false);
 
-  startTimeLabel = new GU::CSimpleTextWidget(QStringLiteral("开始时间"), toolbar);
-  startTimeLabel->setFontKey(barFont());
-  toolbar->addToolItem(startTimeLabel, false);
+  m_startTimeLabel = new GU::CSimpleTextWidget(QStringLiteral("开始时间"), toolbar);
+  m_startTimeLabel->setFontKey(barFont());
+  toolbar->addToolItem(m_startTimeLabel, false);
 
   // Taken once so that both editors show the same day even across midnight.
   const QDate today = QDate::currentDate();
 
-  startDateEdit = new GU::CSoftCalendarLineEdit(1, toolbar);
-  setUpDateEdit(startDateEdit, today);
-  toolbar->addToolItem(startDateEdit, false);
+  m_startDateEdit = new GU::CSoftCalendarLineEdit(1, toolbar);
+  setUpDateEdit(m_startDateEdit, today);
+  toolbar->addToolItem(m_startDateEdit, false);
 
-  endTimeLabel = new GU::CSimpleTextWidget(QStringLiteral("结束时间"), toolbar);
-  endTimeLabel->setFontKey(barFont());
-  toolbar->addToolItem(endTimeLabel, false);
+  m_endTimeLabel = new GU::CSimpleTextWidget(QStringLiteral("结束时间"), toolbar);
+  m_endTimeLabel->setFontKey(barFont());
+  toolbar->addToolItem(m_endTimeLabel, false);
 
-  endDateEdit = new GU::CSoftCalendarLineEdit(2, toolbar);
-  setUpDateEdit(endDateEdit, today);
-  toolbar->addToolItem(endDateEdit, false);
+  m_endDateEdit = new GU::CSoftCalendarLineEdit(2, toolbar);
+  setUpDateEdit(m_endDateEdit, today);
+  toolbar->addToolItem(m_endDateEdit, false);
 
-  searchTextEdit = new GU::CLineEdit(4, toolbar);
-  searchTextEdit->setEmptyHintText(QStringLiteral("请输入内容, 按Enter键查询"));
-  searchTextEdit->setTextFontKey(barFont());
-  searchTextEdit->setEmptyHintFont(barFont());
-  searchTextEdit->setEmptyHintColor(QStringLiteral("clr_disable_color"));
-  searchTextEdit->setFixedSize(160, 22);
-  searchTextEdit->hide();
-  toolbar->addToolItem(searchTextEdit, false);
+  m_searchTextEdit = new GU::CLineEdit(4, toolbar);
+  m_searchTextEdit->setEmptyHintText(QStringLiteral("请输入内容, 按Enter键查询"));
+  m_searchTextEdit->setTextFontKey(barFont());
+  m_searchTextEdit->setEmptyHintFont(barFont());
+  m_searchTextEdit->setEmptyHintColor(QStringLiteral("clr_disable_color"));
+  m_searchTextEdit->setFixedSize(160, 22);
+  m_searchTextEdit->hide();
+  toolbar->addToolItem(m_searchTextEdit, false);
 
   if (getUserConfig()->userType() == kInternalReportUserType) {
-    internalOnlyCheck = new GU::CCheckBox(3, QStringLiteral("仅显示有内部报量债券"), toolbar);
-    internalOnlyCheck->setTextColorKey(QStringLiteral("clr_text_default"));
-    internalOnlyCheck->setTextFontKey(barFont());
-    internalOnlyCheck->setFixedSize(150, 24);
+    m_internalOnlyCheck = new GU::CCheckBox(3, QStringLiteral("仅显示有内部报量债券"), toolbar);
+    m_internalOnlyCheck->setTextColorKey(QStringLiteral("clr_text_default"));
+    m_internalOnlyCheck->setTextFontKey(barFont());
+    m_internalOnlyCheck->setFixedSize(150, 24);
     toolbar->addFixedSpace(3);
-    toolbar->addToolItem(internalOnlyCheck, false);
+    toolbar->addToolItem(m_internalOnlyCheck, false);
   }
 
-  queryButton = new GU::CSmallNoNormalButton(5, false, toolbar);
-  queryButton->setText(QStringLiteral("查询"));
+  m_queryButton = new GU::CSmallNoNormalButton(5, false, toolbar);
+  m_queryButton->setText(QStringLiteral("查询"));
   toolbar->addFixedSpace(3);
-  toolbar->addToolItem(queryButton, false);
+  toolbar->addToolItem(m_queryButton, false);
 
   layout->addWidget(toolbar, 0);
 }
 
-bool CInstrumentsPanel::isSearchDateTypeColumn(std::string field) {
+TenderSearchQuery CTenderSearchBar::query() const {
+  TenderSearchQuery query;
+  query.field = m_searchFieldCombo ? utf8(m_searchFieldCombo->currentText()) : std::string();
+  query.isDateField = isDateField(query.field);
+  query.startDate = dateText(m_startDateEdit);
+  query.endDate = dateText(m_endDateEdit);
+  query.internalOnly = m_internalOnlyCheck && m_internalOnlyCheck->isChecked();
+  query.text = m_searchTextEdit ? utf8(m_searchTextEdit->toString()) : std::string();
+  return query;
+}
+
+bool CTenderSearchBar::isDateField(const std::string& field) {
   const int index = tenderSearchFieldIndex(field);
   return index >= 0 && index < kTenderDateFieldCount;
 }
 
-void CInstrumentsPanel::refreshDateTypeSearchUi() {
-  if (startTimeLabel) startTimeLabel->show();
-  if (endTimeLabel) endTimeLabel->show();
-  if (startDateEdit) startDateEdit->show();
-  if (endDateEdit) endDateEdit->show();
-  if (searchTextEdit) searchTextEdit->hide();
+void CTenderSearchBar::showDateMode() {
+  setShown(m_startTimeLabel, true);
+  setShown(m_endTimeLabel, true);
+  setShown(m_startDateEdit, true);
+  setShown(m_endDateEdit, true);
+  setShown(m_searchTextEdit, false);
 }
 
-void CInstrumentsPanel::refreshOtherTypeSearchUi() {
-  if (startTimeLabel) startTimeLabel->hide();
-  if (endTimeLabel) endTimeLabel->hide();
-  if (startDateEdit) startDateEdit->hide();
-  if (endDateEdit) endDateEdit->hide();
-  if (searchTextEdit) searchTextEdit->show();
+void CTenderSearchBar::showTextMode() {
+  setShown(m_startTimeLabel, false);
+  setShown(m_endTimeLabel, false);
+  setShown(m_startDateEdit, false);
+  setShown(m_endDateEdit, false);
+  setShown(m_searchTextEdit, true);
 }
 
-bool CInstrumentsPanel::testHintDate() {
+void CTenderSearchBar::showModeOfChosenField() {
+  const QString field = m_searchFieldCombo ? m_searchFieldCombo->currentText() : QString();
+  if (isDateField(utf8(field))) {
+    showDateMode();
+  } else {
+    showTextMode();
+  }
+}
+
+bool CTenderSearchBar::checkDateRange() {
   // "Shown" is "not hidden by the mode switch": the panel itself may not be
   // on screen yet (or be in a hidden dock), and the check must still apply.
-  if (!startDateEdit || !endDateEdit || startDateEdit->isHidden() || endDateEdit->isHidden()) {
+  if (!m_startDateEdit || !m_endDateEdit || m_startDateEdit->isHidden() ||
+      m_endDateEdit->isHidden()) {
     return true;
   }
-  const QDate start = startDateEdit->getDate();
-  const QDate end = endDateEdit->getDate();
+  const QDate start = m_startDateEdit->getDate();
+  const QDate end = m_endDateEdit->getDate();
   if (start.isValid() && end.isValid() && start.daysTo(end) >= 0) return true;
 
+  // The text is the panel's to translate: its translations carry it.
   // ALIGN_LEFT | ALIGN_BOTTOM (65): under the end-date editor.
-  GU::CMessageTip::showTip(endDateEdit, QFlags<GU::EAlign>(GU::ALIGN_LEFT | GU::ALIGN_BOTTOM),
-                           tr("查询开始时间和结束时间设置有误"), 2, mxservice::MSG_LEVEL_ERROR,
-                           300);
+  GU::CMessageTip::showTip(
+      m_endDateEdit, QFlags<GU::EAlign>(GU::ALIGN_LEFT | GU::ALIGN_BOTTOM),
+      QCoreApplication::translate("LW::CInstrumentsPanel", "查询开始时间和结束时间设置有误"), 2,
+      mxservice::MSG_LEVEL_ERROR, 300);
   return false;
 }
 
-void CInstrumentsPanel::handleBondTenderSearchOperation() {
-  const std::string field =
-      searchFieldCombo ? utf8(searchFieldCombo->currentText()) : std::string();
-  const bool isDateField = isSearchDateTypeColumn(field);
-  const std::string startDate = dateText(startDateEdit);
-  const std::string endDate = dateText(endDateEdit);
-  const bool internalOnly = internalOnlyCheck && internalOnlyCheck->isChecked();
-  const std::string text = searchTextEdit ? utf8(searchTextEdit->toString()) : std::string();
-  if (!m_table) return;
-  m_table->model()->searchTenderBonds(isDateField, field, text, startDate, endDate, internalOnly);
-}
+void CTenderSearchBar::requestSearch() { emit sigSearchRequested(query()); }
 
 }  // namespace LW

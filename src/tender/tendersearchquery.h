@@ -5,6 +5,7 @@
 
 #include "host/data/tenderbondinfodetail.h"
 
+#include <QMetaType>
 #include <boost/shared_ptr.hpp>
 #include <string>
 
@@ -45,3 +46,7 @@ bool matchTenderBond(const boost::shared_ptr<mxservice::CTenderBondInfoDetail>& 
                      const TenderSearchQuery& query);
 
 }  // namespace LW
+
+// Carried by CTenderSearchBar::sigSearchRequested(), also across threads and
+// into signal spies.
+Q_DECLARE_METATYPE(LW::TenderSearchQuery)

@@ -11,6 +11,7 @@
 #include "host/ui/eventids.h"
 #include "model/instrumentdata.h"
 #include "model/instrumentmodel.h"
+#include "tender/tendermodel.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -70,12 +71,8 @@ protected:
   std::unique_ptr<EventRecorder> m_parent;
 };
 
-TEST_F(HpfInsTableTest, answersItsOwnClassNameAndStylesColumnsFromTheCatalogue) {
+TEST_F(HpfInsTableTest, declaresItsSignalsAndStylesColumnsFromTheCatalogue) {
   LW::CHpfInsTable* table = makeTable(kOuterFuture);
-  EXPECT_EQ(table->qt_metacast("LW::CHpfInsTable"), static_cast<void*>(table));
-  EXPECT_NE(table->qt_metacast("GU::IBaseTable"), nullptr);
-  EXPECT_EQ(table->qt_metacast("LW::CInstrumentsPanel"), nullptr);
-
   const QMetaObject* meta = table->metaObject();
   const int offset = meta->methodOffset();
   ASSERT_EQ(meta->methodCount() - offset, 3);
@@ -96,6 +93,20 @@ TEST_F(HpfInsTableTest, answersItsOwnClassNameAndStylesColumnsFromTheCatalogue) 
   EXPECT_TRUE(favouritesDelegate(table));
   // The host base and the table share the one model.
   EXPECT_EQ(table->getDataModel().get(), static_cast<GU::IBaseHpfTableModel*>(model.get()));
+}
+
+// A bond-tender table shows a tender model, whose rows come from tender
+// searches; every other table an instrument model.
+TEST_F(HpfInsTableTest, aTenderTableMakesATenderModel) {
+  LW::CHpfInsTable* tender = makeTable(kTender);
+  ASSERT_TRUE(tender->tenderModel());
+  EXPECT_EQ(boost::static_pointer_cast<LW::CHpfInsModel>(tender->tenderModel()), tender->model());
+  EXPECT_EQ(tender->model()->tradeType(), kTender);
+  for (auto type : {kStock, kOuterFuture}) {
+    LW::CHpfInsTable* other = makeTable(type);
+    EXPECT_FALSE(other->tenderModel()) << type;
+    EXPECT_EQ(other->model()->tradeType(), type);
+  }
 }
 
 TEST_F(HpfInsTableTest, everyRowHasOneVisibleFavouritesButtonAfterEachLoad) {

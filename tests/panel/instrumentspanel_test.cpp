@@ -123,10 +123,6 @@ TEST_F(InstrumentsPanelTest, declaresFifteenSignalsThenSixSlotsInOrder) {
             QByteArray("QMap<QString,mxservice::CInstrumentDetailPtr>"));
   EXPECT_EQ(meta->method(offset + 17).parameterTypes().value(0), QByteArray("set<string>"));
   EXPECT_EQ(meta->method(offset + 18).parameterTypes().value(1), QByteArray("std::string"));
-
-  EXPECT_EQ(panel->qt_metacast("LW::CInstrumentsPanel"), static_cast<void*>(panel));
-  EXPECT_NE(panel->qt_metacast("LW::ITradeDockableWidget"), nullptr);
-  EXPECT_EQ(panel->qt_metacast("LW::CHpfInsTable"), nullptr);
 }
 
 TEST_F(InstrumentsPanelTest, titlesFollowTheTradingType) {
@@ -182,6 +178,23 @@ TEST_F(InstrumentsPanelTest, registersAsAnInstrumentsDockWithASearchFieldAndTabl
     EXPECT_TRUE(panel->filterText().isEmpty());
     EXPECT_GT(panel->table()->model()->rowCount(), 0) << tradeType;
     EXPECT_EQ(panel->table()->viewRowCount(), panel->table()->model()->rowCount());
+  }
+}
+
+// Tab moves through the tool bar first and then into the table, the order
+// the user reads the panel in, on every panel type.
+TEST_F(InstrumentsPanelTest, tabReachesTheTableAfterTheToolBar) {
+  for (auto tradeType : {kStock, mxservice::NQ_TRADER_BOND_TENDER}) {
+    PanelProbe* panel = makePanel(tradeType);
+    // The table's part: the table or the widgets inside it that take focus.
+    std::vector<bool> inTable;
+    for (QWidget* w = panel->nextInFocusChain(); w != panel; w = w->nextInFocusChain()) {
+      if (!panel->isAncestorOf(w) || !(w->focusPolicy() & Qt::TabFocus)) continue;
+      inTable.push_back(w == panel->table() || panel->table()->isAncestorOf(w));
+    }
+    ASSERT_GE(inTable.size(), 2u) << tradeType;
+    EXPECT_FALSE(inTable.front()) << tradeType;
+    EXPECT_TRUE(std::is_sorted(inTable.begin(), inTable.end())) << tradeType;
   }
 }
 

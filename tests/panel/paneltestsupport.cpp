@@ -3,6 +3,7 @@
 #include "host/services/hostservices.h"
 #include "host/table/hpftypes.h"
 #include "host/table/ibasehpftabledata.h"
+#include "model/instrumentdata.h"
 #include "model/instrumentmodel.h"
 
 #include <QCoreApplication>
@@ -33,7 +34,6 @@ bool tableEvent(LW::CHpfInsTable* table, int id, int wParam, int lParam, const Q
 }
 
 void settle(LW::CHpfInsTable* table) {
-  if (!table) return;
   boost::shared_ptr<LW::CHpfInsModel> model = table->model();
   // A load posts its sigRefreshed() here; the relayed repaint may queue one
   // more hop. Loop until the worker is idle and nothing is left to deliver.
@@ -77,7 +77,25 @@ int viewRowOfKey(LW::CHpfInsTable* table, const std::string& key) {
   return -1;
 }
 
-QString u8(const char* text) { return QString::fromUtf8(text); }
+std::vector<std::string> listedCodes(LW::CInstrumentsPanel* panel) {
+  std::vector<std::string> codes;
+  for (const GU::HpfRowPtr& row : panel->table()->model()->getAllDatas()) {
+    auto data = boost::dynamic_pointer_cast<LW::CInstrumentData>(row);
+    codes.push_back(data && data->tenderBond() ? data->tenderBond()->bondCode : "?");
+  }
+  return codes;
+}
+
+mxservice::CTenderBondInfoDetailPtr listedDetail(LW::CInstrumentsPanel* panel,
+                                                 const std::string& bondCode) {
+  for (const GU::HpfRowPtr& row : panel->table()->model()->getAllDatas()) {
+    auto data = boost::dynamic_pointer_cast<LW::CInstrumentData>(row);
+    if (data && data->tenderBond() && data->tenderBond()->bondCode == bondCode) {
+      return data->tenderBond();
+    }
+  }
+  return nullptr;
+}
 
 void HostFixture::SetUp() { mxservice::CHostServices::reset(); }
 
@@ -93,29 +111,6 @@ void HostFixture::install(const mxservice::DataSet& set) {
   mxservice::DataSet copy = set;
   addDefaultExchanges(copy);
   mxservice::CHostServices::install(copy);
-}
-
-mxservice::CInstrumentDetailPtr instrument(int tradeType, const std::string& market,
-                                           const std::string& code, const std::string& name) {
-  auto detail = boost::make_shared<mxservice::CInstrumentDetail>();
-  detail->tradeType = tradeType;
-  detail->marketId = market;
-  detail->code = code;
-  detail->name = name;
-  return detail;
-}
-
-void addDefaultExchanges(mxservice::DataSet& set) {
-  const char* exchanges[][2] = {{"SH", "上海证券交易所"},
-                                {"SZ", "深圳证券交易所"},
-                                {"SHFE", "上海期货交易所"},
-                                {"CME", "芝加哥商业交易所"}};
-  for (const auto& entry : exchanges) {
-    auto exchange = boost::make_shared<mxservice::CExchangeDetail>();
-    exchange->marketId = entry[0];
-    exchange->name = entry[1];
-    set.exchanges.push_back(exchange);
-  }
 }
 
 }  // namespace paneltest

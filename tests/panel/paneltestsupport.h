@@ -1,13 +1,15 @@
 #pragma once
 // Shared fixtures of the panel tests: a host filled from a data set, a parent
-// widget that records the events a panel or table delivers upwards, probes
-// that open the protected entry points, and helpers that wait for a model
-// load to reach the GUI thread.
+// widget that records the events a panel or table delivers upwards, a probe
+// that opens the panel's protected entry points (those the host framework
+// calls), and helpers that wait for a model load to reach the GUI thread.
+// Record builders come from tests/support (testrecords.h).
 
 #include "host/data/dataset.h"
 #include "host/ui/basewidget.h"
 #include "panel/hpfinstable.h"
 #include "panel/instrumentspanel.h"
+#include "testrecords.h"
 
 #include <gtest/gtest.h>
 
@@ -40,15 +42,28 @@ public:
   bool consume = true;
 };
 
-// Opens the protected operations of the panel for the tests.
+using testsupport::addDefaultExchanges;
+using testsupport::instrument;
+using testsupport::u8;
+
+// Opens the protected operations of the panel for the tests: the entry
+// points of the host framework (events, the order-command callback, the
+// trade client's answer) and the tender search widgets.
 class PanelProbe : public LW::CInstrumentsPanel {
 public:
   using LW::CInstrumentsPanel::CInstrumentsPanel;
+  using LW::CInstrumentsPanel::endDateEdit;
+  using LW::CInstrumentsPanel::endTimeLabel;
   using LW::CInstrumentsPanel::handleEvent;
+  using LW::CInstrumentsPanel::internalOnlyCheck;
   using LW::CInstrumentsPanel::onOrderCommand;
+  using LW::CInstrumentsPanel::onUpdateTenderBondDetails;
+  using LW::CInstrumentsPanel::processBondTenderButtonClick;
   using LW::CInstrumentsPanel::searchFieldCombo;
   using LW::CInstrumentsPanel::searchTextEdit;
   using LW::CInstrumentsPanel::startDateEdit;
+  using LW::CInstrumentsPanel::startTimeLabel;
+  using LW::CInstrumentsPanel::testHintDate;
   using LW::CInstrumentsPanel::tradeTypeToTitle;
 };
 
@@ -79,8 +94,11 @@ private:
 std::vector<std::string> rowKeys(LW::CHpfInsTable* table);
 // The view row of the row with that key, -1 when not shown.
 int viewRowOfKey(LW::CHpfInsTable* table, const std::string& key);
-
-QString u8(const char* text);
+// The bond codes of a tender panel's rows, in model order ("?" for a row
+// without a tender detail), and the detail of one listed bond (null if none).
+std::vector<std::string> listedCodes(LW::CInstrumentsPanel* panel);
+mxservice::CTenderBondInfoDetailPtr listedDetail(LW::CInstrumentsPanel* panel,
+                                                 const std::string& bondCode);
 
 class HostFixture : public ::testing::Test {
 protected:
@@ -90,10 +108,5 @@ protected:
   void installSample();
   void install(const mxservice::DataSet& set);
 };
-
-mxservice::CInstrumentDetailPtr instrument(int tradeType, const std::string& market,
-                                           const std::string& code, const std::string& name);
-// The exchanges every hand-built set starts with.
-void addDefaultExchanges(mxservice::DataSet& set);
 
 }  // namespace paneltest

@@ -1,26 +1,31 @@
 // Panel lifetimes against the threads that call into it: the model's load
-// worker, host signals raised on other threads, and the guard that keeps
-// late host callbacks out of a destroyed panel.
+// worker, host signals raised on other threads, order commands delivered
+// while a tender panel closes, and the trade client's answers, which leave
+// the panel on the trade client's thread and never reach a destroyed panel.
 
 #include "paneltestsupport.h"
+
+#include "eventwait.h"
 
 #include "host/bson/bsonobj.h"
 #include "host/data/ordercommand.h"
 #include "host/services/accountdata.h"
 #include "host/services/exchangeclient.h"
 #include "host/services/idatacenter.h"
+#include "host/services/tradeclient.h"
 #include "host/services/tradercenter.h"
 #include "host/ui/combobox.h"
 #include "model/instrumentmodel.h"
-#include "panel/panelcallbackguard.h"
 
 #include <QCoreApplication>
 #include <QSignalSpy>
+#include <QThread>
 #include <atomic>
 #include <boost/make_shared.hpp>
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 using namespace paneltest;
@@ -160,45 +165,99 @@ TEST_F(TenderThreadsTest, tenderPanelDestroyedWhileTheSubscriptionDeliversDoesNo
   EXPECT_TRUE(account->waitForDeliveries());
 }
 
-TEST(PanelCallbackGuardTest, noGuardedCallRunsOnceRetireHasReturned) {
-  for (int round = 0; round < 50; ++round) {
-    auto guard = boost::make_shared<LW::CPanelCallbackGuard>();
-    std::atomic<bool> panelGone{false};
-    std::atomic<int> calls{0};
-    std::atomic<int> lateCalls{0};
-    std::atomic<bool> started{false};
-    std::thread host([guard, &panelGone, &calls, &lateCalls, &started] {
-      for (int i = 0; i < 2000; ++i) {
-        const bool ran = guard->runIfAlive([&] {
-          started.store(true);
-          if (panelGone.load()) ++lateCalls;
-          ++calls;
-        });
-        if (!ran) break;
-      }
-    });
-    while (!started.load()) std::this_thread::yield();
-    guard->retire();
-    panelGone.store(true);
-    host.join();
-    EXPECT_EQ(lateCalls.load(), 0);
-    EXPECT_GT(calls.load(), 0);
-    EXPECT_FALSE(guard->isAlive());
-    EXPECT_FALSE(guard->runIfAlive([] { FAIL() << "ran after retire"; }));
+class TenderAnswerThreadsTest : public testsupport::TenderHostFixture {
+protected:
+  void SetUp() override {
+    TenderHostFixture::SetUp();
+    install({testsupport::tenderBond("A1", testsupport::today()),
+             testsupport::tenderBond("B1", testsupport::today())},
+            {testsupport::orderCommand(1, "A1", 2), testsupport::orderCommand(2, "A1", 0),
+             testsupport::orderCommand(3, "B1", 2)});
+  }
+
+  static int commandStatus(int id) {
+    auto account = mxservice::TraderCenter::instance()->getDataCenter()->getAccountData("");
+    auto command = account ? account->findOrderCommand(id) : nullptr;
+    return command ? command->status() : -999;
+  }
+};
+
+// A host receiver connected directly sees the answer's signals on the trade
+// client's thread, while its callback runs; one connected by default gets
+// them queued on its own thread, in order.
+TEST_F(TenderAnswerThreadsTest, answersLeaveThePanelOnTheTradeClientsThread) {
+  PanelProbe panel(1, mxservice::NQ_TRADER_BOND_TENDER, nullptr);
+  settle(&panel);
+  std::mutex mutex;
+  std::vector<QThread*> directThreads;  // guarded by mutex
+  QObject::connect(
+      &panel, &LW::CInstrumentsPanel::sigBondExecutionLockedTenderBond, &panel,
+      [&](QString) {
+        std::lock_guard<std::mutex> lock(mutex);
+        directThreads.push_back(QThread::currentThread());
+      },
+      Qt::DirectConnection);
+  QObject::connect(
+      &panel, &LW::CInstrumentsPanel::sigRefreshCommandPanel, &panel,
+      [&](QString) {
+        std::lock_guard<std::mutex> lock(mutex);
+        directThreads.push_back(QThread::currentThread());
+      },
+      Qt::DirectConnection);
+  QObject context;
+  QStringList queued;
+  QObject::connect(&panel, &LW::CInstrumentsPanel::sigBondAllocationLockedTenderBond, &context,
+                   [&](QString value) { queued << "AllocationLocked " + value; });
+  QObject::connect(&panel, &LW::CInstrumentsPanel::sigRefreshCommandPanel, &context,
+                   [&](QString value) { queued << "RefreshCommandPanel " + value; });
+
+  EXPECT_TRUE(panel.handleEvent(228, 0, 26, QStringLiteral("TB.A1"), nullptr));
+  EXPECT_TRUE(testsupport::waitFor([&] { return queued.size() >= 2; }));
+  EXPECT_EQ(queued, (QStringList{"AllocationLocked A1|0.100000", "RefreshCommandPanel A1"}));
+  std::lock_guard<std::mutex> lock(mutex);
+  ASSERT_EQ(directThreads.size(), 2u);
+  for (QThread* thread : directThreads) {
+    EXPECT_NE(thread, nullptr);
+    EXPECT_NE(thread, QThread::currentThread());
   }
 }
 
-TEST(PanelCallbackGuardTest, aGuardedCallMayEnterTheGateAgain) {
-  LW::CPanelCallbackGuard guard;
-  int depth = 0;
-  EXPECT_TRUE(guard.runIfAlive([&] {
-    ++depth;
-    EXPECT_TRUE(guard.runIfAlive([&] { ++depth; }));
-  }));
-  EXPECT_EQ(depth, 2);
-  guard.retire();
-  guard.retire();
-  EXPECT_FALSE(guard.isAlive());
+TEST_F(TenderAnswerThreadsTest, answerAfterThePanelIsGoneTouchesNothing) {
+  LW::CTradeClient::instance()->setLatency(std::chrono::milliseconds(100));
+  {
+    auto parent = std::make_unique<EventRecorder>();
+    auto* panel = new PanelProbe(1, mxservice::NQ_TRADER_BOND_TENDER, parent.get());
+    settle(panel);
+    panel->processBondTenderButtonClick(26, QStringLiteral("TB.A1"));
+  }
+  ASSERT_TRUE(LW::CTradeClient::instance()->waitForIdle());
+  // The detail update was answered, but nobody pushed a status.
+  const auto requests = LW::CTradeClient::instance()->handledRequests();
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].kind, LW::CTradeClient::RequestRecord::TENDER_DETAILS);
+  EXPECT_EQ(commandStatus(1), 2);
+}
+
+TEST_F(TenderAnswerThreadsTest, panelsDestroyedWhileAnswersArriveNeverRace) {
+  LW::CTradeClient::instance()->setLatency(std::chrono::milliseconds(0));
+  boost::shared_ptr<mxservice::CAccountData> account =
+      mxservice::TraderCenter::instance()->getDataCenter()->getAccountData("");
+  for (int round = 0; round < 30; ++round) {
+    auto* panel = new PanelProbe(1, mxservice::NQ_TRADER_BOND_TENDER, nullptr);
+    settle(panel);
+    panel->processBondTenderButtonClick(round % 2 ? 26 : 16, QStringLiteral("TB.B1"));
+    if (round % 3 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(round % 5));
+    delete panel;
+  }
+  ASSERT_TRUE(LW::CTradeClient::instance()->waitForIdle());
+  ASSERT_TRUE(account->waitForDeliveries());
+  QCoreApplication::processEvents();
+  // Every status request that was made came from a live panel's answer.
+  for (const auto& request : LW::CTradeClient::instance()->handledRequests()) {
+    if (request.kind == LW::CTradeClient::RequestRecord::COMMAND_STATUS) {
+      EXPECT_EQ(request.commandId, 3);
+    }
+  }
 }
 
 }  // namespace

@@ -1,9 +1,14 @@
-// The instruments panel of the bond-tender type, as far as the panel itself
-// decides: construction without a search field, which events start a tender
-// search, which clicks select a tender, which button presses reach the tender
-// actions, and how order commands rebuild the row of their bond.
+// The instruments panel of the bond-tender type, as the host sees it:
+// construction without a search field, which events start a tender search,
+// which clicks select a tender, which button presses reach the tender
+// actions, how order commands rebuild the row of their bond, and the tender
+// signals that leave the panel. The tender components are tested on their
+// own in tests/tender.
 
 #include "paneltestsupport.h"
+
+#include "logcapture.h"
+#include "tendersignallog.h"
 
 #include "host/bson/bsonobj.h"
 #include "host/data/ordercommand.h"
@@ -13,9 +18,12 @@
 #include "host/services/tradeclient.h"
 #include "host/services/tradercenter.h"
 #include "host/services/usermanager.h"
+#include "host/ui/checkbox.h"
 #include "host/ui/combobox.h"
 #include "host/ui/eventids.h"
 #include "host/ui/lineedit.h"
+#include "host/ui/messagetip.h"
+#include "host/ui/simpletextwidget.h"
 #include "host/ui/softcalendarlineedit.h"
 #include "model/instrumentdata.h"
 #include "model/instrumentmodel.h"
@@ -25,6 +33,7 @@
 #include <boost/make_shared.hpp>
 #include <functional>
 #include <memory>
+#include <sstream>
 
 using namespace paneltest;
 
@@ -305,6 +314,268 @@ TEST_F(TenderPanelTest, hostReloadSignalsKeepTheTenderSearchsRows) {
     settle(panel);
     EXPECT_EQ(rowKeys(panel->table()), listed) << raise.first;
   }
+}
+
+}  // namespace
+
+namespace {
+
+using testsupport::daysFromToday;
+using testsupport::tenderBond;
+using testsupport::today;
+
+// A tender panel on hand-built bonds: today's ABC1 (a financial bond) and T2
+// (a treasury), yesterday's Y1 and tomorrow's M1.
+class TenderPanelSearchTest : public testsupport::TenderHostFixture {
+protected:
+  void SetUp() override {
+    TenderHostFixture::SetUp();
+    auto abc = tenderBond("ABC1", today());
+    abc->bondType = 3;
+    auto t2 = tenderBond("T2", today());
+    t2->bondType = 1;
+    install({abc, t2, tenderBond("Y1", daysFromToday(-1)), tenderBond("M1", daysFromToday(1))}, {});
+  }
+
+  // Loads the model finished since the spy was made, after settling.
+  static int loadsSince(QSignalSpy& spy, PanelProbe& panel) {
+    settle(&panel);
+    return spy.count();
+  }
+};
+
+TEST_F(TenderPanelSearchTest, opensWithTheSearchBarInDateModeAndTodaysBondsListed) {
+  PanelProbe panel(1, kTender, nullptr);
+  settle(&panel);
+  ASSERT_NE(panel.searchFieldCombo, nullptr);
+  EXPECT_EQ(panel.searchFieldCombo->currentText(), u8("招标日"));
+  ASSERT_NE(panel.startDateEdit, nullptr);
+  EXPECT_FALSE(panel.startDateEdit->isHidden());
+  ASSERT_NE(panel.searchTextEdit, nullptr);
+  EXPECT_TRUE(panel.searchTextEdit->isHidden());
+  EXPECT_EQ(panel.internalOnlyCheck, nullptr);  // user type 0
+  // Today's bonds, in the exchange client's key order.
+  EXPECT_EQ(listedCodes(&panel), (std::vector<std::string>{"ABC1", "T2"}));
+}
+
+TEST_F(TenderPanelSearchTest, modeSwitchesShowOneModeAndNeverSearch) {
+  PanelProbe panel(1, kTender, nullptr);
+  settle(&panel);
+  QSignalSpy loads(panel.table()->model().get(), SIGNAL(sigRefreshed()));
+  panel.searchTextEdit->setText("kept");
+  panel.startDateEdit->setDate(QDate(2024, 1, 2));
+
+  // The combo box delivers event 72 to the panel by itself.
+  panel.searchFieldCombo->setCurrentText(u8("债券简称"));
+  EXPECT_TRUE(panel.startTimeLabel->isHidden());
+  EXPECT_TRUE(panel.endTimeLabel->isHidden());
+  EXPECT_TRUE(panel.startDateEdit->isHidden());
+  EXPECT_TRUE(panel.endDateEdit->isHidden());
+  EXPECT_FALSE(panel.searchTextEdit->isHidden());
+
+  panel.searchFieldCombo->setCurrentText(u8("起息日"));
+  EXPECT_FALSE(panel.startTimeLabel->isHidden());
+  EXPECT_FALSE(panel.endTimeLabel->isHidden());
+  EXPECT_FALSE(panel.startDateEdit->isHidden());
+  EXPECT_FALSE(panel.endDateEdit->isHidden());
+  EXPECT_TRUE(panel.searchTextEdit->isHidden());
+
+  // The event itself, as the host delivers it.
+  panel.searchFieldCombo->blockSignals(true);
+  panel.searchFieldCombo->setCurrentText(u8("交易员"));
+  panel.searchFieldCombo->blockSignals(false);
+  EXPECT_TRUE(panel.handleEvent(72, 10, 0, u8("交易员"), nullptr));
+  EXPECT_TRUE(panel.startDateEdit->isHidden());
+  EXPECT_FALSE(panel.searchTextEdit->isHidden());
+
+  EXPECT_EQ(loadsSince(loads, panel), 0);
+  EXPECT_EQ(panel.searchTextEdit->text(), QStringLiteral("kept"));
+  EXPECT_EQ(panel.startDateEdit->getDate(), QDate(2024, 1, 2));
+  EXPECT_EQ(listedCodes(&panel), (std::vector<std::string>{"ABC1", "T2"}));
+}
+
+TEST_F(TenderPanelSearchTest, enterWithABadRangeShowsTheTipAndKeepsTheRows) {
+  PanelProbe panel(1, kTender, nullptr);
+  settle(&panel);
+  QSignalSpy loads(panel.table()->model().get(), SIGNAL(sigRefreshed()));
+  panel.startDateEdit->setDate(QDate::currentDate().addDays(1));
+
+  EXPECT_TRUE(panel.handleEvent(101, 1, 0, QString(), nullptr));
+  ASSERT_EQ(GU::CMessageTip::tipCount(), 1);
+  const GU::CMessageTipRecord tip = GU::CMessageTip::lastTip();
+  EXPECT_EQ(tip.widget.data(), panel.endDateEdit);
+  EXPECT_EQ(tip.text, u8("查询开始时间和结束时间设置有误"));
+  EXPECT_EQ(static_cast<int>(tip.align), 65);
+  EXPECT_EQ(tip.seconds, 2);
+  EXPECT_EQ(tip.level, 2);
+  EXPECT_EQ(tip.maxWidth, 300);
+  EXPECT_EQ(loadsSince(loads, panel), 0);
+  EXPECT_EQ(listedCodes(&panel), (std::vector<std::string>{"ABC1", "T2"}));
+
+  // An impossible date is refused the same way.
+  panel.startDateEdit->setDate(QDate::currentDate());
+  panel.endDateEdit->setText("2024-02-30");
+  EXPECT_FALSE(panel.testHintDate());
+  EXPECT_EQ(GU::CMessageTip::tipCount(), 2);
+
+  // The query button skips the check: the reversed range lists nothing.
+  panel.startDateEdit->setDate(QDate::currentDate().addDays(1));
+  panel.endDateEdit->setDate(QDate::currentDate());
+  EXPECT_TRUE(panel.handleEvent(5, 5, 0, u8("查询"), nullptr));
+  EXPECT_EQ(loadsSince(loads, panel), 1);
+  EXPECT_TRUE(listedCodes(&panel).empty());
+  EXPECT_EQ(GU::CMessageTip::tipCount(), 2);
+}
+
+TEST_F(TenderPanelSearchTest, enterSearchesAWiderRangeAndTextModeSkipsTheDateCheck) {
+  PanelProbe panel(1, kTender, nullptr);
+  settle(&panel);
+  panel.startDateEdit->setDate(QDate::currentDate().addDays(-1));
+  EXPECT_TRUE(panel.handleEvent(101, 1, 0, QString(), nullptr));
+  settle(&panel);
+  EXPECT_EQ(listedCodes(&panel), (std::vector<std::string>{"ABC1", "T2", "Y1"}));
+
+  // Text mode with a reversed range still searches; the range is not used.
+  panel.endDateEdit->setDate(QDate::currentDate().addDays(-5));
+  panel.searchFieldCombo->setCurrentText(u8("债券代码"));
+  panel.searchTextEdit->setText("AB");
+  EXPECT_TRUE(panel.handleEvent(101, 4, 0, "AB", nullptr));
+  settle(&panel);
+  EXPECT_EQ(GU::CMessageTip::tipCount(), 0);
+  EXPECT_EQ(listedCodes(&panel), (std::vector<std::string>{"ABC1"}));
+
+  panel.searchTextEdit->setText("abc");
+  panel.handleEvent(101, 4, 0, "abc", nullptr);
+  settle(&panel);
+  EXPECT_TRUE(listedCodes(&panel).empty());
+
+  // An empty text lists every bond.
+  panel.searchTextEdit->clear();
+  panel.handleEvent(5, 5, 0, QString(), nullptr);
+  settle(&panel);
+  EXPECT_EQ(listedCodes(&panel), (std::vector<std::string>{"ABC1", "M1", "T2", "Y1"}));
+
+  // Enum fields search the registry name.
+  panel.searchFieldCombo->setCurrentText(u8("债券类型"));
+  panel.searchTextEdit->setText(u8("金融"));
+  panel.handleEvent(5, 5, 0, QString(), nullptr);
+  settle(&panel);
+  EXPECT_EQ(listedCodes(&panel), (std::vector<std::string>{"ABC1"}));
+}
+
+TEST_F(TenderPanelSearchTest, internalOnlyCheckBoxForUserType200) {
+  auto none = tenderBond("N0", today());
+  auto dust = tenderBond("D0", today());
+  dust->setInternalAmount(0.00001);
+  auto real = tenderBond("R0", today());
+  real->setInternalAmount(0.5);
+  install({none, dust, real}, {}, 200);
+  PanelProbe panel(1, kTender, nullptr);
+  settle(&panel);
+  ASSERT_NE(panel.internalOnlyCheck, nullptr);
+  EXPECT_EQ(panel.internalOnlyCheck->text(), u8("仅显示有内部报量债券"));
+  EXPECT_EQ(panel.internalOnlyCheck->id(), 3);
+  EXPECT_EQ(panel.internalOnlyCheck->size(), QSize(150, 24));
+  EXPECT_EQ(listedCodes(&panel), (std::vector<std::string>{"D0", "N0", "R0"}));
+
+  panel.internalOnlyCheck->setChecked(true);
+  panel.handleEvent(5, 5, 0, QString(), nullptr);
+  settle(&panel);
+  EXPECT_EQ(listedCodes(&panel), (std::vector<std::string>{"R0"}));
+
+  // Text mode too.
+  panel.searchFieldCombo->setCurrentText(u8("债券代码"));
+  panel.handleEvent(5, 5, 0, QString(), nullptr);
+  settle(&panel);
+  EXPECT_EQ(listedCodes(&panel), (std::vector<std::string>{"R0"}));
+}
+
+// The workflow's signals are the panel's: a selected row of each status
+// leaves the panel as the pair of that status, then the command panel.
+TEST_F(TenderPanelSearchTest, aSelectedRowEmitsThePanelsStatePairThenTheCommandPanel) {
+  PanelProbe panel(1, kTender, nullptr);
+  settle(&panel);
+  auto abc = listedDetail(&panel, "ABC1");
+  ASSERT_TRUE(abc);
+  const boost::shared_ptr<LW::CHpfInsModel> model = panel.table()->model();
+  int index = -1;
+  for (int row = 0; row < model->rowCount(); ++row) {
+    if (model->getData(row)->key() == "TB.ABC1") index = row;
+  }
+  ASSERT_GE(index, 0);
+  struct Case {
+    int status;
+    const char* pair;
+  };
+  const Case cases[] = {{0, "Approving"},      {2, "Running"}, {204, "Locked"},
+                        {201, "DealFinished"}, {5, "Stopped"}, {-2, "SettleFinished"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.status);
+    abc->setStatus(c.status);
+    testsupport::TenderSignalLog log(static_cast<LW::CInstrumentsPanel*>(&panel));
+    EXPECT_TRUE(
+        panel.handleEvent(GU::EVENT_TABLE_TENDER_ROW_CLICKED, 0, index, QString(), nullptr));
+    const QString payload = QStringLiteral("ABC1|0.100000");
+    const testsupport::TenderSignalLog::Entries expected = {
+        {std::string("Execution") + c.pair, payload},
+        {std::string("Allocation") + c.pair, payload},
+        {"RefreshCommandPanel", QStringLiteral("ABC1")}};
+    EXPECT_EQ(log.entries(), expected);
+  }
+}
+
+TEST_F(TenderPanelSearchTest, aFailedAnswerIsLoggedUnderThePanelsAddress) {
+  PanelProbe panel(1, kTender, nullptr);
+  settle(&panel);
+  testsupport::LogCapture capture;
+  panel.onUpdateTenderBondDetails(utils::MXError(3, "timeout"), bson::BSONObj(),
+                                  mxservice::ORDER_COMMAND_LOCKED, listedDetail(&panel, "T2"));
+  std::vector<testsupport::LogCapture::Record> errors;
+  for (const auto& record : capture.records()) {
+    if (record.level == 40000) errors.push_back(record);
+  }
+  ASSERT_EQ(errors.size(), 1u);
+  std::ostringstream prefix;
+  prefix << "[" << static_cast<const void*>(static_cast<LW::CInstrumentsPanel*>(&panel))
+         << "] [LW::CInstrumentsPanel::onUpdateTenderBondDetails] ";
+  EXPECT_EQ(errors[0].message,
+            prefix.str() +
+                "updateTenderBondDetails error,error id:3, error message:timeout, "
+                "bond code:T2");
+  EXPECT_EQ(errors[0].fileName, "CInstrumentsPanel");
+  EXPECT_EQ(errors[0].line, 731);
+}
+
+// The amounts the host hands to a panel of another type still reach the
+// shared detail and the trade client; there is no row to rebuild.
+TEST_F(TenderPanelSearchTest, aPanelOfAnotherTypeStillHandsTheAmountsToTheHost) {
+  PanelProbe panel(1, mxservice::NQ_TRADER_STOCK, nullptr);
+  settle(&panel);
+  auto t2 = LW::CExchangeClient::instance()->getTenderBondInfoDetails().at("TB.T2");
+  LoadCounter loads(&panel);
+  panel.refreshBondTenderReportData("T2", 1.23456, 0.5);
+  panel.refreshBondTenderWinBidAmount("T2", 2.0);
+  panel.refreshBondTenderReportData("ZZ", 9.0, 9.0);
+  EXPECT_DOUBLE_EQ(t2->internalAmount(), 1.2346);
+  EXPECT_DOUBLE_EQ(t2->externalAmount(), 0.5);
+  EXPECT_DOUBLE_EQ(t2->winBidAmount(), 2.0);
+  ASSERT_TRUE(LW::CTradeClient::instance()->waitForIdle());
+  int sent = 0;
+  for (const auto& request : LW::CTradeClient::instance()->handledRequests()) {
+    if (request.kind == LW::CTradeClient::RequestRecord::TENDER_DETAILS) {
+      EXPECT_EQ(request.bondCode, "T2");
+      ++sent;
+    }
+  }
+  EXPECT_EQ(sent, 2);
+  EXPECT_EQ(loads.loads(), 0);
+  // Its tender operations do nothing.
+  QSignalSpy commandPanel(&panel, SIGNAL(sigRefreshCommandPanel(QString)));
+  panel.processBondTenderButtonClick(26, QStringLiteral("TB.T2"));
+  panel.onUpdateTenderBondDetails(utils::MXError::success(), bson::BSONObj(),
+                                  mxservice::ORDER_COMMAND_LOCKED, t2);
+  EXPECT_EQ(commandPanel.count(), 0);
+  EXPECT_TRUE(panel.testHintDate());
 }
 
 }  // namespace

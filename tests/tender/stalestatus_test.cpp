@@ -10,7 +10,6 @@
 #include "host/services/exchangeclient.h"
 #include "host/services/tradercenter.h"
 #include "host/table/basetablecolumnmultibuttonsdelegate.h"
-#include "model/instrumentmodel.h"
 #include "tender/tenderstatustable.h"
 
 #include <boost/make_shared.hpp>
@@ -27,9 +26,10 @@ TEST_F(StaleTenderStatus, leftoverSearchOfAClosedPanelDoesNotOverwriteANewerStat
   install({tenderBond("W1", today()), tenderBond("X1", today())},
           {orderCommand(1, "W1", 2), orderCommand(2, "X1", 2)});
   auto account = mxservice::TraderCenter::instance()->getDataCenter()->getAccountData("");
-  TenderPanel live;
-  settle(&live);
-  ASSERT_EQ(listedDetail(&live, "X1")->status(), 2);
+  // The workflow and model of a live tender panel.
+  WorkflowRig live;
+  live.search(dateQuery("招标日", today(), today()));
+  ASSERT_EQ(listedDetail(live.model, "X1")->status(), 2);
 
   // The model of a panel that has been closed while its search runs.
   std::mutex mutex;
@@ -76,15 +76,14 @@ TEST_F(StaleTenderStatus, leftoverSearchOfAClosedPanelDoesNotOverwriteANewerStat
   ASSERT_TRUE(model->waitForIdle());
   ASSERT_TRUE(account->waitForDeliveries());
   stopHolding(model);
-  settle(&live);
+  settle(live.model);
 
   const int expected = LW::tenderStatusOfBond(LW::currentOrderCommands(), "X1");
   EXPECT_EQ(expected, 204);
-  auto buttons = boost::dynamic_pointer_cast<GU::CBaseTableColumnMultiButtonsDelegate>(
-      live.table()->model()->columnDelegate(3));
-  EXPECT_EQ(buttons->itemButtons("TB.X1"), LW::CHpfInsModel::buildTenderButtons(204));
+  EXPECT_EQ(actionButtons(live.model)->itemButtons("TB.X1"),
+            LW::CTenderModel::buildTenderButtons(204));
   // The shared detail the live panel shows:
-  EXPECT_EQ(listedDetail(&live, "X1")->status(), expected);
+  EXPECT_EQ(listedDetail(live.model, "X1")->status(), expected);
 }
 
 }  // namespace

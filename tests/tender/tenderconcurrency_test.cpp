@@ -1,6 +1,7 @@
-// The tender loop across threads: the trade client answers on its worker,
-// order commands arrive on the account's delivery thread, searches run on
-// the model's worker while the GUI thread clicks and refreshes.
+// The tender loop across threads, through the workflow and its model: the
+// trade client answers on its worker, order commands arrive on the account's
+// delivery thread, searches run on the model's worker while the GUI thread
+// clicks and refreshes.
 
 #include "tendertestsupport.h"
 
@@ -9,10 +10,8 @@
 #include "host/services/tradeclient.h"
 #include "host/services/tradercenter.h"
 #include "host/table/basetablecolumnmultibuttonsdelegate.h"
-#include "host/ui/combobox.h"
-#include "host/ui/lineedit.h"
 #include "model/instrumentdata.h"
-#include "model/instrumentmodel.h"
+#include "tender/panelcallbackguard.h"
 #include "tender/tenderstatustable.h"
 
 #include <QPointer>
@@ -30,16 +29,16 @@ using namespace tendertest;
 
 namespace {
 
-// Signals of the panel recorded on this thread (queued when emitted
+// Signals of the workflow recorded on this thread (queued when emitted
 // elsewhere).
 class Recorder : public QObject {
 public:
-  explicit Recorder(LW::CInstrumentsPanel* panel) {
-    connect(panel, &LW::CInstrumentsPanel::sigBondExecutionLockedTenderBond, this,
+  explicit Recorder(LW::CTenderWorkflow* workflow) {
+    connect(workflow, &LW::CTenderWorkflow::sigBondExecutionLockedTenderBond, this,
             [this](QString v) { entries.push_back("ExecutionLocked " + v); });
-    connect(panel, &LW::CInstrumentsPanel::sigBondAllocationLockedTenderBond, this,
+    connect(workflow, &LW::CTenderWorkflow::sigBondAllocationLockedTenderBond, this,
             [this](QString v) { entries.push_back("AllocationLocked " + v); });
-    connect(panel, &LW::CInstrumentsPanel::sigRefreshCommandPanel, this,
+    connect(workflow, &LW::CTenderWorkflow::sigRefreshCommandPanel, this,
             [this](QString v) { entries.push_back("RefreshCommandPanel " + v); });
   }
   QStringList entries;
@@ -49,15 +48,17 @@ boost::shared_ptr<mxservice::CAccountData> account() {
   return mxservice::TraderCenter::instance()->getDataCenter()->getAccountData("");
 }
 
-boost::shared_ptr<GU::CBaseTableColumnMultiButtonsDelegate> buttons(LW::CInstrumentsPanel* panel) {
-  return boost::dynamic_pointer_cast<GU::CBaseTableColumnMultiButtonsDelegate>(
-      panel->table()->model()->columnDelegate(3));
+boost::shared_ptr<GU::CBaseTableColumnMultiButtonsDelegate> buttons(const WorkflowRig& rig) {
+  return actionButtons(rig.model);
 }
 
 int commandStatus(int id) {
   auto command = storedCommand(id);
   return command ? command->status() : -999;
 }
+
+// The search a tender panel runs when it opens: tender date today.
+LW::TenderSearchQuery todaysBonds() { return dateQuery("招标日", today(), today()); }
 
 class TenderLoop : public TenderFixture {
 protected:
@@ -71,13 +72,13 @@ protected:
 }  // namespace
 
 TEST_F(TenderLoop, lockRoundTripThroughTheServerEndsLockedWithTheUnlockButton) {
-  TenderPanel panel;
-  settle(&panel);
-  ASSERT_EQ(listedDetail(&panel, "A1")->status(), 2);
-  ASSERT_EQ(buttons(&panel)->itemButtons("TB.A1").size(), 2);
-  Recorder recorder(&panel);
+  WorkflowRig rig;
+  rig.search(todaysBonds());
+  ASSERT_EQ(listedDetail(rig.model, "A1")->status(), 2);
+  ASSERT_EQ(buttons(rig)->itemButtons("TB.A1").size(), 2);
+  Recorder recorder(rig.workflow);
 
-  panel.processBondTenderButtonClick(26, QStringLiteral("TB.A1"));
+  rig.workflow->pressButton(26, QStringLiteral("TB.A1"));
 
   const QStringList expectedSignals = {"ExecutionLocked A1|0.100000",
                                        "AllocationLocked A1|0.100000", "RefreshCommandPanel A1"};
@@ -85,28 +86,28 @@ TEST_F(TenderLoop, lockRoundTripThroughTheServerEndsLockedWithTheUnlockButton) {
   EXPECT_EQ(recorder.entries, expectedSignals);
   // The server pushes the changed commands back; the row follows them.
   EXPECT_TRUE(waitFor([&] {
-    auto detail = listedDetail(&panel, "A1");
-    const auto unlock = buttons(&panel)->itemButtons("TB.A1");
+    auto detail = listedDetail(rig.model, "A1");
+    const auto unlock = buttons(rig)->itemButtons("TB.A1");
     return detail && detail->status() == 204 && unlock.size() == 1 && unlock[0].id == 27;
   }));
   EXPECT_EQ(commandStatus(1), 204);
   EXPECT_EQ(commandStatus(2), 204);
   EXPECT_EQ(commandStatus(3), 2);
-  EXPECT_EQ(listedDetail(&panel, "B1")->status(), 2);
+  EXPECT_EQ(listedDetail(rig.model, "B1")->status(), 2);
   LW::CTradeClient::instance()->waitForIdle();
   ASSERT_TRUE(account()->waitForDeliveries());
-  settle(&panel);
+  settle(rig.model);
   EXPECT_EQ(recorder.entries, expectedSignals);
 }
 
 TEST_F(TenderLoop, injectedServerFailureIsLoggedAndChangesNoStatus) {
-  TenderPanel panel;
-  settle(&panel);
+  WorkflowRig rig;
+  rig.search(todaysBonds());
   LogCapture capture;
-  Recorder recorder(&panel);
+  Recorder recorder(rig.workflow);
   LW::CTradeClient::instance()->failBondCodes({"A1"}, 3, "timeout");
 
-  panel.processBondTenderButtonClick(26, QStringLiteral("TB.A1"));
+  rig.workflow->pressButton(26, QStringLiteral("TB.A1"));
   EXPECT_TRUE(waitFor([&] {
     for (const auto& record : capture.records()) {
       if (record.level == 40000 &&
@@ -119,25 +120,25 @@ TEST_F(TenderLoop, injectedServerFailureIsLoggedAndChangesNoStatus) {
   }));
   LW::CTradeClient::instance()->waitForIdle();
   ASSERT_TRUE(account()->waitForDeliveries());
-  settle(&panel);
+  settle(rig.model);
   EXPECT_TRUE(recorder.entries.isEmpty());
   EXPECT_EQ(commandStatus(1), 2);
   EXPECT_EQ(commandStatus(2), 0);
-  EXPECT_EQ(listedDetail(&panel, "A1")->status(), 2);
-  EXPECT_EQ(buttons(&panel)->itemButtons("TB.A1").size(), 2);
+  EXPECT_EQ(listedDetail(rig.model, "A1")->status(), 2);
+  EXPECT_EQ(buttons(rig)->itemButtons("TB.A1").size(), 2);
   // The trader written before sending stays.
-  EXPECT_EQ(listedDetail(&panel, "A1")->trader(), "zhang.wei");
+  EXPECT_EQ(listedDetail(rig.model, "A1")->trader(), "zhang.wei");
 }
 
-TEST_F(TenderLoop, answerAfterThePanelIsGoneTouchesNothing) {
+TEST_F(TenderLoop, answerAfterTheWorkflowIsGoneTouchesNothing) {
   LW::CTradeClient::instance()->setLatency(std::chrono::milliseconds(100));
   boost::shared_ptr<LW::CPanelCallbackGuard> guard;
   {
-    auto* panel = new TenderPanel;
-    settle(panel);
-    guard = panel->callbackGuard();
-    panel->processBondTenderButtonClick(26, QStringLiteral("TB.A1"));
-    delete panel;
+    WorkflowRig rig;
+    rig.search(todaysBonds());
+    guard = rig.workflow->callbackGuard();
+    rig.workflow->pressButton(26, QStringLiteral("TB.A1"));
+    // The stand-in panel takes its workflow with it.
   }
   EXPECT_FALSE(guard->isAlive());
   ASSERT_TRUE(LW::CTradeClient::instance()->waitForIdle());
@@ -146,45 +147,6 @@ TEST_F(TenderLoop, answerAfterThePanelIsGoneTouchesNothing) {
   ASSERT_EQ(requests.size(), 1u);
   EXPECT_EQ(requests[0].kind, LW::CTradeClient::RequestRecord::TENDER_DETAILS);
   EXPECT_EQ(commandStatus(1), 2);
-}
-
-TEST_F(TenderLoop, panelsDestroyedWhileAnswersArriveNeverRace) {
-  LW::CTradeClient::instance()->setLatency(std::chrono::milliseconds(0));
-  for (int round = 0; round < 30; ++round) {
-    auto* panel = new TenderPanel;
-    settle(panel);
-    panel->processBondTenderButtonClick(round % 2 ? 26 : 16, QStringLiteral("TB.B1"));
-    if (round % 3 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(round % 5));
-    delete panel;
-  }
-  ASSERT_TRUE(LW::CTradeClient::instance()->waitForIdle());
-  ASSERT_TRUE(account()->waitForDeliveries());
-  QCoreApplication::processEvents();
-  // Every status request that was made came from a live panel's answer.
-  for (const auto& request : LW::CTradeClient::instance()->handledRequests()) {
-    if (request.kind == LW::CTradeClient::RequestRecord::COMMAND_STATUS) {
-      EXPECT_EQ(request.commandId, 3);
-    }
-  }
-}
-
-TEST_F(TenderLoop, lastQueuedSearchDecidesTheList) {
-  std::vector<mxservice::CTenderBondInfoDetailPtr> bonds;
-  for (int i = 0; i < 300; ++i) bonds.push_back(tenderBond("C" + std::to_string(i), today()));
-  install(bonds, {});
-  TenderPanel panel;
-  settle(&panel);
-  panel.searchFieldCombo->setCurrentText(u8("债券代码"));
-  for (int i = 0; i < 25; ++i) {
-    panel.searchTextEdit->setText(QString("C%1").arg(i % 10));
-    panel.handleEvent(5, 5, 0, QString(), nullptr);
-  }
-  panel.searchTextEdit->setText("C29");
-  panel.handleEvent(5, 5, 0, QString(), nullptr);
-  settle(&panel);
-  EXPECT_EQ(listedCodes(&panel),
-            (std::vector<std::string>{"C29", "C290", "C291", "C292", "C293", "C294", "C295", "C296",
-                                      "C297", "C298", "C299"}));
 }
 
 // Commands change on a host thread while searches and refreshes keep
@@ -203,8 +165,8 @@ TEST_F(TenderLoop, rowsEndWithTheStatusOfTheLatestCommands) {
     commands.push_back(orderCommand(101 + 2 * i, code, 2));
   }
   install(bonds, commands);
-  TenderPanel panel;
-  settle(&panel);
+  WorkflowRig rig;
+  rig.search(todaysBonds());
 
   std::atomic<bool> stop{false};
   std::thread host([&] {
@@ -224,26 +186,26 @@ TEST_F(TenderLoop, rowsEndWithTheStatusOfTheLatestCommands) {
     }
   });
   for (int i = 0; i < 40; ++i) {
-    panel.handleEvent(5, 5, 0, QString(), nullptr);
-    panel.refreshBondTenderReportData("S" + std::to_string(i % bondCount), i, i);
+    rig.workflow->slotSearch(todaysBonds());
+    rig.workflow->refreshReportData("S" + std::to_string(i % bondCount), i, i);
     QCoreApplication::processEvents();
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
   }
   stop = true;
   host.join();
   ASSERT_TRUE(account()->waitForDeliveries());
-  settle(&panel);
+  settle(rig.model);
 
   const auto latest = LW::currentOrderCommands();
-  ASSERT_EQ(listedCodes(&panel).size(), static_cast<std::size_t>(bondCount));
+  ASSERT_EQ(listedCodes(rig.model).size(), static_cast<std::size_t>(bondCount));
   for (int i = 0; i < bondCount; ++i) {
     const std::string code = "S" + std::to_string(i);
     const int expected = LW::tenderStatusOfBond(latest, code);
-    auto detail = listedDetail(&panel, code);
+    auto detail = listedDetail(rig.model, code);
     ASSERT_TRUE(detail);
     EXPECT_EQ(detail->status(), expected) << code;
-    EXPECT_EQ(buttons(&panel)->itemButtons("TB." + code),
-              LW::CHpfInsModel::buildTenderButtons(expected))
+    EXPECT_EQ(buttons(rig)->itemButtons("TB." + code),
+              LW::CTenderModel::buildTenderButtons(expected))
         << code;
   }
 }
@@ -262,13 +224,13 @@ TEST_F(TenderLoop, commandChangesDuringASearchAreNotLost) {
     commands.push_back(orderCommand(5000 + i, code, 5));
   }
   install(bonds, commands);
-  TenderPanel panel;
-  settle(&panel);
+  WorkflowRig rig;
+  rig.search(todaysBonds());
   auto target = account();
   std::mt19937 random(11);
   for (int round = 0; round < 12; ++round) {
     SCOPED_TRACE(round);
-    panel.handleEvent(5, 5, 0, QString(), nullptr);
+    rig.workflow->slotSearch(todaysBonds());
     // Changes spread over the time the search runs.
     std::thread host([&, seed = random()] {
       std::mt19937 local(seed);
@@ -283,10 +245,10 @@ TEST_F(TenderLoop, commandChangesDuringASearchAreNotLost) {
     });
     host.join();
     ASSERT_TRUE(target->waitForDeliveries());
-    settle(&panel);
+    settle(rig.model);
     const LW::CTenderStatusTable latest(LW::currentOrderCommands());
     std::map<std::string, mxservice::CTenderBondInfoDetailPtr> listed;
-    for (const GU::HpfRowPtr& row : panel.table()->model()->getAllDatas()) {
+    for (const GU::HpfRowPtr& row : rig.model->getAllDatas()) {
       auto data = boost::dynamic_pointer_cast<LW::CInstrumentData>(row);
       if (data && data->tenderBond()) listed[data->tenderBond()->bondCode] = data->tenderBond();
     }
@@ -297,8 +259,8 @@ TEST_F(TenderLoop, commandChangesDuringASearchAreNotLost) {
       auto detail = listed[code];
       ASSERT_TRUE(detail);
       const int expected = latest.status(code);
-      if (detail->status() != expected || buttons(&panel)->itemButtons("TB." + code) !=
-                                              LW::CHpfInsModel::buildTenderButtons(expected)) {
+      if (detail->status() != expected || buttons(rig)->itemButtons("TB." + code) !=
+                                              LW::CTenderModel::buildTenderButtons(expected)) {
         ++wrong;
       }
     }

@@ -1,11 +1,9 @@
-// The rules of the tender workflow without a panel: reading the tender
-// parameters of order commands, the status of a bond from its commands (per
-// bond and in one pass), the buttons of each status, and the search match.
+// The rules of the tender workflow: reading the tender parameters of order
+// commands, the status of a bond from its commands (per bond and in one
+// pass), the search match and the search fields.
 
 #include "tendertestsupport.h"
 
-#include "host/services/hostservices.h"
-#include "model/instrumentmodel.h"
 #include "tender/bondtendersparamreader.h"
 #include "tender/tendersearchquery.h"
 #include "tender/tenderstatustable.h"
@@ -221,53 +219,6 @@ TEST(TenderStatus, onePassTableEqualsThePerBondRuleOnRandomCommands) {
       EXPECT_EQ(table.status(code), LW::tenderStatusOfBond(commands, code)) << code;
     }
     EXPECT_EQ(table.status(""), LW::tenderStatusOfBond(commands, ""));
-  }
-}
-
-class TenderModelRules : public TenderFixture {};
-
-TEST_F(TenderModelRules, modelDerivesFromTheCurrentAccount) {
-  install({tenderBond("A", today())},
-          {orderCommand(1, "A", 5), orderCommand(2, "B", 204), orderCommand(3, "A", 2)});
-  LW::CHpfInsModel model(kTenderType);
-  EXPECT_EQ(model.deriveTenderStatus("A"), 2);
-  EXPECT_EQ(model.deriveTenderStatus("B"), 204);
-  EXPECT_EQ(model.deriveTenderStatus("C"), -2);
-  // Without a current account every bond is settled.
-  mxservice::CHostServices::reset();
-  EXPECT_EQ(model.deriveTenderStatus("A"), -2);
-}
-
-TEST(TenderButtons, buttonsFollowTheStatus) {
-  struct Case {
-    int status;
-    std::vector<int> ids;
-  };
-  const std::vector<Case> cases = {{0, {26, 16}}, {2, {26, 16}}, {204, {27}}, {201, {}},
-                                   {5, {}},       {-2, {}},      {3, {}}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.status);
-    const QVector<GU::ButtonData> buttons = LW::CHpfInsModel::buildTenderButtons(c.status);
-    ASSERT_EQ(buttons.size(), static_cast<int>(c.ids.size()));
-    for (int i = 0; i < buttons.size(); ++i) {
-      EXPECT_EQ(buttons[i].id, c.ids[i]);
-      EXPECT_FALSE(buttons[i].hideWhenDisabled);
-      EXPECT_TRUE(buttons[i].tips.isEmpty());
-      switch (buttons[i].id) {
-        case 26:
-          EXPECT_EQ(buttons[i].text, u8("锁定"));
-          EXPECT_EQ(buttons[i].type, 1);
-          break;
-        case 16:
-          EXPECT_EQ(buttons[i].text, u8("撤销"));
-          EXPECT_EQ(buttons[i].type, 1);
-          break;
-        case 27:
-          EXPECT_EQ(buttons[i].text, u8("解锁"));
-          EXPECT_EQ(buttons[i].type, 3);
-          break;
-      }
-    }
   }
 }
 

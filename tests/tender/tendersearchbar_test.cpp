@@ -1,10 +1,10 @@
-// The tender search bar of a bond-tender panel: its widgets after
-// construction, the mode switch, the date check and its tip, the searches of
-// Enter and the query button, and the internal-amount check box.
+// The tender search bar on its own, built into a tool bar of a stand-in
+// panel: its widgets after construction, the mode switch, the date check and
+// its tip, the query it hands over, and the internal-amount check box.
 
 #include "tendertestsupport.h"
 
-#include "host/table/basetablecolumnmultibuttonsdelegate.h"
+#include "host/ui/autoexpandtoolbar.h"
 #include "host/ui/checkbox.h"
 #include "host/ui/combobox.h"
 #include "host/ui/lineedit.h"
@@ -12,31 +12,14 @@
 #include "host/ui/simpletextwidget.h"
 #include "host/ui/smallnonormalbutton.h"
 #include "host/ui/softcalendarlineedit.h"
-#include "model/instrumentmodel.h"
+#include "tender/tendersearchbar.h"
 
 #include <QSignalSpy>
+#include <QVBoxLayout>
 
 using namespace tendertest;
 
 namespace {
-
-class TenderSearchBar : public TenderFixture {
-protected:
-  void SetUp() override {
-    TenderFixture::SetUp();
-    auto abc = tenderBond("ABC1", today());
-    abc->bondType = 3;
-    auto t2 = tenderBond("T2", today());
-    t2->bondType = 1;
-    install({abc, t2, tenderBond("Y1", daysFromToday(-1)), tenderBond("M1", daysFromToday(1))}, {});
-  }
-
-  // Loads the model finished since the spy was made, after settling.
-  int loadsSince(QSignalSpy& spy, TenderPanel& panel) {
-    settle(&panel);
-    return spy.count();
-  }
-};
 
 const char* const kFieldItems[] = {
     "招标日",     "招标结束日", "发行起始日", "发行终止日", "起息日",   "缴款日",       "上市日",
@@ -44,194 +27,213 @@ const char* const kFieldItems[] = {
     "预交易市场", "发行人名称", "发行人属性", "所属行业",   "招标标的", "招标方式",
 };
 
-}  // namespace
+class TenderSearchBarTest : public TenderFixture {
+protected:
+  void SetUp() override {
+    TenderFixture::SetUp();
+    install({}, {});
+  }
 
-TEST_F(TenderSearchBar, startsInDateModeWithTodayAndListsTodaysBonds) {
-  TenderPanel panel;
-  settle(&panel);
-  ASSERT_NE(panel.searchFieldCombo, nullptr);
-  ASSERT_EQ(panel.searchFieldCombo->count(), 20);
-  for (int i = 0; i < 20; ++i) EXPECT_EQ(panel.searchFieldCombo->itemText(i), u8(kFieldItems[i]));
-  EXPECT_EQ(panel.searchFieldCombo->currentText(), u8("招标日"));
-  ASSERT_NE(panel.startDateEdit, nullptr);
-  ASSERT_NE(panel.endDateEdit, nullptr);
-  EXPECT_EQ(panel.startDateEdit->getDate(), QDate::currentDate());
-  EXPECT_EQ(panel.endDateEdit->getDate(), QDate::currentDate());
-  EXPECT_TRUE(panel.startDateEdit->inputMask().startsWith(QStringLiteral("0000-00-00")));
-  EXPECT_FALSE(panel.startDateEdit->isReadOnly());
-  EXPECT_EQ(panel.startTimeLabel->text(), u8("开始时间"));
-  EXPECT_EQ(panel.endTimeLabel->text(), u8("结束时间"));
-  EXPECT_FALSE(panel.startTimeLabel->isHidden());
-  EXPECT_FALSE(panel.startDateEdit->isHidden());
-  ASSERT_NE(panel.searchTextEdit, nullptr);
-  EXPECT_TRUE(panel.searchTextEdit->isHidden());
-  EXPECT_EQ(panel.searchTextEdit->emptyHintText(), u8("请输入内容, 按Enter键查询"));
-  EXPECT_EQ(panel.searchTextEdit->size(), QSize(160, 22));
-  EXPECT_EQ(panel.internalOnlyCheck, nullptr);  // user type 0
-  ASSERT_NE(panel.queryButton, nullptr);
-  EXPECT_EQ(panel.queryButton->text(), u8("查询"));
-  EXPECT_EQ(panel.queryButton->id(), 5);
-  // Today's bonds, in the exchange client's key order.
-  EXPECT_EQ(listedCodes(&panel), (std::vector<std::string>{"ABC1", "T2"}));
+  // Builds bar into the tool bar of a fresh stand-in panel.
+  void build(LW::CTenderSearchBar& bar) {
+    m_panel = std::make_unique<QWidget>();
+    m_layout = new QVBoxLayout(m_panel.get());
+    m_toolbar = new GU::CAutoExpandToolBar(QStringLiteral("lw_img_op_hedge_type_bg"), 2, 8, 2, 8,
+                                           m_panel.get(), -1, -1);
+    bar.build(m_layout, m_toolbar);
+  }
+
+  static LW::TenderSearchQuery requested(const QSignalSpy& spy, int index) {
+    return spy.at(index).at(0).value<LW::TenderSearchQuery>();
+  }
+
+  std::unique_ptr<QWidget> m_panel;
+  QVBoxLayout* m_layout = nullptr;
+  GU::CAutoExpandToolBar* m_toolbar = nullptr;
+};
+
+TEST_F(TenderSearchBarTest, startsInDateModeOnTodaysTenderDate) {
+  LW::CTenderSearchBar bar;
+  build(bar);
+  EXPECT_EQ(m_layout->indexOf(m_toolbar), 0);
+  ASSERT_NE(bar.searchFieldCombo(), nullptr);
+  ASSERT_EQ(bar.searchFieldCombo()->count(), 20);
+  for (int i = 0; i < 20; ++i) EXPECT_EQ(bar.searchFieldCombo()->itemText(i), u8(kFieldItems[i]));
+  EXPECT_EQ(bar.searchFieldCombo()->currentText(), u8("招标日"));
+  ASSERT_NE(bar.startDateEdit(), nullptr);
+  ASSERT_NE(bar.endDateEdit(), nullptr);
+  EXPECT_EQ(bar.startDateEdit()->getDate(), QDate::currentDate());
+  EXPECT_EQ(bar.endDateEdit()->getDate(), QDate::currentDate());
+  EXPECT_TRUE(bar.startDateEdit()->inputMask().startsWith(QStringLiteral("0000-00-00")));
+  EXPECT_FALSE(bar.startDateEdit()->isReadOnly());
+  EXPECT_EQ(bar.startTimeLabel()->text(), u8("开始时间"));
+  EXPECT_EQ(bar.endTimeLabel()->text(), u8("结束时间"));
+  EXPECT_FALSE(bar.startTimeLabel()->isHidden());
+  EXPECT_FALSE(bar.startDateEdit()->isHidden());
+  ASSERT_NE(bar.searchTextEdit(), nullptr);
+  EXPECT_TRUE(bar.searchTextEdit()->isHidden());
+  EXPECT_EQ(bar.searchTextEdit()->emptyHintText(), u8("请输入内容, 按Enter键查询"));
+  EXPECT_EQ(bar.searchTextEdit()->size(), QSize(160, 22));
+  EXPECT_EQ(bar.internalOnlyCheck(), nullptr);  // user type 0
+  ASSERT_NE(bar.queryButton(), nullptr);
+  EXPECT_EQ(bar.queryButton()->text(), u8("查询"));
+  EXPECT_EQ(bar.queryButton()->id(), 5);
+
+  const LW::TenderSearchQuery query = bar.query();
+  EXPECT_TRUE(query.isDateField);
+  EXPECT_EQ(query.field, "招标日");
+  EXPECT_EQ(query.startDate, today());
+  EXPECT_EQ(query.endDate, today());
+  EXPECT_EQ(query.text, "");
+  EXPECT_FALSE(query.internalOnly);
+
+  // A second build adds nothing.
+  auto* other = new GU::CAutoExpandToolBar(QString(), 0, 0, 0, 0, m_panel.get(), -1, -1);
+  GU::CComboBox* combo = bar.searchFieldCombo();
+  bar.build(m_layout, other);
+  EXPECT_EQ(bar.searchFieldCombo(), combo);
+  EXPECT_EQ(m_layout->indexOf(other), -1);
 }
 
-TEST_F(TenderSearchBar, modeSwitchesShowOneModeAndNeverSearch) {
-  TenderPanel panel;
-  settle(&panel);
-  QSignalSpy loads(panel.table()->model().get(), SIGNAL(sigRefreshed()));
-  panel.searchTextEdit->setText("kept");
-  panel.startDateEdit->setDate(QDate(2024, 1, 2));
+TEST_F(TenderSearchBarTest, modeSwitchesShowOneModeKeepTheEditorsAndNeverSearch) {
+  LW::CTenderSearchBar bar;
+  build(bar);
+  QSignalSpy searches(&bar, SIGNAL(sigSearchRequested(LW::TenderSearchQuery)));
+  bar.searchTextEdit()->setText("kept");
+  bar.startDateEdit()->setDate(QDate(2024, 1, 2));
 
-  // The combo box delivers event 72 to the panel by itself.
-  panel.searchFieldCombo->setCurrentText(u8("债券简称"));
-  EXPECT_TRUE(panel.startTimeLabel->isHidden());
-  EXPECT_TRUE(panel.endTimeLabel->isHidden());
-  EXPECT_TRUE(panel.startDateEdit->isHidden());
-  EXPECT_TRUE(panel.endDateEdit->isHidden());
-  EXPECT_FALSE(panel.searchTextEdit->isHidden());
+  bar.searchFieldCombo()->blockSignals(true);
+  bar.searchFieldCombo()->setCurrentText(u8("债券简称"));
+  bar.searchFieldCombo()->blockSignals(false);
+  bar.showModeOfChosenField();
+  EXPECT_TRUE(bar.startTimeLabel()->isHidden());
+  EXPECT_TRUE(bar.endTimeLabel()->isHidden());
+  EXPECT_TRUE(bar.startDateEdit()->isHidden());
+  EXPECT_TRUE(bar.endDateEdit()->isHidden());
+  EXPECT_FALSE(bar.searchTextEdit()->isHidden());
 
-  panel.searchFieldCombo->setCurrentText(u8("起息日"));
-  EXPECT_FALSE(panel.startTimeLabel->isHidden());
-  EXPECT_FALSE(panel.endTimeLabel->isHidden());
-  EXPECT_FALSE(panel.startDateEdit->isHidden());
-  EXPECT_FALSE(panel.endDateEdit->isHidden());
-  EXPECT_TRUE(panel.searchTextEdit->isHidden());
+  bar.searchFieldCombo()->blockSignals(true);
+  bar.searchFieldCombo()->setCurrentText(u8("起息日"));
+  bar.searchFieldCombo()->blockSignals(false);
+  bar.showModeOfChosenField();
+  EXPECT_FALSE(bar.startTimeLabel()->isHidden());
+  EXPECT_FALSE(bar.endTimeLabel()->isHidden());
+  EXPECT_FALSE(bar.startDateEdit()->isHidden());
+  EXPECT_FALSE(bar.endDateEdit()->isHidden());
+  EXPECT_TRUE(bar.searchTextEdit()->isHidden());
 
-  // The event itself, as the host delivers it.
-  panel.searchFieldCombo->blockSignals(true);
-  panel.searchFieldCombo->setCurrentText(u8("交易员"));
-  panel.searchFieldCombo->blockSignals(false);
-  EXPECT_TRUE(panel.handleEvent(72, 10, 0, u8("交易员"), nullptr));
-  EXPECT_TRUE(panel.startDateEdit->isHidden());
-  EXPECT_FALSE(panel.searchTextEdit->isHidden());
+  bar.showTextMode();
+  EXPECT_TRUE(bar.startDateEdit()->isHidden());
+  EXPECT_FALSE(bar.searchTextEdit()->isHidden());
+  bar.showDateMode();
+  EXPECT_FALSE(bar.startDateEdit()->isHidden());
+  EXPECT_TRUE(bar.searchTextEdit()->isHidden());
 
-  EXPECT_EQ(loadsSince(loads, panel), 0);
-  EXPECT_EQ(panel.searchTextEdit->text(), QStringLiteral("kept"));
-  EXPECT_EQ(panel.startDateEdit->getDate(), QDate(2024, 1, 2));
-  EXPECT_EQ(listedCodes(&panel), (std::vector<std::string>{"ABC1", "T2"}));
+  EXPECT_EQ(searches.count(), 0);
+  EXPECT_EQ(bar.searchTextEdit()->text(), QStringLiteral("kept"));
+  EXPECT_EQ(bar.startDateEdit()->getDate(), QDate(2024, 1, 2));
 }
 
-TEST_F(TenderSearchBar, enterWithABadRangeShowsTheTipAndKeepsTheRows) {
-  TenderPanel panel;
-  settle(&panel);
-  QSignalSpy loads(panel.table()->model().get(), SIGNAL(sigRefreshed()));
-  panel.startDateEdit->setDate(QDate::currentDate().addDays(1));
+TEST_F(TenderSearchBarTest, aBadDateRangeShowsTheTipAtTheEndDate) {
+  LW::CTenderSearchBar bar;
+  build(bar);
+  EXPECT_TRUE(bar.checkDateRange());
+  EXPECT_EQ(GU::CMessageTip::tipCount(), 0);
 
-  EXPECT_TRUE(panel.handleEvent(101, 1, 0, QString(), nullptr));
+  bar.startDateEdit()->setDate(QDate::currentDate().addDays(1));
+  EXPECT_FALSE(bar.checkDateRange());
   ASSERT_EQ(GU::CMessageTip::tipCount(), 1);
   const GU::CMessageTipRecord tip = GU::CMessageTip::lastTip();
-  EXPECT_EQ(tip.widget.data(), panel.endDateEdit);
+  EXPECT_EQ(tip.widget.data(), bar.endDateEdit());
   EXPECT_EQ(tip.text, u8("查询开始时间和结束时间设置有误"));
   EXPECT_EQ(static_cast<int>(tip.align), 65);
   EXPECT_EQ(tip.seconds, 2);
   EXPECT_EQ(tip.level, 2);
   EXPECT_EQ(tip.maxWidth, 300);
-  EXPECT_EQ(loadsSince(loads, panel), 0);
-  EXPECT_EQ(listedCodes(&panel), (std::vector<std::string>{"ABC1", "T2"}));
 
   // An impossible date is refused the same way.
-  panel.startDateEdit->setDate(QDate::currentDate());
-  panel.endDateEdit->setText("2024-02-30");
-  EXPECT_FALSE(panel.testHintDate());
+  bar.startDateEdit()->setDate(QDate::currentDate());
+  bar.endDateEdit()->setText("2024-02-30");
+  EXPECT_FALSE(bar.checkDateRange());
   EXPECT_EQ(GU::CMessageTip::tipCount(), 2);
 
-  // The query button skips the check: the reversed range lists nothing.
-  panel.startDateEdit->setDate(QDate::currentDate().addDays(1));
-  panel.endDateEdit->setDate(QDate::currentDate());
-  EXPECT_TRUE(panel.handleEvent(5, 5, 0, u8("查询"), nullptr));
-  EXPECT_EQ(loadsSince(loads, panel), 1);
-  EXPECT_TRUE(listedCodes(&panel).empty());
+  // In text mode the range is not used, so not checked.
+  bar.showTextMode();
+  EXPECT_TRUE(bar.checkDateRange());
   EXPECT_EQ(GU::CMessageTip::tipCount(), 2);
 }
 
-TEST_F(TenderSearchBar, enterSearchesAWiderRangeAndTextModeSkipsTheDateCheck) {
-  TenderPanel panel;
-  settle(&panel);
-  panel.startDateEdit->setDate(QDate::currentDate().addDays(-1));
-  EXPECT_TRUE(panel.handleEvent(101, 1, 0, QString(), nullptr));
-  settle(&panel);
-  EXPECT_EQ(listedCodes(&panel), (std::vector<std::string>{"ABC1", "T2", "Y1"}));
+TEST_F(TenderSearchBarTest, aRequestedSearchCarriesACopyOfWhatTheBarShows) {
+  LW::CTenderSearchBar bar;
+  build(bar);
+  QSignalSpy searches(&bar, SIGNAL(sigSearchRequested(LW::TenderSearchQuery)));
+  bar.startDateEdit()->setDate(QDate(2024, 1, 5));
+  bar.endDateEdit()->setDate(QDate(2024, 2, 1));
+  bar.searchFieldCombo()->setCurrentText(u8("起息日"));
+  bar.searchTextEdit()->setText("AB");
+  bar.requestSearch();
+  // A reversed range is handed over as it is: the query button skips the
+  // check.
+  bar.startDateEdit()->setDate(QDate(2024, 3, 1));
+  bar.searchFieldCombo()->setCurrentText(u8("债券代码"));
+  bar.requestSearch();
+  ASSERT_EQ(searches.count(), 2);
 
-  // Text mode with a reversed range still searches; the range is not used.
-  panel.endDateEdit->setDate(QDate::currentDate().addDays(-5));
-  panel.searchFieldCombo->setCurrentText(u8("债券代码"));
-  panel.searchTextEdit->setText("AB");
-  EXPECT_TRUE(panel.handleEvent(101, 4, 0, "AB", nullptr));
-  settle(&panel);
-  EXPECT_EQ(GU::CMessageTip::tipCount(), 0);
-  EXPECT_EQ(listedCodes(&panel), (std::vector<std::string>{"ABC1"}));
-
-  panel.searchTextEdit->setText("abc");
-  panel.handleEvent(101, 4, 0, "abc", nullptr);
-  settle(&panel);
-  EXPECT_TRUE(listedCodes(&panel).empty());
-
-  // An empty text lists every bond.
-  panel.searchTextEdit->clear();
-  panel.handleEvent(5, 5, 0, QString(), nullptr);
-  settle(&panel);
-  EXPECT_EQ(listedCodes(&panel), (std::vector<std::string>{"ABC1", "M1", "T2", "Y1"}));
-
-  // Enum fields search the registry name.
-  panel.searchFieldCombo->setCurrentText(u8("债券类型"));
-  panel.searchTextEdit->setText(u8("金融"));
-  panel.handleEvent(5, 5, 0, QString(), nullptr);
-  settle(&panel);
-  EXPECT_EQ(listedCodes(&panel), (std::vector<std::string>{"ABC1"}));
+  const LW::TenderSearchQuery dates = requested(searches, 0);
+  EXPECT_TRUE(dates.isDateField);
+  EXPECT_EQ(dates.field, "起息日");
+  EXPECT_EQ(dates.startDate, "20240105");
+  EXPECT_EQ(dates.endDate, "20240201");
+  EXPECT_EQ(dates.text, "AB");
+  const LW::TenderSearchQuery text = requested(searches, 1);
+  EXPECT_FALSE(text.isDateField);
+  EXPECT_EQ(text.field, "债券代码");
+  EXPECT_EQ(text.startDate, "20240301");
+  EXPECT_EQ(text.text, "AB");
 }
 
-TEST_F(TenderSearchBar, isSearchDateTypeColumnKnowsExactlyTheSevenDateItems) {
-  TenderPanel panel;
+TEST_F(TenderSearchBarTest, isDateFieldKnowsExactlyTheSevenDateItems) {
   for (int i = 0; i < 20; ++i) {
-    EXPECT_EQ(panel.isSearchDateTypeColumn(kFieldItems[i]), i < 7) << kFieldItems[i];
+    EXPECT_EQ(LW::CTenderSearchBar::isDateField(kFieldItems[i]), i < 7) << kFieldItems[i];
   }
-  EXPECT_FALSE(panel.isSearchDateTypeColumn(""));
-  EXPECT_FALSE(panel.isSearchDateTypeColumn("招标日 "));
-  EXPECT_FALSE(panel.isSearchDateTypeColumn("Date"));
+  EXPECT_FALSE(LW::CTenderSearchBar::isDateField(""));
+  EXPECT_FALSE(LW::CTenderSearchBar::isDateField("招标日 "));
+  EXPECT_FALSE(LW::CTenderSearchBar::isDateField("Date"));
 }
 
-TEST_F(TenderSearchBar, internalOnlyCheckBoxForUserType200) {
-  auto none = tenderBond("N0", today());
-  auto dust = tenderBond("D0", today());
-  dust->setInternalAmount(0.00001);
-  auto real = tenderBond("R0", today());
-  real->setInternalAmount(0.5);
-  install({none, dust, real}, {}, 200);
-  TenderPanel panel;
-  settle(&panel);
-  ASSERT_NE(panel.internalOnlyCheck, nullptr);
-  EXPECT_EQ(panel.internalOnlyCheck->text(), u8("仅显示有内部报量债券"));
-  EXPECT_EQ(panel.internalOnlyCheck->id(), 3);
-  EXPECT_EQ(panel.internalOnlyCheck->size(), QSize(150, 24));
-  EXPECT_EQ(listedCodes(&panel), (std::vector<std::string>{"D0", "N0", "R0"}));
-
-  panel.internalOnlyCheck->setChecked(true);
-  panel.handleEvent(5, 5, 0, QString(), nullptr);
-  settle(&panel);
-  EXPECT_EQ(listedCodes(&panel), (std::vector<std::string>{"R0"}));
-
-  // Text mode too.
-  panel.searchFieldCombo->setCurrentText(u8("债券代码"));
-  panel.handleEvent(5, 5, 0, QString(), nullptr);
-  settle(&panel);
-  EXPECT_EQ(listedCodes(&panel), (std::vector<std::string>{"R0"}));
+TEST_F(TenderSearchBarTest, internalOnlyCheckBoxForUserType200) {
+  install({}, {}, 200);
+  LW::CTenderSearchBar bar;
+  build(bar);
+  ASSERT_NE(bar.internalOnlyCheck(), nullptr);
+  EXPECT_EQ(bar.internalOnlyCheck()->text(), u8("仅显示有内部报量债券"));
+  EXPECT_EQ(bar.internalOnlyCheck()->id(), 3);
+  EXPECT_EQ(bar.internalOnlyCheck()->size(), QSize(150, 24));
+  EXPECT_FALSE(bar.query().internalOnly);
+  bar.internalOnlyCheck()->setChecked(true);
+  EXPECT_TRUE(bar.query().internalOnly);
+  bar.showTextMode();
+  EXPECT_TRUE(bar.query().internalOnly);
 }
 
-TEST_F(TenderSearchBar, searchWritesStatusesAndButtonsOfTheListedRows) {
-  install({tenderBond("A1", today()), tenderBond("B1", today()), tenderBond("C1", today())},
-          {orderCommand(1, "A1", 5), orderCommand(2, "A1", 204), orderCommand(3, "B1", 5)});
-  TenderPanel panel;
-  settle(&panel);
-  ASSERT_EQ(listedCodes(&panel), (std::vector<std::string>{"A1", "B1", "C1"}));
-  EXPECT_EQ(listedDetail(&panel, "A1")->status(), 204);
-  EXPECT_EQ(listedDetail(&panel, "B1")->status(), 5);
-  EXPECT_EQ(listedDetail(&panel, "C1")->status(), -2);
-  auto delegate = boost::dynamic_pointer_cast<GU::CBaseTableColumnMultiButtonsDelegate>(
-      panel.table()->model()->columnDelegate(3));
-  ASSERT_TRUE(delegate);
-  ASSERT_EQ(delegate->itemButtons("TB.A1").size(), 1);
-  EXPECT_EQ(delegate->itemButtons("TB.A1")[0].id, 27);
-  EXPECT_TRUE(delegate->isItemVisible("TB.A1"));
-  EXPECT_TRUE(delegate->itemButtons("TB.B1").isEmpty());
-  EXPECT_TRUE(delegate->itemButtons("TB.C1").isEmpty());
+TEST_F(TenderSearchBarTest, aBarWithoutWidgetsAsksForAnEmptySearch) {
+  LW::CTenderSearchBar bar;
+  // Nowhere to build: nothing is made.
+  bar.build(nullptr, nullptr);
+  QWidget panel;
+  bar.build(nullptr, new GU::CAutoExpandToolBar(QString(), 0, 0, 0, 0, &panel, -1, -1));
+  EXPECT_EQ(bar.searchFieldCombo(), nullptr);
+  bar.showTextMode();
+  bar.showDateMode();
+  bar.showModeOfChosenField();
+  EXPECT_TRUE(bar.checkDateRange());
+  const LW::TenderSearchQuery query = bar.query();
+  EXPECT_FALSE(query.isDateField);
+  EXPECT_TRUE(query.field.empty());
+  EXPECT_TRUE(query.startDate.empty());
+  EXPECT_TRUE(query.endDate.empty());
+  EXPECT_TRUE(query.text.empty());
+  EXPECT_FALSE(query.internalOnly);
 }
+
+}  // namespace

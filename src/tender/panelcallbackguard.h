@@ -2,14 +2,15 @@
 // A gate between a panel and the host callbacks that may still be on their
 // way when the panel is destroyed (the trade client's completion callbacks of
 // tender detail updates, which run on the trade client's own thread and only
-// carry the panel's address).
+// carry the address of the panel's tender workflow).
 //
-// The panel owns one guard by shared pointer; every callback it hands to the
-// host binds a shared reference to the guard and enters the panel only
-// through runIfAlive(). The panel's destructor calls retire() before anything
-// of the panel is torn down: retire() waits for a callback that is inside
-// runIfAlive() at that moment, and every later callback finds the gate closed
-// and returns without touching the panel.
+// The tender workflow owns one guard by shared pointer; every callback it
+// hands to the host binds a shared reference to the guard and enters the
+// workflow only through runIfAlive(). The workflow's shutdown (first thing in
+// the panel's destructor) calls retire() before anything of the panel is torn
+// down: retire() waits for a callback that is inside runIfAlive() at that
+// moment, and every later callback finds the gate closed and returns without
+// touching the panel.
 //
 // Threads: runIfAlive() from any thread; retire() from the panel's thread.
 // m_mutex guards m_alive and is held while the guarded call runs, so the call

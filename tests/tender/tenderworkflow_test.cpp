@@ -1,17 +1,14 @@
-// The tender row actions of a panel, on the GUI thread: the state signals of
-// a selected row, the lock / unlock / revoke buttons, the answer handler
-// (signals, status requests, the failure record), the status push of
-// CInstrumentsHelper and the amount refreshes.
+// The tender workflow on the GUI thread, without a panel: the state signals
+// of a selected row, the lock / unlock / revoke buttons, the answer handler
+// (signals, status requests, the failure record) and the amount refreshes.
 
 #include "tendertestsupport.h"
 
 #include "host/core/logcenter.h"
-#include "host/services/hostservices.h"
 #include "host/services/tradeclient.h"
 #include "host/table/basetablecolumnmultibuttonsdelegate.h"
 #include "host/ui/messagebox.h"
-#include "model/instrumentmodel.h"
-#include "tender/instrumentshelper.h"
+#include "tendersignallog.h"
 
 #include <QSignalSpy>
 #include <cmath>
@@ -24,43 +21,8 @@ using Requests = std::vector<LW::CTradeClient::RequestRecord>;
 
 namespace {
 
-// Every tender signal of a panel, in emission order, as (name, argument).
-class SignalLog {
-public:
-  explicit SignalLog(LW::CInstrumentsPanel* panel) {
-    const std::pair<const char*, void (LW::CInstrumentsPanel::*)(QString)> signalList[] = {
-        {"ExecutionLocked", &LW::CInstrumentsPanel::sigBondExecutionLockedTenderBond},
-        {"AllocationLocked", &LW::CInstrumentsPanel::sigBondAllocationLockedTenderBond},
-        {"ExecutionDealFinished", &LW::CInstrumentsPanel::sigBondExecutionDealFinishedTenderBond},
-        {"AllocationDealFinished", &LW::CInstrumentsPanel::sigBondAllocationDealFinishedTenderBond},
-        {"ExecutionApproving", &LW::CInstrumentsPanel::sigBondExecutionApprovingTenderBond},
-        {"AllocationApproving", &LW::CInstrumentsPanel::sigBondAllocationApprovingTenderBond},
-        {"ExecutionRunning", &LW::CInstrumentsPanel::sigBondExecutionRunningTenderBond},
-        {"AllocationRunning", &LW::CInstrumentsPanel::sigBondAllocationRunningTenderBond},
-        {"ExecutionStopped", &LW::CInstrumentsPanel::sigBondExecutionStoppedTenderBond},
-        {"AllocationStopped", &LW::CInstrumentsPanel::sigBondAllocationStoppedTenderBond},
-        {"ExecutionSettleFinished",
-         &LW::CInstrumentsPanel::sigBondExecutionSettleFinishedTenderBond},
-        {"AllocationSettleFinished",
-         &LW::CInstrumentsPanel::sigBondAllocationSettleFinishedTenderBond},
-        {"RefreshCommandPanel", &LW::CInstrumentsPanel::sigRefreshCommandPanel},
-    };
-    for (const auto& entry : signalList) {
-      const std::string name = entry.first;
-      // The receiver context lives on this thread: emissions from another
-      // thread arrive queued, in order.
-      QObject::connect(panel, entry.second, &m_context,
-                       [this, name](QString value) { m_entries.emplace_back(name, value); });
-    }
-  }
-  const std::vector<std::pair<std::string, QString>>& entries() const { return m_entries; }
-
-private:
-  QObject m_context;
-  std::vector<std::pair<std::string, QString>> m_entries;
-};
-
-using Entries = std::vector<std::pair<std::string, QString>>;
+using Entries = TenderSignalLog::Entries;
+using SignalLog = TenderSignalLog;
 
 Requests requestsOfKind(LW::CTradeClient::RequestRecord::Kind kind) {
   Requests found;
@@ -80,6 +42,7 @@ Requests detailRequests() {
   return requestsOfKind(LW::CTradeClient::RequestRecord::TENDER_DETAILS);
 }
 
+// A workflow whose model lists today's bonds A1 (running) and B1 (locked).
 class TenderActions : public TenderFixture {
 protected:
   void SetUp() override {
@@ -88,17 +51,25 @@ protected:
     b1 = tenderBond("B1", today(), 0);
     install({a1, b1},
             {orderCommand(1, "A1", 2), orderCommand(2, "B1", 204), orderCommand(3, "A1", 0)});
+    rig = std::make_unique<WorkflowRig>();
+    rig->search(dateQuery("招标日", today(), today()));
+    workflow = rig->workflow;
+  }
+
+  void TearDown() override {
+    rig.reset();
+    TenderFixture::TearDown();
   }
 
   mxservice::CTenderBondInfoDetailPtr a1;
   mxservice::CTenderBondInfoDetailPtr b1;
+  std::unique_ptr<WorkflowRig> rig;
+  LW::CTenderWorkflow* workflow = nullptr;
 };
 
 }  // namespace
 
 TEST_F(TenderActions, rowSelectionEmitsThePairOfTheStatusThenTheCommandPanel) {
-  TenderPanel panel;
-  settle(&panel);
   const QString payload = QStringLiteral("A1|0.100000");
   struct Case {
     int status;
@@ -109,9 +80,9 @@ TEST_F(TenderActions, rowSelectionEmitsThePairOfTheStatusThenTheCommandPanel) {
                                    {3, nullptr}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.status);
-    SignalLog log(&panel);
+    SignalLog log(workflow);
     a1->setStatus(c.status);
-    panel.processBondTenderRowSelect(a1);
+    workflow->selectRow(a1);
     Entries expected;
     if (c.pair) {
       expected.emplace_back(std::string("Execution") + c.pair, payload);
@@ -120,14 +91,12 @@ TEST_F(TenderActions, rowSelectionEmitsThePairOfTheStatusThenTheCommandPanel) {
     expected.emplace_back("RefreshCommandPanel", QStringLiteral("A1"));
     EXPECT_EQ(log.entries(), expected);
   }
-  SignalLog log(&panel);
-  panel.processBondTenderRowSelect(nullptr);
+  SignalLog log(workflow);
+  workflow->selectRow(nullptr);
   EXPECT_TRUE(log.entries().empty());
 }
 
 TEST_F(TenderActions, payloadWritesTheBasicUnitInTenThousandsWithSixDecimals) {
-  TenderPanel panel;
-  settle(&panel);
   struct Case {
     int unit;
     const char* payload;
@@ -139,24 +108,22 @@ TEST_F(TenderActions, payloadWritesTheBasicUnitInTenThousandsWithSixDecimals) {
   for (const Case& c : cases) {
     b1->basicBidUnit = c.unit;
     b1->setStatus(-2);
-    SignalLog log(&panel);
-    panel.processBondTenderRowSelect(b1);
+    SignalLog log(workflow);
+    workflow->selectRow(b1);
     ASSERT_FALSE(log.entries().empty());
     EXPECT_EQ(log.entries().front().second, QString::fromLatin1(c.payload));
   }
 }
 
 TEST_F(TenderActions, unlockAnsweredWithCancelChangesNothing) {
-  TenderPanel panel;
-  settle(&panel);
   b1->setInternalAmount(3.5);
   b1->setExternalAmount(4.5);
   b1->setTrader("someone");
   GU::CMessageBox::setAutoAnswer(QMessageBox::Cancel);
-  panel.processBondTenderButtonClick(27, QStringLiteral("TB.B1"));
+  workflow->pressButton(27, QStringLiteral("TB.B1"));
   ASSERT_EQ(GU::CMessageBox::questionCount(), 1);
   const GU::CQuestionRecord question = GU::CMessageBox::lastQuestion();
-  EXPECT_EQ(question.parent.data(), &panel);
+  EXPECT_EQ(question.parent.data(), rig->panel.get());
   EXPECT_EQ(question.title, u8("提示"));
   EXPECT_EQ(question.text, u8("解锁后重新锁定,执行投标内部报量和外部报量数据将会重置,确定解锁?"));
   EXPECT_EQ(question.buttons, QMessageBox::Ok | QMessageBox::Cancel);
@@ -169,13 +136,11 @@ TEST_F(TenderActions, unlockAnsweredWithCancelChangesNothing) {
 }
 
 TEST_F(TenderActions, unlockAnsweredWithOkZeroesBothAmountsBeforeSending) {
-  TenderPanel panel;
-  settle(&panel);
   b1->setInternalAmount(3.5);
   b1->setExternalAmount(4.5);
   b1->setWinBidAmount(1.25);
   GU::CMessageBox::setAutoAnswer(QMessageBox::Ok);
-  panel.processBondTenderButtonClick(27, QStringLiteral("TB.B1"));
+  workflow->pressButton(27, QStringLiteral("TB.B1"));
   EXPECT_EQ(b1->internalAmount(), 0.0);
   EXPECT_EQ(b1->externalAmount(), 0.0);
   EXPECT_EQ(b1->winBidAmount(), 1.25);
@@ -192,29 +157,25 @@ TEST_F(TenderActions, unlockAnsweredWithOkZeroesBothAmountsBeforeSending) {
 }
 
 TEST_F(TenderActions, lockAndRevokeWriteTheTraderAndSendTheDetail) {
-  TenderPanel panel;
-  settle(&panel);
-  panel.processBondTenderButtonClick(26, QStringLiteral("TB.A1"));
+  workflow->pressButton(26, QStringLiteral("TB.A1"));
   EXPECT_EQ(a1->trader(), "zhang.wei");
   EXPECT_EQ(detailRequests().size(), 1u);
   a1->setTrader("other");
-  panel.processBondTenderButtonClick(16, QStringLiteral("TB.A1"));
+  workflow->pressButton(16, QStringLiteral("TB.A1"));
   EXPECT_EQ(a1->trader(), "zhang.wei");
   EXPECT_EQ(detailRequests().size(), 2u);
   EXPECT_EQ(GU::CMessageBox::questionCount(), 0);
 
   // Unknown buttons and rows the model does not hold do nothing.
   a1->setTrader("other");
-  panel.processBondTenderButtonClick(99, QStringLiteral("TB.A1"));
-  panel.processBondTenderButtonClick(26, QStringLiteral("TB.NOPE"));
-  panel.processBondTenderButtonClick(26, QString());
+  workflow->pressButton(99, QStringLiteral("TB.A1"));
+  workflow->pressButton(26, QStringLiteral("TB.NOPE"));
+  workflow->pressButton(26, QString());
   EXPECT_EQ(a1->trader(), "other");
   EXPECT_EQ(detailRequests().size(), 2u);
 }
 
 TEST_F(TenderActions, successAnswersEmitThePairOfRequestedStatusesOnly) {
-  TenderPanel panel;
-  settle(&panel);
   const QString payload = QStringLiteral("A1|0.100000");
   struct Case {
     mxservice::EOrderCommandStatus status;
@@ -230,8 +191,8 @@ TEST_F(TenderActions, successAnswersEmitThePairOfRequestedStatusesOnly) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.status);
-    SignalLog log(&panel);
-    panel.onUpdateTenderBondDetails(utils::MXError::success(), bson::BSONObj(), c.status, a1);
+    SignalLog log(workflow);
+    workflow->onUpdateTenderBondDetails(utils::MXError::success(), bson::BSONObj(), c.status, a1);
     Entries expected;
     if (c.pair) {
       expected.emplace_back(std::string("Execution") + c.pair, payload);
@@ -243,10 +204,8 @@ TEST_F(TenderActions, successAnswersEmitThePairOfRequestedStatusesOnly) {
 }
 
 TEST_F(TenderActions, successAnswerAsksEveryCommandOfTheBondInOrder) {
-  TenderPanel panel;
-  settle(&panel);
-  panel.onUpdateTenderBondDetails(utils::MXError::success(), bson::BSONObj(),
-                                  mxservice::ORDER_COMMAND_LOCKED, a1);
+  workflow->onUpdateTenderBondDetails(utils::MXError::success(), bson::BSONObj(),
+                                      mxservice::ORDER_COMMAND_LOCKED, a1);
   const Requests sent = statusRequests();
   ASSERT_EQ(sent.size(), 2u);
   EXPECT_EQ(sent[0].commandId, 1);
@@ -260,19 +219,17 @@ TEST_F(TenderActions, successAnswerAsksEveryCommandOfTheBondInOrder) {
 }
 
 TEST_F(TenderActions, failedAnswerIsLoggedAndChangesNothing) {
-  TenderPanel panel;
-  settle(&panel);
   LogCapture capture;
-  SignalLog log(&panel);
-  panel.onUpdateTenderBondDetails(utils::MXError(3, "timeout"), bson::BSONObj(),
-                                  mxservice::ORDER_COMMAND_LOCKED, a1);
+  SignalLog log(workflow);
+  workflow->onUpdateTenderBondDetails(utils::MXError(3, "timeout"), bson::BSONObj(),
+                                      mxservice::ORDER_COMMAND_LOCKED, a1);
   std::vector<LogCapture::Record> errors;
   for (const auto& record : capture.records()) {
     if (record.level == 40000) errors.push_back(record);
   }
   ASSERT_EQ(errors.size(), 1u);
   std::ostringstream prefix;
-  prefix << "[" << static_cast<const void*>(static_cast<LW::CInstrumentsPanel*>(&panel))
+  prefix << "[" << static_cast<const void*>(rig->panel.get())
          << "] [LW::CInstrumentsPanel::onUpdateTenderBondDetails] ";
   EXPECT_EQ(errors[0].message,
             prefix.str() +
@@ -286,50 +243,22 @@ TEST_F(TenderActions, failedAnswerIsLoggedAndChangesNothing) {
 
   // With the log centre switched off nothing is written at all.
   utils::CLogCenter::instance()->setLogEnabled(false);
-  panel.onUpdateTenderBondDetails(utils::MXError(4, "busy"), bson::BSONObj(),
-                                  mxservice::ORDER_COMMAND_LOCKED, a1);
+  workflow->onUpdateTenderBondDetails(utils::MXError(4, "busy"), bson::BSONObj(),
+                                      mxservice::ORDER_COMMAND_LOCKED, a1);
   utils::CLogCenter::instance()->setLogEnabled(true);
   EXPECT_EQ(capture.records().size(), errors.size());
 }
 
-TEST_F(TenderActions, statusPushSkipsOtherBondsAndUnreadableParameters) {
-  bson::BSONObjBuilder stringParams;
-  stringParams.append("btdparam", "A1");
-  install({a1}, {orderCommand(11, "A1", 2), orderCommand(12, "B1", 2),
-                 orderCommandWithParams(13, stringParams.obj(), 2),
-                 orderCommandWithParams(14, bson::BSONObj(), 2), orderCommand(15, "A1", 5),
-                 orderCommand(16, "A10", 2)});
-  LW::CInstrumentsHelper::updateCommandStatus(mxservice::ORDER_COMMAND_STOPPED,
-                                              QStringLiteral("A1"));
-  const Requests sent = statusRequests();
-  ASSERT_EQ(sent.size(), 2u);
-  EXPECT_EQ(sent[0].commandId, 11);
-  EXPECT_EQ(sent[1].commandId, 15);
-  EXPECT_EQ(sent[0].status, 5);
-
-  LW::CInstrumentsHelper::updateCommandStatus(mxservice::ORDER_COMMAND_STOPPED,
-                                              QStringLiteral("Z9"));
-  EXPECT_EQ(statusRequests().size(), 2u);
-  // No current account: nothing to send, nothing reported.
-  mxservice::CHostServices::reset();
-  LW::CInstrumentsHelper::updateCommandStatus(mxservice::ORDER_COMMAND_STOPPED,
-                                              QStringLiteral("A1"));
-  EXPECT_TRUE(statusRequests().empty());
-}
-
 TEST_F(TenderActions, reportRefreshRoundsStoresSendsAndRebuildsTheRow) {
-  TenderPanel panel;
-  settle(&panel);
   a1->setWinBidAmount(7.0);
   a1->setStatus(201);  // stale: the row rebuild derives it afresh
-  auto model = panel.table()->model();
-  auto delegate = boost::dynamic_pointer_cast<GU::CBaseTableColumnMultiButtonsDelegate>(
-      model->columnDelegate(3));
+  auto model = rig->model;
+  auto delegate = actionButtons(model);
   ASSERT_TRUE(delegate);
   delegate->setItemButtons("TB.A1", {}, false);
   QSignalSpy refreshed(model.get(), SIGNAL(sigRefreshed()));
 
-  panel.refreshBondTenderReportData("A1", 1.23456, 0.5);
+  workflow->refreshReportData("A1", 1.23456, 0.5);
   EXPECT_DOUBLE_EQ(a1->internalAmount(), 1.2346);
   EXPECT_DOUBLE_EQ(a1->externalAmount(), 0.5);
   EXPECT_EQ(a1->winBidAmount(), 7.0);
@@ -345,7 +274,7 @@ TEST_F(TenderActions, reportRefreshRoundsStoresSendsAndRebuildsTheRow) {
   // No status is pushed to the commands.
   EXPECT_TRUE(statusRequests().empty());
 
-  panel.refreshBondTenderWinBidAmount("A1", 2.71828);
+  workflow->refreshWinBidAmount("A1", 2.71828);
   EXPECT_DOUBLE_EQ(a1->winBidAmount(), 2.7183);
   EXPECT_DOUBLE_EQ(a1->internalAmount(), 1.2346);
   EXPECT_DOUBLE_EQ(a1->externalAmount(), 0.5);
@@ -354,8 +283,6 @@ TEST_F(TenderActions, reportRefreshRoundsStoresSendsAndRebuildsTheRow) {
 }
 
 TEST_F(TenderActions, amountsTheFormatterRejectsAreStoredAsZero) {
-  TenderPanel panel;
-  settle(&panel);
   struct Case {
     double in;
     double stored;
@@ -368,20 +295,18 @@ TEST_F(TenderActions, amountsTheFormatterRejectsAreStoredAsZero) {
                                    {0.00004, 0.0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.in);
-    panel.refreshBondTenderReportData("A1", c.in, c.in);
+    workflow->refreshReportData("A1", c.in, c.in);
     EXPECT_DOUBLE_EQ(a1->internalAmount(), c.stored);
     EXPECT_DOUBLE_EQ(a1->externalAmount(), c.stored);
   }
 }
 
 TEST_F(TenderActions, unknownBondCodeChangesNothingAndSendsNothing) {
-  TenderPanel panel;
-  settle(&panel);
   a1->setInternalAmount(1.0);
-  QSignalSpy refreshed(panel.table()->model().get(), SIGNAL(sigRefreshed()));
-  panel.refreshBondTenderReportData("ZZ", 9.0, 9.0);
-  panel.refreshBondTenderWinBidAmount("ZZ", 9.0);
-  panel.refreshBondTenderReportData("a1", 9.0, 9.0);  // codes compare exactly
+  QSignalSpy refreshed(rig->model.get(), SIGNAL(sigRefreshed()));
+  workflow->refreshReportData("ZZ", 9.0, 9.0);
+  workflow->refreshWinBidAmount("ZZ", 9.0);
+  workflow->refreshReportData("a1", 9.0, 9.0);  // codes compare exactly
   EXPECT_EQ(a1->internalAmount(), 1.0);
   EXPECT_EQ(refreshed.count(), 0);
   EXPECT_TRUE(detailRequests().empty());
@@ -390,12 +315,11 @@ TEST_F(TenderActions, unknownBondCodeChangesNothingAndSendsNothing) {
 TEST_F(TenderActions, refreshOfABondTheListDoesNotShowStillReachesTheHost) {
   auto later = tenderBond("L1", daysFromToday(3));
   install({a1, later}, {});
-  TenderPanel panel;
-  settle(&panel);
-  ASSERT_EQ(listedCodes(&panel), (std::vector<std::string>{"A1"}));
-  panel.refreshBondTenderReportData("L1", 2.0, 3.0);
+  rig->search(dateQuery("招标日", today(), today()));
+  ASSERT_EQ(listedCodes(rig->model), (std::vector<std::string>{"A1"}));
+  workflow->refreshReportData("L1", 2.0, 3.0);
   EXPECT_EQ(later->internalAmount(), 2.0);
   EXPECT_EQ(detailRequests().size(), 1u);
-  settle(&panel);
-  EXPECT_EQ(listedCodes(&panel), (std::vector<std::string>{"A1"}));
+  settle(rig->model);
+  EXPECT_EQ(listedCodes(rig->model), (std::vector<std::string>{"A1"}));
 }

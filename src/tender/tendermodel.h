@@ -1,0 +1,93 @@
+#pragma once
+// The instrument model of a bond-tender table (trading type 0x8000000). The
+// instrument load of the base lists nothing for this type; the rows come from
+// tender searches instead, which rebuild the whole list from the exchange
+// client's tender details, and from single-row rebuilds after an order
+// command or an amount of one bond changed. Each row carries the workflow
+// status derived from the current account's order commands, written into the
+// bond's shared detail, and the action buttons of that status in column 3.
+//
+// Ownership: like its base, own it by boost::shared_ptr (the table creates
+// it for its trading type). Column 3's multi-button delegate belongs to the
+// host table; without one the rows simply get no buttons.
+//
+// Threads:
+// - searchTenderBonds() queues a job on the base's serial worker and returns
+//   at once; any thread. The job touches the host row store through clear()
+//   and addData() and ends with sigRefreshed() on the worker.
+// - updateTenderRow() runs on its caller's thread (the account data's
+//   delivery thread, the GUI thread or a host thread) and emits sigRefreshed()
+//   there. Never call it while holding the account data's lock.
+// - deriveTenderStatus() and buildTenderButtons(): any thread.
+// - m_tenderMutex orders the search job against row updates (see below); it
+//   is taken before sharedTenderStatusMutex() (tenderstatustable.h), never
+//   after it, and nothing that waits for another thread runs under either.
+// - The destructor stops the worker first, so a running search never outlives
+//   the mutex it holds.
+
+#include "host/data/tenderbondinfodetail.h"
+#include "host/table/buttondata.h"
+#include "model/instrumentmodel.h"
+
+#include <QVector>
+#include <boost/shared_ptr.hpp>
+#include <mutex>
+#include <string>
+
+namespace LW {
+
+struct TenderSearchQuery;
+
+class CTenderModel : public CHpfInsModel {
+public:
+  CTenderModel();
+  ~CTenderModel() override;
+
+  // Queues one tender search with copies of its arguments and returns at
+  // once. The job empties the rows, walks the exchange client's tender
+  // details in key order, keeps those the query matches (matchTenderBond),
+  // derives each kept bond's status from the current account's order
+  // commands (one pass over the commands for the whole search), writes it
+  // into the shared detail, sets the row's action buttons and adds the row;
+  // once every row is in, it looks at the commands again and corrects the
+  // statuses of commands changed meanwhile (their deliveries may have found
+  // no row yet); then emits sigRefreshed() once, also when it fails. Searches
+  // run in the order queued, so the last one decides the list.
+  void searchTenderBonds(bool isDateField, const std::string& field, const std::string& text,
+                         const std::string& startDate, const std::string& endDate,
+                         bool internalOnly);
+
+  // Rebuilds the row of one tender bond: derives the status afresh, writes it
+  // into detail, sets the row's buttons, replaces the row with the same key
+  // (a key the model does not hold stays absent: an update never brings back
+  // a row a search left out) and emits sigRefreshed(). A null detail is
+  // logged and ignored.
+  void updateTenderRow(boost::shared_ptr<mxservice::CTenderBondInfoDetail> detail);
+
+  // The workflow status of bondCode from the current account's order
+  // commands: the first command of the bond (account order) whose status is
+  // 0, 2, 204 or 201 decides; else 5 when every command of the bond is
+  // revoked; else (also without any command or account) -2.
+  int deriveTenderStatus(const std::string& bondCode) const;
+
+  // The action buttons of a status: lock then revoke for 0 and 2, unlock for
+  // 204, none otherwise.
+  static QVector<GU::ButtonData> buildTenderButtons(int status);
+
+private:
+  void tenderSearchJob(const TenderSearchQuery& query);
+  void tenderSearchRows(const TenderSearchQuery& query);
+  // Sets the buttons of rowKey for status on the column-3 multi-button
+  // delegate; nothing when column 3 has no such delegate.
+  void applyTenderButtons(const std::string& rowKey, int status) const;
+
+  // Held by a tender search from emptying the rows until its last look at
+  // the order commands, and by updateTenderRow() from its look at the
+  // commands until its row is replaced. A row update therefore never lands
+  // between a search's reading of the commands and its rows (where the
+  // search would write back an older status), and of two row updates the
+  // later look is written last.
+  std::mutex m_tenderMutex;
+};
+
+}  // namespace LW
