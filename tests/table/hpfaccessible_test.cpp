@@ -31,7 +31,6 @@ QVector<GU::ButtonData> lockAndRevoke() {
           GU::ButtonData(16, QString::fromUtf8("撤销"), GU::NORMAL_BUTTON_WARNING, true, {})};
 }
 
-
 struct Fixture {
   explicit Fixture(int rows = 3) : model(boost::make_shared<CTestModel>()) {
     sink.resize(800, 300);

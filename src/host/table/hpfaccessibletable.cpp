@@ -40,6 +40,19 @@ void CHpfAccessibleTable::notifyReset(CHpfTableView* view) {
   QAccessible::updateAccessibility(&event);
 }
 
+void CHpfAccessibleTable::notifyCurrentRow(CHpfTableView* view, int row) {
+  if (!view || row < 0 || !QAccessible::isActive()) return;
+  auto* table = dynamic_cast<CHpfAccessibleTable*>(QAccessible::queryAccessibleInterface(view));
+  QAccessibleInterface* cell = table ? table->cellAt(row, 0) : nullptr;
+  if (!cell) return;
+  QAccessibleEvent selection(cell, QAccessible::Selection);
+  QAccessible::updateAccessibility(&selection);
+  if (view->hasFocus()) {
+    QAccessibleEvent focus(cell, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
+  }
+}
+
 CHpfTableView* CHpfAccessibleTable::view() const { return qobject_cast<CHpfTableView*>(object()); }
 
 CBaseHighPerformanceTable* CHpfAccessibleTable::table() const {

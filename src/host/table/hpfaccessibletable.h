@@ -40,6 +40,10 @@ public:
   // Tells active accessibility clients that the view's rows or columns
   // changed (cached cells are dropped). Cheap when none is active.
   static void notifyReset(CHpfTableView* view);
+  // Tells them that row became the current (selected) row: a selection
+  // event for its first cell, and a focus event when the view has focus, so
+  // a screen reader follows the arrow keys. Nothing for row -1.
+  static void notifyCurrentRow(CHpfTableView* view, int row);
 
   CHpfTableView* view() const;
   CBaseHighPerformanceTable* table() const;
