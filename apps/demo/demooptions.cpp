@@ -2,6 +2,7 @@
 
 #include "host/core/tradertypes.h"
 #include "host/data/datasetloader.h"
+#include "host/ui/uiresource.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -108,8 +109,9 @@ bool CDemoOptions::parse(const QStringList& arguments, CDemoOptions* out, QStrin
   const QCommandLineOption screenshot("screenshot", "", "FILE");
   const QCommandLineOption size("size", "", "WxH");
   const QCommandLineOption timeout("screenshot-timeout", "", "MS");
+  const QCommandLineOption theme("theme", "", "NAME");
   parser.addOptions({help, data, panels, userType, brokerEdition, resetLayout, settings, screenshot,
-                     size, timeout});
+                     size, timeout, theme});
   if (!parser.parse(arguments)) {
     *error = parser.errorText();
     return false;
@@ -163,6 +165,16 @@ bool CDemoOptions::parse(const QStringList& arguments, CDemoOptions* out, QStrin
     }
     options.screenshotTimeoutMs = static_cast<int>(value);
   }
+  if (parser.isSet(theme)) {
+    const QString name = parser.value(theme).trimmed().toLower();
+    if (!GU::CUiResource::themeNames().contains(name)) {
+      *error =
+          QStringLiteral("--theme: \"%1\" is not one of %2")
+              .arg(parser.value(theme), GU::CUiResource::themeNames().join(QStringLiteral(", ")));
+      return false;
+    }
+    options.theme = name;
+  }
   *out = options;
   return true;
 }
@@ -184,6 +196,8 @@ QString CDemoOptions::usage() {
       "                         of the window and exit (nothing is saved)\n"
       "  --size WxH             window size, e.g. 1400x900\n"
       "  --screenshot-timeout MS  longest wait for the loads (default 8000)\n"
+      "  --theme NAME           light or dark (default: the last one chosen in the\n"
+      "                         theme menu; screenshots: light)\n"
       "  -h, --help             this text\n");
 }
 

@@ -34,6 +34,7 @@ struct CDemoOptions {
   QString screenshotFile;  // non-empty: save a picture of the window and exit
   QSize windowSize;        // invalid: the default size
   int screenshotTimeoutMs = 8000;
+  QString theme;               // empty: the saved choice, else the default theme
   bool helpRequested = false;  // --help: print usage() and exit
 
   // The panels opened when --panels is not given: one list per common

@@ -2,6 +2,7 @@
 
 #include "demologpane.h"
 #include "demosimulator.h"
+#include "demothememenu.h"
 
 #include "bondinfo/bondinfopanel.h"
 #include "host/data/datasetloader.h"
@@ -153,6 +154,9 @@ CDemoWindow::CDemoWindow(const CDemoOptions& options, const QString& settingsFil
 
   m_simulator = new CDemoSimulator(this);
   connect(m_simulator, SIGNAL(sigLog(QString)), this, SLOT(slotLog(QString)));
+  // A screenshot run writes nothing, the theme included.
+  m_themeMenu = new CDemoThemeMenu(CDemoThemeMenu::settingsFileBeside(settingsFile),
+                                   options.screenshotFile.isEmpty(), this);
 
   m_dockManager = new LW::CDockManager(this, settingsFile, this);
   connect(m_dockManager, SIGNAL(sigLayoutSaved(QString)), this, SLOT(slotLayoutSaved(QString)));
@@ -207,6 +211,8 @@ void CDemoWindow::createMenus() {
   QMenu* simulate = menuBar()->addMenu(QStringLiteral("模拟"));
   m_simulator->populateMenu(simulate);
   simulate->addAction(QStringLiteral("清空自选"), this, SLOT(slotClearFavourites()));
+
+  m_themeMenu->populate(menuBar()->addMenu(QStringLiteral("主题")));
 }
 
 void CDemoWindow::openPanels() {

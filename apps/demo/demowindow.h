@@ -45,6 +45,7 @@ namespace demo {
 
 class CDemoLogPane;
 class CDemoSimulator;
+class CDemoThemeMenu;
 
 class CDemoWindow : public QMainWindow {
   Q_OBJECT
@@ -108,6 +109,7 @@ private:
   QDockWidget* m_logDock;           // Qt child
   QLabel* m_selectedLabel;          // Qt child (status bar)
   CDemoSimulator* m_simulator;      // Qt child
+  CDemoThemeMenu* m_themeMenu;      // Qt child
   QString m_selectedStockKey;
 
   std::shared_ptr<FavouritesRelay> m_favouritesRelay;  // shared with the connection's slot

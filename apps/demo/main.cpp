@@ -3,6 +3,7 @@
 #include "demologpane.h"
 #include "demooptions.h"
 #include "demoscreenshot.h"
+#include "demothememenu.h"
 #include "demowindow.h"
 
 #include "host/core/logcenter.h"
@@ -10,6 +11,7 @@
 #include "host/services/hostservices.h"
 #include "host/services/userconfig.h"
 #include "host/services/usermanager.h"
+#include "host/ui/uiresource.h"
 
 #include <log4cxx/level.h>
 #include <QApplication>
@@ -58,9 +60,28 @@ QString defaultSettingsFile() {
   return QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath("layout.json");
 }
 
+// The platform plugin the application will load: -platform NAME or
+// QT_QPA_PLATFORM (the command line wins, as in Qt).
+QByteArray platformName(int argc, char** argv) {
+  for (int i = 1; i + 1 < argc; ++i)
+    if (qstrcmp(argv[i], "-platform") == 0 || qstrcmp(argv[i], "--platform") == 0)
+      return QByteArray(argv[i + 1]);
+  return qgetenv("QT_QPA_PLATFORM");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Desks run 4K screens at 150% to 200%: follow the system's scale as it
+  // is, fractions included, and let pixmaps carry their device pixel ratio.
+  // Both must be set before the application. The offscreen platform has no
+  // screen to follow (its made-up 100 dpi would blow screenshots up by 4%);
+  // QT_SCALE_FACTOR applies everywhere.
+  if (!platformName(argc, argv).startsWith("offscreen"))
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+  QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+  QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+      Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("instruments-demo"));
 
@@ -103,6 +124,15 @@ int main(int argc, char** argv) {
       options.settingsFile.isEmpty() ? defaultSettingsFile() : options.settingsFile;
   // A screenshot run neither reads nor writes the layout: leave no trace.
   if (options.screenshotFile.isEmpty()) QDir().mkpath(QFileInfo(settingsFile).absolutePath());
+
+  // The command line's theme, else the one chosen last (a screenshot shows
+  // the default unless told). An unknown saved name is logged and ignored.
+  QString theme = options.theme;
+  if (theme.isEmpty() && options.screenshotFile.isEmpty())
+    theme =
+        demo::CDemoThemeMenu::savedTheme(demo::CDemoThemeMenu::settingsFileBeside(settingsFile));
+  if (!theme.isEmpty() && !GU::CUiResource::instance()->setTheme(theme))
+    printError(QStringLiteral("unknown theme \"%1\" ignored").arg(theme));
 
   auto window = std::make_unique<demo::CDemoWindow>(options, settingsFile);
   window->reportDataSet(QDir(dataDirectory).absolutePath(), problems);

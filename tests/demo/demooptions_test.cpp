@@ -143,6 +143,30 @@ TEST(DemoOptions, badArgumentsAreRefusedWithAMessage) {
   }
 }
 
+TEST(DemoOptions, theThemeIsOneOfTheBuiltInThemes) {
+  const struct {
+    const char* given;
+    const char* theme;  // null: refused
+  } kCases[] = {{"dark", "dark"},       {"light", "light"}, {" Dark ", "dark"},
+                {"solarized", nullptr}, {"", nullptr},      {"dark,light", nullptr}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.given);
+    CDemoOptions options;
+    QString error;
+    const bool ok = parse({"--theme", QString::fromLatin1(c.given)}, &options, &error);
+    EXPECT_EQ(ok, c.theme != nullptr) << qPrintable(error);
+    if (c.theme) {
+      EXPECT_EQ(options.theme, QString::fromLatin1(c.theme));
+    } else {
+      EXPECT_TRUE(error.contains("--theme")) << qPrintable(error);
+    }
+  }
+  CDemoOptions defaults;
+  QString error;
+  ASSERT_TRUE(parse({}, &defaults, &error));
+  EXPECT_TRUE(defaults.theme.isEmpty());
+}
+
 TEST(DemoOptions, sampleDataIsFoundFromTheEnvironmentOrAboveTheExecutable) {
   QTemporaryDir root;
   ASSERT_TRUE(root.isValid());

@@ -3,6 +3,7 @@
 #include "host/core/tradertypes.h"
 #include "host/table/basehighperformancetable_p.h"
 #include "host/table/basetablecolumndelegate.h"
+#include "host/table/hpfaccessibletable.h"
 #include "host/table/hpfheadermodel.h"
 #include "host/table/hpftablelog_p.h"
 #include "host/table/hpftableview.h"
@@ -595,6 +596,7 @@ void CBaseHighPerformanceTable::setCurrentViewRow(int viewRow) {
   d->currentRow = row;
   d->currentKey = row ? row->key() : std::string();
   d->view->viewport()->update();
+  CHpfAccessibleTable::notifyCurrentRow(d->view, d->current);
 }
 
 void CBaseHighPerformanceTable::sortByColumn(int id, bool ascending) {

@@ -2,6 +2,7 @@
 
 #include "host/table/hpftypes.h"
 #include "host/ui/eventdeliverer.h"
+#include "host/ui/uiresource.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -22,19 +23,26 @@ struct ButtonColours {
   QColor text;
 };
 
+// Looked up at every paint, so a theme switch shows at the next repaint.
 ButtonColours coloursOf(ENormalButtonType type, bool enabled) {
+  CUiResource* resource = CUiResource::instance();
+  const auto color = [resource](const char* key) { return *resource->getColor(key); };
   if (!enabled)
-    return {QColor(0xdc, 0xdc, 0xdc), QColor(0xc8, 0xc8, 0xc8), QColor(0x90, 0x90, 0x90)};
+    return {color("clr_table_button_disabled_background"),
+            color("clr_table_button_disabled_border"), color("clr_table_button_disabled_text")};
   switch (type) {
     case NORMAL_BUTTON_PRIMARY:
-      return {QColor(0x2d, 0x7f, 0xf9), QColor(0x2d, 0x7f, 0xf9), Qt::white};
+      return {color("clr_table_button_primary"), color("clr_table_button_primary"),
+              color("clr_table_button_primary_text")};
     case NORMAL_BUTTON_LIGHT:
-      return {QColor(), QColor(0x2d, 0x7f, 0xf9), QColor(0x2d, 0x7f, 0xf9)};
+      return {QColor(), color("clr_table_button_light"), color("clr_table_button_light")};
     case NORMAL_BUTTON_WARNING:
-      return {QColor(0xf5, 0x9a, 0x23), QColor(0xf5, 0x9a, 0x23), Qt::white};
+      return {color("clr_table_button_warning"), color("clr_table_button_warning"),
+              color("clr_table_button_warning_text")};
     case NORMAL_BUTTON_PLAIN:
     default:
-      return {QColor(), QColor(0xa0, 0xa0, 0xa0), QColor(0x33, 0x33, 0x33)};
+      return {QColor(), color("clr_table_button_plain_border"),
+              color("clr_table_button_plain_text")};
   }
 }
 

@@ -2,14 +2,17 @@
 
 #include "host/table/basehighperformancetable_p.h"
 #include "host/table/basetablecolumndelegate.h"
+#include "host/table/hpfaccessibletable.h"
 #include "host/table/hpfheadermodel.h"
 #include "host/table/ibasehpftabledata.h"
+#include "host/ui/uiresource.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
@@ -41,6 +44,33 @@ bool isNumericKind(int kind) {
   return kind == HPF_KIND_INT || kind == HPF_KIND_INT64 || kind == HPF_KIND_DOUBLE;
 }
 
+// Draws a row's icon centred in the square area at its own size (only a
+// larger one is scaled down, keeping its shape): a pixmap stretched by a few
+// pixels blurs at every scale. A pixmap of the UI resource is swapped for
+// the one painted for the device's pixel ratio.
+void drawRowIcon(QPainter* painter, const QRect& area, const QPixmap* icon) {
+  // The device painted on at last: a widget's backing store, or the pixmap
+  // a grab or render() redirects the widget to.
+  QPaintEngine* engine = painter->paintEngine();
+  const QPaintDevice* device =
+      engine && engine->paintDevice() ? engine->paintDevice() : painter->device();
+  const qreal ratio = device->devicePixelRatioF();
+  const QPixmap* sharp = CUiResource::instance()->pixmapForRatio(icon, ratio);
+  const QSizeF natural = QSizeF(sharp->size()) / qMax<qreal>(sharp->devicePixelRatioF(), 0.01);
+  QSizeF drawn = natural;
+  if (drawn.width() > area.width() || drawn.height() > area.height())
+    drawn = natural.scaled(QSizeF(area.size()), Qt::KeepAspectRatio);
+  // On whole device pixels, or the picture is resampled between two.
+  const auto snap = [ratio](qreal logical) { return qRound(logical * ratio) / ratio; };
+  const QRectF target(snap(area.left() + (area.width() - drawn.width()) / 2),
+                      snap(area.top() + (area.height() - drawn.height()) / 2), drawn.width(),
+                      drawn.height());
+  painter->save();
+  painter->setRenderHint(QPainter::SmoothPixmapTransform, drawn != natural);
+  painter->drawPixmap(target, *sharp, QRectF(sharp->rect()));
+  painter->restore();
+}
+
 }  // namespace
 
 CHpfTableView::CHpfTableView(CBaseHighPerformanceTable* table, QWidget* parent)
@@ -49,6 +79,7 @@ CHpfTableView::CHpfTableView(CBaseHighPerformanceTable* table, QWidget* parent)
       m_headerModel(new CHpfHeaderModel(&table->d->columns, this)),
       m_header(new QHeaderView(Qt::Horizontal, this)),
       m_gutter(new CHpfSeqGutter(this)) {
+  CHpfAccessibleTable::installFactory();
   setFocusPolicy(Qt::StrongFocus);
   setFrameShape(QFrame::NoFrame);
   viewport()->setMouseTracking(true);
@@ -85,6 +116,8 @@ CHpfTableView::CHpfTableView(CBaseHighPerformanceTable* table, QWidget* parent)
 }
 
 CHpfTableView::~CHpfTableView() = default;
+
+int CHpfTableView::logicalOfId(int id) const { return m_table->d->logicalOf(id); }
 
 void CHpfTableView::applyFlags() {
   const int flags = m_table->d->flags;
@@ -132,12 +165,14 @@ void CHpfTableView::rowsChanged() {
   updateGeometries();
   viewport()->update();
   m_gutter->update();
+  CHpfAccessibleTable::notifyReset(this);
 }
 
 void CHpfTableView::columnsChanged() {
   m_hoverLogical = -1;
   updateGeometries();
   viewport()->update();
+  CHpfAccessibleTable::notifyReset(this);
 }
 
 void CHpfTableView::scrollToRow(int viewRow) {
@@ -287,7 +322,7 @@ void CHpfTableView::paintEvent(QPaintEvent* event) {
           if (!icon->isNull()) {
             const int side = qMin(rowHeight - 4, textRect.width());
             const QRect iconRect(textRect.left(), rect.top() + (rowHeight - side) / 2, side, side);
-            painter.drawPixmap(iconRect, *icon);
+            drawRowIcon(&painter, iconRect, icon);
             textRect.setLeft(iconRect.right() + 1 + kCellPadding);
           }
         }

@@ -27,6 +27,9 @@ public:
 
   QHeaderView* header() const { return m_header; }
   CHpfHeaderModel* headerModel() const { return m_headerModel; }
+  CBaseHighPerformanceTable* table() const { return m_table; }
+  // The header section of column id; -1 for an unknown id.
+  int logicalOfId(int id) const;
 
   // The table's rows, columns or flags changed: fix ranges and repaint.
   void rowsChanged();

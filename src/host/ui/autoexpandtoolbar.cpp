@@ -18,10 +18,11 @@ CAutoExpandToolBar::CAutoExpandToolBar(const QString& imageKey, int top, int rig
     : CBaseWidget(parent), m_layout(new CToolBarLayout(this)) {
   CUiResource* resource = CUiResource::instance();
   if (resource->contains(imageKey)) {
-    m_background = *resource->getPixmap(imageKey);
+    m_imageKey = imageKey;
   } else {
     resource->getPixmap(imageKey);  // logs the unknown key once
   }
+  setAccessibleName(QStringLiteral("工具栏"));
   top = qMax(0, top);
   bottom = qMax(0, bottom);
   m_layout->setContentsMargins(qMax(0, left), top, qMax(0, right), bottom);
@@ -59,10 +60,13 @@ int CAutoExpandToolBar::rowCount() const { return m_layout->rowCount(); }
 
 void CAutoExpandToolBar::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  if (m_background.isNull())
-    painter.fillRect(rect(), *CUiResource::instance()->getColor("clr_toolbar_background"));
+  CUiResource* resource = CUiResource::instance();
+  const QPixmap* background =
+      m_imageKey.isEmpty() ? nullptr : resource->getPixmap(m_imageKey, devicePixelRatioF());
+  if (!background || background->isNull())
+    painter.fillRect(rect(), *resource->getColor("clr_toolbar_background"));
   else
-    painter.drawPixmap(rect(), m_background);
+    painter.drawPixmap(rect(), *background);
 }
 
 }  // namespace GU

@@ -1,13 +1,13 @@
 #pragma once
 // A horizontal tool bar of the host framework whose background is a themed
-// pixmap. Items that do not fit the width wrap onto a further row, so the bar
-// grows in height rather than hiding anything (CToolBarLayout).
+// pixmap, looked up when painting for the bar's device pixel ratio and the
+// current theme. Items that do not fit the width wrap onto a further row, so
+// the bar grows in height rather than hiding anything (CToolBarLayout). Its
+// accessible name is "工具栏" (tool bar) unless the owner gives another.
 //
 // GUI thread only.
 
 #include "host/ui/basewidget.h"
-
-#include <QPixmap>
 
 namespace GU {
 
@@ -40,7 +40,7 @@ protected:
   void paintEvent(QPaintEvent* e) override;
 
 private:
-  QPixmap m_background;
+  QString m_imageKey;        // empty: no known background pixmap
   CToolBarLayout* m_layout;  // owned by this widget (its layout)
 };
 

@@ -1,6 +1,8 @@
 #pragma once
 // The base of every host framework widget: a QWidget that delivers and
-// handles numbered events and follows theme changes.
+// handles numbered events and follows theme changes: when the UI resource
+// switches theme it calls themeChanged() (CUiResourceChangeHandler) and
+// repaints the widget.
 
 #include "host/ui/eventdeliverer.h"
 #include "host/ui/uiresourcechangehandler.h"
@@ -16,6 +18,9 @@ public:
   ~CBaseWidget() override;
 
   bool handleEvent(int id, int wParam, int lParam, QString text, void* data) override;
+
+private slots:
+  void slotUiThemeChanged();
 };
 
 }  // namespace GU

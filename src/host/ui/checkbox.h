@@ -1,7 +1,7 @@
 #pragma once
-// A check box of the host framework with themed text. It delivers no event of
-// its own: the owner reads isChecked() when it needs the state (or connects
-// to QCheckBox::toggled).
+// A check box of the host framework with themed text (its colour key follows
+// theme switches). It delivers no event of its own: the owner reads
+// isChecked() when it needs the state (or connects to QCheckBox::toggled).
 //
 // GUI thread only.
 
@@ -21,8 +21,14 @@ public:
   void setTextColorKey(const QString& colorKey);
   void setTextFontKey(const QString& fontKey);
 
+private slots:
+  void slotThemeChanged();
+
 private:
+  void applyTextColor();
+
   int m_id;
+  QString m_textColorKey;
 };
 
 }  // namespace GU

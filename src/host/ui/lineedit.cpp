@@ -11,22 +11,26 @@
 
 namespace GU {
 
-CLineEdit::CLineEdit(int id, QWidget* parent) : CEventWidgetT<QLineEdit>(parent), m_id(id) {
-  CUiResource* resource = CUiResource::instance();
-  m_hintColor = *resource->getColor("clr_edit_hint");
-  setFont(*resource->getFont("fnt_default_normal"));
+CLineEdit::CLineEdit(int id, QWidget* parent)
+    : CEventWidgetT<QLineEdit>(parent), m_id(id), m_hintColorKey(QStringLiteral("clr_edit_hint")) {
+  setFont(*CUiResource::instance()->getFont("fnt_default_normal"));
   connect(this, SIGNAL(textEdited(QString)), this, SLOT(slotTextEdited(QString)));
 }
 
 CLineEdit::~CLineEdit() = default;
 
 void CLineEdit::setEmptyHintText(const QString& hint) {
+  // A screen reader cannot see the painted hint; a description the host set
+  // itself is left alone.
+  if (accessibleDescription().isEmpty() || accessibleDescription() == m_hintText)
+    setAccessibleDescription(hint);
   m_hintText = hint;
   update();
 }
 
 void CLineEdit::setEmptyHintColor(const QString& colorKey) {
-  m_hintColor = *CUiResource::instance()->getColor(colorKey);
+  CUiResource::instance()->getColor(colorKey);  // logs an unknown key now, once
+  m_hintColorKey = colorKey;
   update();
 }
 
@@ -102,7 +106,7 @@ void CLineEdit::paintEvent(QPaintEvent* e) {
   // text's cursor knows where typing would start.
   area.setLeft(qMax(area.left(), cursorRect().left() + 1));
   QPainter painter(this);
-  painter.setPen(m_hintColor);
+  painter.setPen(*CUiResource::instance()->getColor(m_hintColorKey));
   painter.setFont(m_hintFontSet ? m_hintFont : font());
   const QString shown = painter.fontMetrics().elidedText(m_hintText, Qt::ElideRight, area.width());
   painter.drawText(area, Qt::AlignVCenter | Qt::AlignLeft, shown);

@@ -9,13 +9,13 @@
 // survived, but leaves no edit to read afterwards.
 //
 // The empty hint is painted by the edit itself rather than through Qt's
-// placeholder text, because the host lets the hint have its own font.
+// placeholder text, because the host lets the hint have its own font. The
+// hint is also the edit's accessible description, unless one was set.
 //
 // GUI thread only.
 
 #include "host/ui/eventdeliverer.h"
 
-#include <QColor>
 #include <QFont>
 #include <QLineEdit>
 
@@ -53,7 +53,7 @@ private slots:
 private:
   int m_id;
   QString m_hintText;
-  QColor m_hintColor;
+  QString m_hintColorKey;  // looked up when painting, so it follows the theme
   QFont m_hintFont;
   bool m_hintFontSet = false;
   // Set by textEdited while Qt is inside its own input handling; the

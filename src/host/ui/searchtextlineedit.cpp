@@ -18,14 +18,16 @@ CSearchTextLineEdit::CSearchTextLineEdit(int id, QWidget* parent, bool showSearc
       m_clearAction(new QAction(this)),
       m_validator(new QRegularExpressionValidator(this)) {
   CUiResource* resource = CUiResource::instance();
-  m_clearAction->setIcon(QIcon(*resource->getPixmap("img_edit_clear")));
+  setAccessibleName(QStringLiteral("搜索"));
+  m_clearAction->setIcon(resource->getIcon("img_edit_clear"));
   m_clearAction->setToolTip(QStringLiteral("清除"));
   m_clearAction->setVisible(false);
   addAction(m_clearAction, QLineEdit::TrailingPosition);
   if (showSearchIcon)
-    addAction(QIcon(*resource->getPixmap("img_search")), QLineEdit::LeadingPosition);
+    m_searchAction = addAction(resource->getIcon("img_search"), QLineEdit::LeadingPosition);
   connect(m_clearAction, SIGNAL(triggered()), this, SLOT(slotClearTriggered()));
   connect(this, SIGNAL(textChanged(QString)), this, SLOT(slotUpdateClearButton(QString)));
+  connect(resource, SIGNAL(sigThemeChanged(QString)), this, SLOT(slotThemeChanged()));
 }
 
 CSearchTextLineEdit::~CSearchTextLineEdit() = default;
@@ -80,6 +82,12 @@ void CSearchTextLineEdit::slotDeliverCleared() {
 
 void CSearchTextLineEdit::slotUpdateClearButton(const QString& text) {
   m_clearAction->setVisible(!text.isEmpty());
+}
+
+void CSearchTextLineEdit::slotThemeChanged() {
+  CUiResource* resource = CUiResource::instance();
+  m_clearAction->setIcon(resource->getIcon("img_edit_clear"));
+  if (m_searchAction) m_searchAction->setIcon(resource->getIcon("img_search"));
 }
 
 }  // namespace GU

@@ -1,6 +1,7 @@
 #pragma once
 // The search field of the host framework: a CLineEdit with an optional input
-// pattern and a clear button.
+// pattern and a clear button. Its accessible name is "搜索" (search) unless
+// the owner gives another; the icons follow theme switches.
 //
 // Events (host/ui/eventids.h), wParam = the edit's id: EVENT_EDIT_TEXT_CHANGED
 // (168) after each user edit; EVENT_EDIT_RETURN_PRESSED (101) on Enter;
@@ -49,9 +50,11 @@ private slots:
   void slotClearTriggered();
   void slotDeliverCleared();
   void slotUpdateClearButton(const QString& text);
+  void slotThemeChanged();
 
 private:
   QAction* m_clearAction;                    // owned by this edit (Qt parent)
+  QAction* m_searchAction = nullptr;         // owned by this edit; null without the icon
   QRegularExpressionValidator* m_validator;  // owned by this edit (Qt parent)
   QString m_pattern;
   bool m_clearQueued = false;

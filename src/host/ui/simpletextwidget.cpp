@@ -12,6 +12,8 @@ CSimpleTextWidget::CSimpleTextWidget(const QString& text, QWidget* parent)
   setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
   setFont(*CUiResource::instance()->getFont("fnt_default_normal"));
   setTextColorKey(QStringLiteral("clr_text_default"));
+  connect(CUiResource::instance(), SIGNAL(sigThemeChanged(QString)), this,
+          SLOT(slotThemeChanged()));
 }
 
 CSimpleTextWidget::~CSimpleTextWidget() = default;
@@ -21,9 +23,12 @@ void CSimpleTextWidget::setFontKey(const QString& fontKey) {
 }
 
 void CSimpleTextWidget::setTextColorKey(const QString& colorKey) {
+  m_textColorKey = colorKey;
   QPalette palette = this->palette();
   palette.setColor(QPalette::WindowText, *CUiResource::instance()->getColor(colorKey));
   setPalette(palette);
 }
+
+void CSimpleTextWidget::slotThemeChanged() { setTextColorKey(m_textColorKey); }
 
 }  // namespace GU

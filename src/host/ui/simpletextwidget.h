@@ -1,7 +1,7 @@
 #pragma once
-// A one-line label of the host framework with themed font and colour. It
-// delivers no events; it is a deliverer so that it can sit anywhere in a
-// framework widget tree.
+// A one-line label of the host framework with themed font and colour (the
+// colour key follows theme switches). It delivers no events; it is a
+// deliverer so that it can sit anywhere in a framework widget tree.
 //
 // GUI thread only.
 
@@ -19,6 +19,12 @@ public:
 
   void setFontKey(const QString& fontKey);
   void setTextColorKey(const QString& colorKey);
+
+private slots:
+  void slotThemeChanged();
+
+private:
+  QString m_textColorKey;
 };
 
 }  // namespace GU

@@ -11,6 +11,8 @@ CSmallNoNormalButton::CSmallNoNormalButton(int id, bool primary, QWidget* parent
   setFocusPolicy(Qt::TabFocus);
   applyStyle();
   connect(this, SIGNAL(clicked()), this, SLOT(slotClicked()));
+  connect(CUiResource::instance(), SIGNAL(sigThemeChanged(QString)), this,
+          SLOT(slotThemeChanged()));
 }
 
 CSmallNoNormalButton::~CSmallNoNormalButton() = default;
@@ -23,6 +25,8 @@ QSize CSmallNoNormalButton::sizeHint() const {
 }
 
 void CSmallNoNormalButton::slotClicked() { deliverEvent(m_id, m_id, 0, text(), nullptr); }
+
+void CSmallNoNormalButton::slotThemeChanged() { applyStyle(); }
 
 void CSmallNoNormalButton::applyStyle() {
   CUiResource* resource = CUiResource::instance();

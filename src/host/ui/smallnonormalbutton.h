@@ -27,6 +27,8 @@ public:
 
 private slots:
   void slotClicked();
+  // The style sheet holds colours, not keys: it is made again.
+  void slotThemeChanged();
 
 private:
   void applyStyle();

@@ -20,10 +20,13 @@ const char kDateFormat[] = "yyyy-MM-dd";
 CSoftCalendarLineEdit::CSoftCalendarLineEdit(int id, QWidget* parent)
     : CLineEdit(id, parent), m_calendarAction(new QAction(this)) {
   setInputMask(QStringLiteral("0000-00-00"));
-  m_calendarAction->setIcon(QIcon(*CUiResource::instance()->getPixmap("img_calendar")));
+  setAccessibleName(QStringLiteral("日期"));
+  m_calendarAction->setIcon(CUiResource::instance()->getIcon("img_calendar"));
   m_calendarAction->setToolTip(QStringLiteral("选择日期"));
   addAction(m_calendarAction, QLineEdit::TrailingPosition);
   connect(m_calendarAction, SIGNAL(triggered()), this, SLOT(showCalendar()));
+  connect(CUiResource::instance(), SIGNAL(sigThemeChanged(QString)), this,
+          SLOT(slotThemeChanged()));
 }
 
 CSoftCalendarLineEdit::~CSoftCalendarLineEdit() = default;
@@ -82,6 +85,10 @@ void CSoftCalendarLineEdit::slotCalendarClicked(const QDate& date) {
 
 void CSoftCalendarLineEdit::slotDeliverPicked() {
   deliverFromEdit(EVENT_EDIT_TEXT_CHANGED, text());
+}
+
+void CSoftCalendarLineEdit::slotThemeChanged() {
+  m_calendarAction->setIcon(CUiResource::instance()->getIcon("img_calendar"));
 }
 
 }  // namespace GU

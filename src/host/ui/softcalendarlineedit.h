@@ -9,6 +9,9 @@
 // getDate() reads the text as typed: an incomplete or impossible date
 // ("2024-02-30") gives an invalid QDate, so callers can refuse it.
 //
+// Its accessible name is "日期" (date) unless the owner gives another; the
+// calendar icon follows theme switches.
+//
 // GUI thread only.
 
 #include "host/ui/lineedit.h"
@@ -45,6 +48,7 @@ public slots:
 private slots:
   void slotCalendarClicked(const QDate& date);
   void slotDeliverPicked();
+  void slotThemeChanged();
 
 private:
   QAction* m_calendarAction;              // owned by this edit (Qt parent)

@@ -96,6 +96,11 @@ bool ITradeDockableWidget::handleEvent(int id, int wParam, int lParam, QString t
 void ITradeDockableWidget::changeEvent(QEvent* e) {
   if (e->type() == QEvent::WindowTitleChange) {
     if (QDockWidget* holder = dock()) holder->setWindowTitle(windowTitle());
+    // A panel is not a window, so Qt would not name it after its title.
+    if (accessibleName().isEmpty() || accessibleName() == m_titleAsName) {
+      m_titleAsName = windowTitle();
+      setAccessibleName(m_titleAsName);
+    }
   }
   GU::CBaseWidget::changeEvent(e);
 }

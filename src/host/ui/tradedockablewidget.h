@@ -9,7 +9,8 @@
 // (146) with the title as text; the dock that holds it takes the title (see
 // CDockWidget). A child of the panel may deliver 146 as well: the panel then
 // takes the title as its window title, which also reaches its dock. Setting
-// the window title directly updates the dock too.
+// the window title directly updates the dock too. The title is also the
+// panel's accessible name, unless the host gives the panel another.
 //
 // GUI thread only, including the static dock-info registry.
 
@@ -75,6 +76,7 @@ private:
   QString m_param;
   QPointer<QWidget> m_inner;            // owned by this panel (Qt child)
   QBoxLayout* m_innerLayout = nullptr;  // owned by this panel when made here
+  QString m_titleAsName;                // the accessible name taken from the title
 };
 
 }  // namespace LW

@@ -1,73 +1,22 @@
 #include "host/ui/uiresource.h"
 
 #include "host/ui/uilog_p.h"
+#include "host/ui/uipixmaps_p.h"
+#include "host/ui/uithemes_p.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QHash>
-#include <QLinearGradient>
-#include <QPainter>
-#include <QPainterPath>
 #include <QSet>
 #include <QThread>
+#include <QtMath>
+#include <atomic>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 namespace GU {
 
 namespace {
-
-struct ColorEntry {
-  const char* key;
-  const char* value;
-};
-
-// The light theme. Up is red and down is green, as on the mainland markets.
-const ColorEntry kColors[] = {
-    {"clr_text_default", "#333333"},
-    {"clr_text_secondary", "#7a7f87"},
-    {"clr_text_highlight", "#1f6fd1"},
-    {"clr_text_up", "#e0302f"},
-    {"clr_text_down", "#119c4b"},
-    {"clr_text_equal", "#333333"},
-    {"clr_text_link", "#1f6fd1"},
-    {"clr_text_warning", "#d9822b"},
-    {"clr_text_error", "#d32f2f"},
-    {"clr_disable_color", "#a8adb4"},
-    {"clr_background_default", "#ffffff"},
-    {"clr_panel_background", "#f5f6f8"},
-    {"clr_toolbar_background", "#eef1f5"},
-    {"clr_border_default", "#d0d4da"},
-    {"clr_table_background", "#ffffff"},
-    {"clr_table_background2", "#f6f8fb"},
-    {"clr_table_header_background", "#eef1f5"},
-    {"clr_table_header_text", "#4a4f57"},
-    {"clr_table_header_border", "#d6dae0"},
-    {"clr_table_grid", "#e6e9ee"},
-    {"clr_table_text", "#333333"},
-    {"clr_table_selection_background", "#d6e8fb"},
-    {"clr_table_selection_text", "#1a1a1a"},
-    {"clr_table_hover_background", "#edf4fc"},
-    {"clr_table_sort_indicator", "#1f6fd1"},
-    {"clr_button_background", "#ffffff"},
-    {"clr_button_background_hover", "#eaf2fd"},
-    {"clr_button_background_pressed", "#d3e4fa"},
-    {"clr_button_background_disabled", "#f2f3f5"},
-    {"clr_button_border", "#c3c9d1"},
-    {"clr_button_text", "#1f6fd1"},
-    {"clr_button_text_disabled", "#b0b4ba"},
-    {"clr_button_primary_background", "#1f6fd1"},
-    {"clr_button_primary_text", "#ffffff"},
-    {"clr_edit_background", "#ffffff"},
-    {"clr_edit_border", "#c3c9d1"},
-    {"clr_edit_border_focus", "#1f6fd1"},
-    {"clr_edit_hint", "#a8adb4"},
-    {"clr_tip_info_background", "#eaf2fd"},
-    {"clr_tip_info_text", "#1f4f8f"},
-    {"clr_tip_warning_background", "#fff4e0"},
-    {"clr_tip_warning_text", "#8a5300"},
-    {"clr_tip_error_background", "#fdecea"},
-    {"clr_tip_error_text", "#b3261e"},
-};
 
 struct FontEntry {
   const char* key;
@@ -76,7 +25,7 @@ struct FontEntry {
 };
 
 // "_fix" fonts keep their pixel size when the host scales the UI; the others
-// are the same in this stand-in, which has no scaling.
+// are the same in this stand-in, whose scaling is Qt's device pixel ratio.
 const FontEntry kFonts[] = {
     {"fnt_default_normal_fix", 12, false}, {"fnt_default_bold_fix", 12, true},
     {"fnt_default_normal", 12, false},     {"fnt_default_bold", 12, true},
@@ -103,139 +52,15 @@ const SizeEntry kSizes[] = {
 };
 
 constexpr int kUnknownSize = 24;
+// Ratios are kept in hundredths: 150 is 150%.
+constexpr int kMinRatio = 25;
+constexpr int kMaxRatio = 800;
+constexpr int kOneToOne = 100;
 
-// Instrument tag badges: a rounded rect in the tag's colour with one or two
-// white letters. Drawn rather than loaded so that the stand-in ships no image
-// files.
-struct BadgeEntry {
-  const char* key;
-  const char* letters;  // UTF-8
-  const char* color;
-};
-
-const BadgeEntry kBadges[] = {
-    {"img_code_delisting_finishing_icon", "退", "#8d6e63"},
-    {"img_neeq_innovate_icon", "创", "#7b1fa2"},
-    {"img_neeq_basics_icon", "基", "#00897b"},
-    {"img_neeq_selects_icon", "北", "#c62828"},
-    {"img_bond_qualified_investor_icon", "专", "#ef6c00"},
-    {"img_code_gem_icon", "创", "#2e7d32"},
-    {"img_code_kcb_cdr_icon", "科存", "#283593"},
-    {"img_code_cdr_icon", "存", "#0277bd"},
-    {"img_code_kcb_icon", "科", "#3949ab"},
-    {"img_code_innovate_icon", "新", "#ad1457"},
-};
-
-QPixmap paintBadge(const QString& letters, const QColor& color) {
-  const int height = 16;
-  const int width = letters.size() > 1 ? 28 : 16;
-  QPixmap pixmap(width, height);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(color);
-  painter.drawRoundedRect(QRectF(0.5, 0.5, width - 1, height - 1), 3, 3);
-  QFont font;
-  font.setPixelSize(11);
-  font.setBold(true);
-  painter.setFont(font);
-  painter.setPen(Qt::white);
-  painter.drawText(QRect(0, 0, width, height), Qt::AlignCenter, letters);
-  return pixmap;
-}
-
-// The tool bar background: a soft vertical gradient the bar stretches.
-QPixmap paintToolBarBackground() {
-  QPixmap pixmap(8, 32);
-  QPainter painter(&pixmap);
-  QLinearGradient gradient(0, 0, 0, 32);
-  gradient.setColorAt(0, QColor("#f7f9fb"));
-  gradient.setColorAt(1, QColor("#e8ecf1"));
-  painter.fillRect(pixmap.rect(), gradient);
-  painter.setPen(QColor("#d0d4da"));
-  painter.drawLine(0, 31, 7, 31);
-  return pixmap;
-}
-
-QPixmap paintClearIcon() {
-  QPixmap pixmap(14, 14);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(QColor("#b7bcc4"));
-  painter.drawEllipse(QRectF(0.5, 0.5, 13, 13));
-  painter.setPen(QPen(Qt::white, 1.6));
-  painter.drawLine(QPointF(4.5, 4.5), QPointF(9.5, 9.5));
-  painter.drawLine(QPointF(9.5, 4.5), QPointF(4.5, 9.5));
-  return pixmap;
-}
-
-QPixmap paintCalendarIcon() {
-  QPixmap pixmap(14, 14);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  const QColor ink("#5f6b7a");
-  painter.setPen(ink);
-  painter.setBrush(Qt::white);
-  painter.drawRect(1, 2, 11, 10);
-  painter.fillRect(1, 2, 12, 3, ink);
-  painter.fillRect(3, 0, 2, 3, ink);
-  painter.fillRect(9, 0, 2, 3, ink);
-  for (int row = 0; row < 2; ++row)
-    for (int col = 0; col < 3; ++col) painter.fillRect(3 + col * 3, 6 + row * 3, 2, 2, ink);
-  return pixmap;
-}
-
-QPixmap paintSearchIcon() {
-  QPixmap pixmap(14, 14);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(QPen(QColor("#7a7f87"), 1.5));
-  painter.drawEllipse(QRectF(1.5, 1.5, 7.5, 7.5));
-  painter.drawLine(QPointF(8.5, 8.5), QPointF(12.5, 12.5));
-  return pixmap;
-}
-
-QPixmap paintMoreIcon() {
-  QPixmap pixmap(12, 12);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(QPen(QColor("#5f6b7a"), 1.4));
-  painter.drawPolyline(QPolygonF({QPointF(2, 3), QPointF(5, 6), QPointF(2, 9)}));
-  painter.drawPolyline(QPolygonF({QPointF(6, 3), QPointF(9, 6), QPointF(6, 9)}));
-  return pixmap;
-}
-
-QPixmap paintTriangle(bool up) {
-  QPixmap pixmap(8, 6);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(QColor("#1f6fd1"));
-  if (up)
-    painter.drawPolygon(QPolygonF({QPointF(0, 6), QPointF(8, 6), QPointF(4, 0)}));
-  else
-    painter.drawPolygon(QPolygonF({QPointF(0, 0), QPointF(8, 0), QPointF(4, 6)}));
-  return pixmap;
-}
-
-// Only keys, so that contains() and keys() need no painted pixmaps.
-QStringList pixmapKeys() {
-  QStringList keys;
-  for (const BadgeEntry& badge : kBadges) keys << QString::fromLatin1(badge.key);
-  keys << "lw_img_op_hedge_type_bg"
-       << "img_edit_clear"
-       << "img_calendar"
-       << "img_search"
-       << "img_toolbar_more"
-       << "img_table_sort_up"
-       << "img_table_sort_down";
-  return keys;
+int ratioKey(qreal ratio, int fallback) {
+  if (!(ratio > 0) || !qIsFinite(ratio)) return fallback;
+  // Bounded before rounding: a huge ratio must not overflow the int.
+  return qRound(qBound<qreal>(kMinRatio, ratio * 100, kMaxRatio));
 }
 
 bool onGuiThread() {
@@ -243,24 +68,77 @@ bool onGuiThread() {
          QThread::currentThread() == QCoreApplication::instance()->thread();
 }
 
+// GUI thread only: QGuiApplication walks its screens.
+int applicationRatioKey() {
+  auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+  return app ? ratioKey(app->devicePixelRatio(), kOneToOne) : kOneToOne;
+}
+
+struct SPixmapId {
+  int theme;
+  int ratio;
+  QString key;
+  bool operator==(const SPixmapId& other) const {
+    return theme == other.theme && ratio == other.ratio && key == other.key;
+  }
+};
+
+uint qHash(const SPixmapId& id, uint seed = 0) {
+  return ::qHash(id.key, seed) ^ static_cast<uint>(id.theme * 1009 + id.ratio);
+}
+
 }  // namespace
 
 struct CUiResource::Impl {
+  struct ThemeColors {
+    QString name;
+    bool setsApplicationPalette = false;
+    QHash<QString, QColor*> colors;
+  };
+
   // Read-only after the constructor: no lock needed to read them.
-  QHash<QString, QColor*> colors;
+  std::vector<ThemeColors> themes;  // themes[0] is the default
   QHash<QString, QFont*> fonts;
   QHash<QString, int> sizes;
   QSet<QString> pixmapKeySet;
   QColor fallbackColor{"#333333"};
   QFont fallbackFont;
 
+  // Index into themes; written on the GUI thread, read anywhere.
+  std::atomic<int> current{0};
+
   mutable std::mutex mutex;
-  // Guarded by mutex. Filled once, on the GUI thread; the QPixmap objects are
-  // never changed or freed afterwards, so pointers handed out stay valid.
-  QHash<QString, QPixmap*> pixmaps;
+  // Guarded by mutex. Pixmaps are only added, on the GUI thread; the QPixmap
+  // objects are never changed or freed, so pointers handed out stay valid.
+  QHash<SPixmapId, QPixmap*> pixmaps;
+  QHash<const QPixmap*, SPixmapId> origins;
+  QSet<QPair<int, int>> paintedSets;  // (theme, ratio) with every key painted
+  QSet<int> paintedRatios;
+  int applicationRatio = kOneToOne;  // as last seen on the GUI thread
   std::unique_ptr<QPixmap> blankPixmap;
-  bool pixmapsPainted = false;
   QSet<QString> unknownKeys;
+
+  // GUI thread only: the application palette before the first switch.
+  bool paletteSaved = false;
+  QPalette savedPalette;
+
+  int themeIndex(const QString& name) const {
+    const QString wanted = name.trimmed();
+    for (size_t i = 0; i < themes.size(); ++i)
+      if (themes[i].name.compare(wanted, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
+    return -1;
+  }
+
+  // The colour of key in theme; the default theme's when theme lacks it.
+  const QColor* findColor(int theme, const QString& key) const {
+    if (const QColor* color = themes[static_cast<size_t>(theme)].colors.value(key)) return color;
+    return themes.front().colors.value(key);
+  }
+
+  QColor colorIn(int theme, const char* key) const {
+    const QColor* color = findColor(theme, QString::fromLatin1(key));
+    return color ? *color : fallbackColor;
+  }
 
   // Returns true when key was not logged before; the caller logs outside the
   // lock.
@@ -272,28 +150,33 @@ struct CUiResource::Impl {
   }
 
   // Requires mutex held and the GUI thread.
-  void paintPixmapsLocked() {
-    if (pixmapsPainted) return;
-    for (const BadgeEntry& badge : kBadges)
-      pixmaps.insert(
-          QString::fromLatin1(badge.key),
-          new QPixmap(paintBadge(QString::fromUtf8(badge.letters), QColor(badge.color))));
-    pixmaps.insert("lw_img_op_hedge_type_bg", new QPixmap(paintToolBarBackground()));
-    pixmaps.insert("img_edit_clear", new QPixmap(paintClearIcon()));
-    pixmaps.insert("img_calendar", new QPixmap(paintCalendarIcon()));
-    pixmaps.insert("img_search", new QPixmap(paintSearchIcon()));
-    pixmaps.insert("img_toolbar_more", new QPixmap(paintMoreIcon()));
-    pixmaps.insert("img_table_sort_up", new QPixmap(paintTriangle(true)));
-    pixmaps.insert("img_table_sort_down", new QPixmap(paintTriangle(false)));
+  void paintSetLocked(int theme, int ratio) {
+    if (paintedSets.contains(qMakePair(theme, ratio))) return;
+    const auto color = [this, theme](const char* key) { return colorIn(theme, key); };
+    for (const QString& key : pixmaps::keys()) {
+      const SPixmapId id{theme, ratio, key};
+      if (pixmaps.contains(id)) continue;
+      auto* pixmap = new QPixmap(pixmaps::paintPixmap(key, ratio / 100.0, color));
+      pixmaps.insert(id, pixmap);
+      origins.insert(pixmap, id);
+    }
+    paintedSets.insert(qMakePair(theme, ratio));
+    paintedRatios.insert(ratio);
     if (!blankPixmap) {
       blankPixmap = std::make_unique<QPixmap>(16, 16);
       blankPixmap->fill(Qt::transparent);
     }
-    pixmapsPainted = true;
+  }
+
+  // Requires mutex held. The painted pixmap nearest to what was asked.
+  const QPixmap* findLocked(int theme, int ratio, const QString& key) const {
+    for (int candidate : {ratio, applicationRatio, kOneToOne})
+      if (const QPixmap* pixmap = pixmaps.value(SPixmapId{theme, candidate, key})) return pixmap;
+    return nullptr;
   }
 
   ~Impl() {
-    qDeleteAll(colors);
+    for (ThemeColors& theme : themes) qDeleteAll(theme.colors);
     qDeleteAll(fonts);
     qDeleteAll(pixmaps);
   }
@@ -307,8 +190,15 @@ CUiResource* CUiResource::instance() {
 }
 
 CUiResource::CUiResource() : m_impl(new Impl) {
-  for (const ColorEntry& entry : kColors)
-    m_impl->colors.insert(QString::fromLatin1(entry.key), new QColor(entry.value));
+  for (const theme::STheme& source : theme::builtInThemes()) {
+    Impl::ThemeColors colors;
+    colors.name = QString::fromLatin1(source.name);
+    colors.setsApplicationPalette = source.setsApplicationPalette;
+    for (int i = 0; i < source.colorCount; ++i)
+      colors.colors.insert(QString::fromLatin1(source.colors[i].key),
+                           new QColor(source.colors[i].value));
+    m_impl->themes.push_back(std::move(colors));
+  }
   for (const FontEntry& entry : kFonts) {
     auto* font = new QFont();
     font->setPixelSize(entry.pixelSize);
@@ -318,11 +208,13 @@ CUiResource::CUiResource() : m_impl(new Impl) {
   m_impl->fallbackFont.setPixelSize(12);
   for (const SizeEntry& entry : kSizes)
     m_impl->sizes.insert(QString::fromLatin1(entry.key), entry.value);
-  for (const QString& key : pixmapKeys()) m_impl->pixmapKeySet.insert(key);
+  for (const QString& key : pixmaps::keys()) m_impl->pixmapKeySet.insert(key);
 
   if (onGuiThread()) {
+    const int ratio = applicationRatioKey();
     std::lock_guard<std::mutex> lock(m_impl->mutex);
-    m_impl->paintPixmapsLocked();
+    m_impl->applicationRatio = ratio;
+    m_impl->paintSetLocked(0, ratio);
   } else {
     GU_UI_LOG_ERROR(this, "GU::CUiResource::CUiResource",
                     QStringLiteral("first used off the GUI thread or before the QApplication; "
@@ -333,8 +225,7 @@ CUiResource::CUiResource() : m_impl(new Impl) {
 CUiResource::~CUiResource() { delete m_impl; }
 
 const QColor* CUiResource::getColor(const QString& key) {
-  auto it = m_impl->colors.constFind(key);
-  if (it != m_impl->colors.constEnd()) return it.value();
+  if (const QColor* color = m_impl->findColor(m_impl->current.load(), key)) return color;
   if (m_impl->noteUnknown(key))
     GU_UI_LOG_WARN(this, "GU::CUiResource::getColor", QStringLiteral("unknown colour key ") + key);
   return &m_impl->fallbackColor;
@@ -348,22 +239,27 @@ const QFont* CUiResource::getFont(const QString& key) {
   return &m_impl->fallbackFont;
 }
 
-const QPixmap* CUiResource::getPixmap(const QString& key) {
+const QPixmap* CUiResource::getPixmap(const QString& key) { return getPixmap(key, 0); }
+
+const QPixmap* CUiResource::getPixmap(const QString& key, qreal devicePixelRatio) {
   const bool known = m_impl->pixmapKeySet.contains(key);
+  const bool gui = onGuiThread();
+  const int seenRatio = gui ? applicationRatioKey() : 0;
   const QPixmap* result = nullptr;
   bool unpaintable = false;
   {
     std::lock_guard<std::mutex> lock(m_impl->mutex);
-    if (!m_impl->pixmapsPainted) {
-      if (onGuiThread()) {
-        m_impl->paintPixmapsLocked();
-      } else if (!m_impl->blankPixmap && QGuiApplication::instance()) {
-        // Before the GUI thread has painted anything a worker can only get a
-        // blank; a null QPixmap paints nothing and needs no paint device.
-        m_impl->blankPixmap = std::make_unique<QPixmap>();
-      }
+    if (gui) m_impl->applicationRatio = seenRatio;
+    const int ratio = ratioKey(devicePixelRatio, m_impl->applicationRatio);
+    const int theme = m_impl->current.load();
+    if (gui) {
+      m_impl->paintSetLocked(theme, ratio);
+    } else if (!m_impl->blankPixmap && QGuiApplication::instance()) {
+      // Before the GUI thread has painted anything a worker can only get a
+      // blank; a null QPixmap paints nothing and needs no paint device.
+      m_impl->blankPixmap = std::make_unique<QPixmap>();
     }
-    if (known && m_impl->pixmapsPainted) result = m_impl->pixmaps.value(key);
+    if (known) result = m_impl->findLocked(theme, ratio, key);
     if (!result) result = m_impl->blankPixmap.get();
     unpaintable = !result;
   }
@@ -375,6 +271,38 @@ const QPixmap* CUiResource::getPixmap(const QString& key) {
   return result;
 }
 
+const QPixmap* CUiResource::pixmapForRatio(const QPixmap* pixmap, qreal devicePixelRatio) {
+  if (!pixmap) return pixmap;
+  QString key;
+  {
+    std::lock_guard<std::mutex> lock(m_impl->mutex);
+    auto it = m_impl->origins.constFind(pixmap);
+    if (it == m_impl->origins.constEnd()) return pixmap;
+    const SPixmapId& id = it.value();
+    if (id.theme == m_impl->current.load() &&
+        id.ratio == ratioKey(devicePixelRatio, m_impl->applicationRatio))
+      return pixmap;
+    key = id.key;
+  }
+  return getPixmap(key, devicePixelRatio);
+}
+
+QIcon CUiResource::getIcon(const QString& key) {
+  if (!m_impl->pixmapKeySet.contains(key)) {
+    getPixmap(key);  // logs the unknown key once
+    return QIcon();
+  }
+  QIcon icon;
+  QSet<const QPixmap*> added;
+  for (qreal ratio : {1.0, 2.0, 0.0}) {
+    const QPixmap* pixmap = getPixmap(key, ratio);
+    if (!pixmap || pixmap->isNull() || added.contains(pixmap)) continue;
+    added.insert(pixmap);
+    icon.addPixmap(*pixmap);
+  }
+  return icon;
+}
+
 int CUiResource::getSize(const QString& key) {
   auto it = m_impl->sizes.constFind(key);
   if (it != m_impl->sizes.constEnd()) return it.value();
@@ -383,14 +311,78 @@ int CUiResource::getSize(const QString& key) {
   return kUnknownSize;
 }
 
+QStringList CUiResource::themeNames() {
+  QStringList names;
+  for (const theme::STheme& source : theme::builtInThemes())
+    names << QString::fromLatin1(source.name);
+  return names;
+}
+
+QString CUiResource::theme() const {
+  return m_impl->themes[static_cast<size_t>(m_impl->current.load())].name;
+}
+
+bool CUiResource::setTheme(const QString& name) {
+  const int index = m_impl->themeIndex(name);
+  if (index < 0) {
+    GU_UI_LOG_WARN(this, "GU::CUiResource::setTheme",
+                   QStringLiteral("unknown theme \"%1\"; keeping \"%2\"").arg(name, theme()));
+    return false;
+  }
+  if (index == m_impl->current.load()) return true;
+  if (!onGuiThread()) {
+    GU_UI_LOG_ERROR(this, "GU::CUiResource::setTheme",
+                    QStringLiteral("called off the GUI thread; keeping \"%1\"").arg(theme()));
+    return false;
+  }
+  const int ratio = applicationRatioKey();
+  {
+    // The new theme's pixmaps exist before any thread can ask for them.
+    std::lock_guard<std::mutex> lock(m_impl->mutex);
+    m_impl->applicationRatio = ratio;
+    QSet<int> ratios = m_impl->paintedRatios;
+    ratios.insert(ratio);
+    for (int painted : ratios) m_impl->paintSetLocked(index, painted);
+  }
+  m_impl->current.store(index);
+
+  if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    if (!m_impl->paletteSaved) {
+      m_impl->savedPalette = QApplication::palette();
+      m_impl->paletteSaved = true;
+    }
+    // Qt sends every widget a palette change, which repaints it.
+    QApplication::setPalette(themePalette(m_impl->themes[static_cast<size_t>(index)].name));
+  }
+  emit sigThemeChanged(m_impl->themes[static_cast<size_t>(index)].name);
+  return true;
+}
+
+QColor CUiResource::themeColor(const QString& themeName, const QString& key) const {
+  const int index = m_impl->themeIndex(themeName);
+  if (index < 0) return QColor();
+  const QColor* color = m_impl->themes[static_cast<size_t>(index)].colors.value(key);
+  return color ? *color : QColor();
+}
+
+QPalette CUiResource::themePalette(const QString& themeName) const {
+  const int index = m_impl->themeIndex(themeName);
+  if (index >= 0 && m_impl->themes[static_cast<size_t>(index)].setsApplicationPalette) {
+    return theme::applicationPalette(
+        [this, index](const char* key) { return m_impl->colorIn(index, key); });
+  }
+  if (m_impl->paletteSaved) return m_impl->savedPalette;
+  return QGuiApplication::instance() ? QGuiApplication::palette() : QPalette();
+}
+
 bool CUiResource::contains(const QString& key) const {
-  return m_impl->colors.contains(key) || m_impl->fonts.contains(key) ||
+  return m_impl->themes.front().colors.contains(key) || m_impl->fonts.contains(key) ||
          m_impl->sizes.contains(key) || m_impl->pixmapKeySet.contains(key);
 }
 
 QStringList CUiResource::keys() const {
-  QStringList all = m_impl->colors.keys() + m_impl->fonts.keys() + m_impl->sizes.keys() +
-                    m_impl->pixmapKeySet.values();
+  QStringList all = m_impl->themes.front().colors.keys() + m_impl->fonts.keys() +
+                    m_impl->sizes.keys() + m_impl->pixmapKeySet.values();
   all.sort();
   return all;
 }
