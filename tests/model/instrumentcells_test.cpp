@@ -207,6 +207,39 @@ TEST_F(InstrumentCellsTest, amountFeeWithoutPriceIsIllegalNotInvented) {
   expectCells(f, {{2, 14, "非法值"}, {2, 15, "非法值"}});
 }
 
+// The no-value multiplier once served as a multiplier of 2147483647: a
+// previous settlement of 4123 at 0.3 per ten thousand showed
+// "265622252.30元/手".
+TEST_F(InstrumentCellsTest, amountFeeWithoutMultiplierIsIllegalNotInvented) {
+  auto f = richFuture();
+  f->volumeMultiple = mxservice::kNoValueInt;
+  f->preSettlement = 4123;
+  f->commission.open = 0.3;
+  f->commission.close = 0.3;
+  f->commission.intradayOpen = 0.3;
+  f->commission.intradayClose = 0.3;
+  expectCells(f, {{2, 5, "-"},
+                  {2, 14, "0.30/万"},
+                  {2, 15, "非法值"},
+                  {2, 16, "0.30/万"},
+                  {2, 17, "非法值"},
+                  {2, 18, "0.30/万"},
+                  {2, 19, "非法值"},
+                  {2, 20, "0.30/万"},
+                  {2, 21, "非法值"}});
+  // A fee that is not charged stays "-" whatever the multiplier.
+  f->commission.close = -1.0;
+  expectCells(f, {{2, 16, "-"}, {2, 17, "-"}});
+  // By lots the fee per lot is given as such and needs no multiplier.
+  f->commission.mode = 1;
+  f->commission.open = 3;
+  expectCells(f, {{2, 14, "-"}, {2, 15, "3.00元/手"}});
+  // A real multiplier gives the amount: 10 * 4123 * 0.3 / 10000 = 1.2369.
+  f->commission.mode = 2;
+  f->volumeMultiple = 10;
+  expectCells(f, {{2, 19, "1.24元/手"}});
+}
+
 TEST_F(InstrumentCellsTest, codeNeeqHkAndOptionSets) {
   auto gold = instrument(4, "SGE", "Au99.99", "黄金9999");
   gold->priceTick = 0.01;
