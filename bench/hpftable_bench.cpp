@@ -150,9 +150,15 @@ struct CHpfFixture {
   LW::CHpfDataTable* table;
 };
 
-CHpfFixture& hpf(int count) {
+// The fixtures of each size, kept for all benchmarks of that size. They own
+// widgets, so main() releases them while the QApplication still exists.
+std::map<int, std::unique_ptr<CHpfFixture>>& hpfFixtures() {
   static std::map<int, std::unique_ptr<CHpfFixture>> fixtures;
-  std::unique_ptr<CHpfFixture>& f = fixtures[count];
+  return fixtures;
+}
+
+CHpfFixture& hpf(int count) {
+  std::unique_ptr<CHpfFixture>& f = hpfFixtures()[count];
   if (!f) f.reset(new CHpfFixture(count));
   f->table->sortByColumn(-1, true);
   f->table->setFilterText(QString());
@@ -278,9 +284,14 @@ struct CQtFixture {
   std::unique_ptr<QTableView> view;
 };
 
-CQtFixture& qt(int count) {
+// As hpfFixtures().
+std::map<int, std::unique_ptr<CQtFixture>>& qtFixtures() {
   static std::map<int, std::unique_ptr<CQtFixture>> fixtures;
-  std::unique_ptr<CQtFixture>& f = fixtures[count];
+  return fixtures;
+}
+
+CQtFixture& qt(int count) {
+  std::unique_ptr<CQtFixture>& f = qtFixtures()[count];
   if (!f) f.reset(new CQtFixture(count));
   f->proxy->sort(-1);
   f->proxy->setFilterFixedString(QString());
@@ -405,4 +416,9 @@ BENCHMARK(BM_Qt_Filter)->Apply(sizes);
 BENCHMARK(BM_Hpf_ViewMemory)->Apply(memorySizes);
 BENCHMARK(BM_Qt_ViewMemory)->Apply(memorySizes);
 
-int main(int argc, char** argv) { return lwbench::runWithQApplication(argc, argv); }
+int main(int argc, char** argv) {
+  return lwbench::runWithQApplication(argc, argv, [] {
+    hpfFixtures().clear();
+    qtFixtures().clear();
+  });
+}

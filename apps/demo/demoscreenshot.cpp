@@ -1,6 +1,7 @@
 #include "demoscreenshot.h"
 
 #include "host/table/hpfdatatable.h"
+#include "host/table/hpfthreaddatamodel.h"
 #include "host/ui/tradedockablewidget.h"
 #include "panel/hpfinstable.h"
 
@@ -25,11 +26,22 @@ QString describeTable(const LW::CHpfDataTable* table) {
   return QStringLiteral("table");
 }
 
-QStringList tablesWithoutRows(QWidget* window) {
-  QStringList empty;
+// Whether the table still waits for a load. A table whose rows come from a
+// model worker (the instruments lists and the tender list) has none left
+// once the worker is idle; the end of the last load is then already posted to
+// the GUI thread, and the next turn of the event loop brings it to the table.
+// Other tables (the bond info panel's) load in their panel's constructor.
+// Rows are no sign: a list may be empty for good (a data set without bonds).
+bool isLoading(LW::CHpfDataTable* table) {
+  const auto threaded = boost::dynamic_pointer_cast<LW::CHpfThreadDataModel>(table->getDataModel());
+  return threaded && !threaded->waitForIdle(0);
+}
+
+QStringList tablesStillLoading(QWidget* window) {
+  QStringList loading;
   for (LW::CHpfDataTable* table : window->findChildren<LW::CHpfDataTable*>())
-    if (table->viewRowCount() == 0) empty << describeTable(table);
-  return empty;
+    if (isLoading(table)) loading << describeTable(table);
+  return loading;
 }
 
 // A left click on the first cell of the first row of every instruments
@@ -64,11 +76,14 @@ SScreenshotResult takeScreenshot(QWidget* window, const QString& file, int timeo
   QElapsedTimer clock;
   clock.start();
   // Loads run on the models' workers and reach the tables through queued
-  // signals, so the event loop has to turn until every table has its rows.
+  // signals, so the event loop has to turn until every table's loads are
+  // over. The tables are looked at before the events are processed: a load
+  // seen finished has posted its end, which the same round delivers.
   do {
+    result.loadingTables = tablesStillLoading(window);
     QApplication::processEvents(QEventLoop::AllEvents, 50);
-    result.emptyTables = tablesWithoutRows(window);
-  } while (!result.emptyTables.isEmpty() && clock.elapsed() < timeoutMs);
+  } while (!result.loadingTables.isEmpty() && clock.elapsed() < timeoutMs);
+  QCoreApplication::sendPostedEvents();
   result.waitedMs = static_cast<int>(clock.elapsed());
 
   clickFirstRows(window);

@@ -1,8 +1,7 @@
 #pragma once
 // Unattended pictures of the demo window: wait until the panels' first loads
-// have reached their tables, click a row of each list so the selection and
-// tender signals show in the log, and
-// save the window as a PNG.
+// and searches have reached their tables, click a row of each list so the
+// selection and tender signals show in the log, and save the window as a PNG.
 //
 // GUI thread only.
 
@@ -15,14 +14,15 @@ namespace demo {
 
 struct SScreenshotResult {
   bool saved = false;
-  QString error;            // why nothing was saved
-  QStringList emptyTables;  // tables still without rows when the wait ended
+  QString error;              // why nothing was saved
+  QStringList loadingTables;  // tables whose loads had not finished when the wait ended
   int waitedMs = 0;
 };
 
-// Processes events until every table in window shows rows or timeoutMs have
-// passed, clicks the first row of each instruments list on screen, then
-// grabs window and writes file (PNG, whatever the suffix).
+// Processes events until every table in window has finished its loads (a
+// list may end up empty) or timeoutMs have passed, clicks the first row of
+// each instruments list on screen that has one, then grabs window and writes
+// file (PNG, whatever the suffix).
 SScreenshotResult takeScreenshot(QWidget* window, const QString& file, int timeoutMs);
 
 }  // namespace demo

@@ -144,10 +144,10 @@ int main(int argc, char** argv) {
   if (!options.screenshotFile.isEmpty()) {
     const demo::SScreenshotResult shot =
         demo::takeScreenshot(window.get(), options.screenshotFile, options.screenshotTimeoutMs);
-    if (!shot.emptyTables.isEmpty())
-      printError(QStringLiteral("after %1 ms these tables still had no rows: %2")
+    if (!shot.loadingTables.isEmpty())
+      printError(QStringLiteral("after %1 ms these tables were still loading: %2")
                      .arg(shot.waitedMs)
-                     .arg(shot.emptyTables.join(QStringLiteral(", "))));
+                     .arg(shot.loadingTables.join(QStringLiteral(", "))));
     if (shot.saved) {
       std::printf("%s\n",
                   QFileInfo(options.screenshotFile).absoluteFilePath().toLocal8Bit().constData());

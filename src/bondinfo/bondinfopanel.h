@@ -7,8 +7,12 @@
 //
 // Threads: the panel lives on the GUI thread and every load runs there. The
 // quote client may announce new bond information from any thread; the panel
-// then queues its reload to the GUI thread. Once the destructor has returned
-// no announcement reaches the panel.
+// then queues its reload to the GUI thread. Announcements from other threads
+// that arrive while such a load is waiting are merged into it: however many
+// arrive, the waiting load runs once, reads the data as they are when it
+// runs, and is followed by one sigInitBondInfo. An announcement after the
+// load has started queues the next one. Once the destructor has returned no
+// announcement reaches the panel.
 
 #include "host/data/bondtradeinfo.h"
 #include "host/ui/tradedockablewidget.h"
@@ -34,6 +38,12 @@ public:
   // The panel keeps no settings: setParam ignores its text, param is empty.
   void setParam(const QString& param) override;
   QString param() const override;
+
+  // The bond info table and the code search box, for the host and tests.
+  // Made by the constructor and never null; the panel keeps ownership (Qt
+  // children). GUI thread.
+  CHpfDataTable* table() const { return m_table; }
+  GU::CSearchTextLineEdit* searchEdit() const { return m_searchEdit; }
 
 signals:
   void sigInitBondInfo();

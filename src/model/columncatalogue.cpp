@@ -283,6 +283,7 @@ int tagIconColumn(ENqTraderType tradeType) {
 
 CColumnCatalogue CColumnCatalogue::build(ENqTraderType tradeType, bool brokerEdition) {
   CColumnCatalogue catalogue;
+  catalogue.brokerEdition = brokerEdition;
   const EColumnSet set = columnSetOf(tradeType);
   const SetDef def = setDefOf(set);
   for (int id = 0; id < def.count; ++id) {

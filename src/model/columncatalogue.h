@@ -71,6 +71,9 @@ public:
   QSet<int> numericColumns;
   QSet<int> iconColumns;    // at most one id
   int favoriteColumn = -1;  // the "添加自选" column, -1 when none
+  // The edition the catalogue was built for; the rows of its table answer
+  // the same edition's columns (see CInstrumentData).
+  bool brokerEdition = false;
 };
 
 }  // namespace LW

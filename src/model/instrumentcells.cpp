@@ -220,6 +220,8 @@ const Rule kOuterFuture[] = {
     r(Src::LastDate),
     r(Src::DeliveryDate),
     r(Src::Currency),
+    // Last, so that the broker edition, which has no such column, can leave
+    // it out; see rulesOf().
     r(Src::PricingUnit),
 };
 
@@ -300,7 +302,7 @@ constexpr RuleSet ruleSet(const Rule (&rules)[N]) {
   return RuleSet{rules, N};
 }
 
-RuleSet rulesOf(ENqTraderType tradeType) {
+RuleSet rulesOf(ENqTraderType tradeType, bool brokerEdition) {
   switch (columnSetOf(tradeType)) {
     case EColumnSet::Stock:
       return ruleSet(kStock);
@@ -314,8 +316,13 @@ RuleSet rulesOf(ENqTraderType tradeType) {
       return ruleSet(kFutureOption);
     case EColumnSet::StockOption:
       return ruleSet(kStockOption);
-    case EColumnSet::OuterFuture:
-      return ruleSet(kOuterFuture);
+    case EColumnSet::OuterFuture: {
+      // The broker edition's catalogue has no pricing-unit column: its id 13
+      // is the favourites column, which holds no value.
+      RuleSet set = ruleSet(kOuterFuture);
+      if (brokerEdition) --set.count;
+      return set;
+    }
     case EColumnSet::HkStock:
       return ruleSet(kHkStock);
     case EColumnSet::Neeq:
@@ -329,8 +336,8 @@ RuleSet rulesOf(ENqTraderType tradeType) {
   }
 }
 
-const Rule* ruleOf(ENqTraderType tradeType, int column) {
-  const RuleSet set = rulesOf(tradeType);
+const Rule* ruleOf(ENqTraderType tradeType, bool brokerEdition, int column) {
+  const RuleSet set = rulesOf(tradeType, brokerEdition);
   if (column < 0 || column >= set.count) return nullptr;
   return &set.rules[column];
 }
@@ -499,9 +506,9 @@ unsigned mixedMarketKinds(const CInstrumentDetailPtr& instrument) {
 }
 
 bool instrumentCellValue(const CInstrumentDetailPtr& instrument, ENqTraderType tradeType,
-                         int column, CellValue* value) {
+                         bool brokerEdition, int column, CellValue* value) {
   if (!instrument) return false;
-  const Rule* rule = ruleOf(tradeType, column);
+  const Rule* rule = ruleOf(tradeType, brokerEdition, column);
   if (!rule) return false;
   if (rule->kinds != kAll && (mixedMarketKinds(instrument) & rule->kinds) == 0) {
     *value = CellValue::ofText(cellformat::dash());
@@ -511,9 +518,9 @@ bool instrumentCellValue(const CInstrumentDetailPtr& instrument, ENqTraderType t
   return true;
 }
 
-bool instrumentCellText(ENqTraderType tradeType, int column, const CellValue& value,
-                        int priceDecimals, QString* text) {
-  const Rule* rule = ruleOf(tradeType, column);
+bool instrumentCellText(ENqTraderType tradeType, bool brokerEdition, int column,
+                        const CellValue& value, int priceDecimals, QString* text) {
+  const Rule* rule = ruleOf(tradeType, brokerEdition, column);
   if (!rule) {
     text->clear();
     return false;

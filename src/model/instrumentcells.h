@@ -18,16 +18,20 @@ namespace LW {
 
 // Fills *value for (tradeType, column); false (and *value untouched) when the
 // instrument rules do not list the pair, e.g. the favourites column or a
-// trading type without instrument rules.
+// trading type without instrument rules. brokerEdition tells which edition's
+// catalogue the table uses (CColumnCatalogue::build): in the broker edition
+// the foreign-futures set (64, 2048) has no pricing-unit column, and its id
+// 13 is the favourites column.
 // A null instrument has no rules (false).
 bool instrumentCellValue(const mxservice::CInstrumentDetailPtr& instrument,
-                         mxservice::ENqTraderType tradeType, int column, CellValue* value);
+                         mxservice::ENqTraderType tradeType, bool brokerEdition, int column,
+                         CellValue* value);
 
 // The painted text of a cell whose value instrumentCellValue produced;
 // priceDecimals is the row's. False (and the empty text) when the pair has no
 // display rule.
-bool instrumentCellText(mxservice::ENqTraderType tradeType, int column, const CellValue& value,
-                        int priceDecimals, QString* text);
+bool instrumentCellText(mxservice::ENqTraderType tradeType, bool brokerEdition, int column,
+                        const CellValue& value, int priceDecimals, QString* text);
 
 // Market kinds of the mixed list (bit set): a mixed-list column only holds a
 // value for the kinds it names, else the text "-".

@@ -1,5 +1,6 @@
 #include "model/instrumentdata.h"
 
+#include "host/services/config.h"
 #include "host/ui/uiresource.h"
 #include "model/columncatalogue.h"
 #include "model/fundcells.h"
@@ -12,9 +13,28 @@ namespace LW {
 
 using mxservice::ENqTraderType;
 
+namespace {
+
+// The fund plan behind an instrument pointer, when the row belongs to the fund
+// list. The data centre lists fund plans under 512 as instrument details, so
+// a host that builds rows from that list hands them over as instruments; the
+// instrument rules have no column for the fund list and would leave every
+// cell empty. Elsewhere a fund plan is simply an instrument.
+mxservice::COTCFundPlanInfoPtr fundOfFundList(ENqTraderType tradeType,
+                                              const mxservice::CInstrumentDetailPtr& instrument) {
+  if (tradeType != mxservice::NQ_TRADER_OTC_FUND) return mxservice::COTCFundPlanInfoPtr();
+  return boost::dynamic_pointer_cast<mxservice::COTCFundPlanInfo>(instrument);
+}
+
+}  // namespace
+
 CInstrumentData::CInstrumentData(ENqTraderType tradeType,
                                  const mxservice::CInstrumentDetailPtr& instrument)
-    : m_tradeType(tradeType), m_instrument(instrument) {
+    : m_tradeType(tradeType),
+      m_brokerEdition(getConfig()->isBrokerEdition()),
+      m_otcFund(fundOfFundList(tradeType, instrument)) {
+  if (m_otcFund) return;
+  m_instrument = instrument;
   if (m_instrument) {
     m_priceDecimals = computePriceDecimals(m_instrument->priceTick);
     m_tag = classifyInstrumentTag(m_instrument);
@@ -23,11 +43,15 @@ CInstrumentData::CInstrumentData(ENqTraderType tradeType,
 
 CInstrumentData::CInstrumentData(ENqTraderType tradeType,
                                  const mxservice::CInstrumentDetailPtr& instrument,
-                                 int priceDecimals, EInstrumentTag tag)
-    : m_priceDecimals(priceDecimals),
-      m_tradeType(tradeType),
-      m_instrument(instrument),
-      m_tag(tag) {}
+                                 int priceDecimals, EInstrumentTag tag, bool brokerEdition)
+    : m_tradeType(tradeType),
+      m_brokerEdition(brokerEdition),
+      m_otcFund(fundOfFundList(tradeType, instrument)) {
+  if (m_otcFund) return;
+  m_priceDecimals = priceDecimals;
+  m_instrument = instrument;
+  m_tag = tag;
+}
 
 CInstrumentData::CInstrumentData(ENqTraderType tradeType, const mxservice::CInterBankBondPtr& bond)
     : m_tradeType(tradeType), m_interBankBond(bond) {}
@@ -47,7 +71,8 @@ CInstrumentData::ERule CInstrumentData::produce(int column, CellValue* value) co
       tenderCellValue(*m_tenderBond, m_tradeType, column, value)) {
     return ERule::Tender;
   }
-  if (m_instrument && instrumentCellValue(m_instrument, m_tradeType, column, value)) {
+  if (m_instrument &&
+      instrumentCellValue(m_instrument, m_tradeType, m_brokerEdition, column, value)) {
     return ERule::Instrument;
   }
   if (m_interBankBond &&
@@ -77,7 +102,7 @@ QString CInstrumentData::displayText(int column) const {
       text = value.text;
       break;
     case ERule::Instrument:
-      instrumentCellText(m_tradeType, column, value, m_priceDecimals, &text);
+      instrumentCellText(m_tradeType, m_brokerEdition, column, value, m_priceDecimals, &text);
       break;
     case ERule::InterBank:
       interBankCellText(column, value, &text);

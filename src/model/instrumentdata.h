@@ -33,14 +33,23 @@ public:
   using CellValue = LW::CellValue;
 
   // An instrument row: works out the price decimals from the price tick and
-  // the tag from the host's board and layer predicates.
+  // the tag from the host's board and layer predicates, and takes the
+  // columns of the edition the client configuration reports now
+  // (LW::getConfig()->isBrokerEdition()), as a table made now would. In the
+  // fund list
+  // (trading type 512) a fund plan (mxservice::COTCFundPlanInfo) handed over
+  // as an instrument detail, as the data centre lists it, makes a fund row,
+  // the same as the fund constructor below.
   CInstrumentData(mxservice::ENqTraderType tradeType,
                   const mxservice::CInstrumentDetailPtr& instrument);
   // The same with decimals and tag already worked out (by the model's
-  // per-list cache), which keeps a reload of 100,000 rows cheap.
+  // per-list cache), which keeps a reload of 100,000 rows cheap, and the
+  // edition of the catalogue of the row's table (CColumnCatalogue), which was
+  // fixed when the table was made. A fund plan in the fund list makes a fund
+  // row here too; decimals and tag are then not used.
   CInstrumentData(mxservice::ENqTraderType tradeType,
                   const mxservice::CInstrumentDetailPtr& instrument, int priceDecimals,
-                  EInstrumentTag tag);
+                  EInstrumentTag tag, bool brokerEdition);
   CInstrumentData(mxservice::ENqTraderType tradeType, const mxservice::CInterBankBondPtr& bond);
   CInstrumentData(mxservice::ENqTraderType tradeType, const mxservice::COTCFundPlanInfoPtr& fund);
   CInstrumentData(mxservice::ENqTraderType tradeType,
@@ -78,6 +87,10 @@ public:
   // --- state -----------------------------------------------------------------
   int priceDecimals() const { return m_priceDecimals; }
   mxservice::ENqTraderType tradeType() const { return m_tradeType; }
+  // Whether the row answers the broker edition's columns: there the
+  // foreign-futures set (64, 2048) has no pricing-unit column and id 13 is the
+  // favourites column, whose cell holds no value.
+  bool brokerEdition() const { return m_brokerEdition; }
   const mxservice::CInstrumentDetailPtr& instrument() const { return m_instrument; }
   const mxservice::CInterBankBondPtr& interBankBond() const { return m_interBankBond; }
   const mxservice::COTCFundPlanInfoPtr& otcFund() const { return m_otcFund; }
@@ -94,6 +107,7 @@ private:
 
   int m_priceDecimals = 2;
   mxservice::ENqTraderType m_tradeType;
+  bool m_brokerEdition = false;
   mxservice::CInstrumentDetailPtr m_instrument;
   mxservice::CInterBankBondPtr m_interBankBond;
   mxservice::COTCFundPlanInfoPtr m_otcFund;

@@ -64,9 +64,11 @@ QString feeText(const mxservice::CInstrumentDetail& instrument, int column) {
   double perLot = value;
   if (mode == kModeByAmount) {
     // The rate is per ten thousand of the traded amount; one lot trades
-    // multiplier units at (about) the previous settlement price. A missing
-    // multiplier or price makes the product overflow, which the formatter
-    // shows as an illegal value rather than a made-up fee.
+    // multiplier units at (about) the previous settlement price. Without a
+    // multiplier there is no amount: 2147483647 would pass for one and give
+    // a fee that looks real, so it is shown as the illegal value, as a
+    // missing price is (whose product overflows).
+    if (instrument.volumeMultiple == mxservice::kNoValueInt) return cellformat::invalidText();
     const double amount =
         static_cast<double>(instrument.volumeMultiple) * instrument.preSettlement * value / 10000.0;
     perLot = std::round(amount * 100.0) / 100.0;

@@ -27,8 +27,8 @@ QString feeModeText(const mxservice::CInstrumentDetail& instrument);
 // lot at the previous settlement price, rounded to cents. A value of -1.0, a
 // missing record or a non-positive mode gives "-"; so does the fee column of
 // an unknown mode (above 2), whose amount cannot be worked out. A value the
-// host formatter cannot show (NaN, or a fee by amount without a price) gives
-// "非法值" without a unit.
+// host formatter cannot show (NaN, or a fee by amount without a price or
+// without a multiplier) gives "非法值" without a unit.
 QString feeText(const mxservice::CInstrumentDetail& instrument, int column);
 
 }  // namespace LW

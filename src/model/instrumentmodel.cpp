@@ -147,8 +147,9 @@ void CHpfInsModel::loadRows(const QString& filter) {
         if (!fund) continue;
         shown = boost::make_shared<CInstrumentData>(t, fund);
       } else {
-        shown = boost::make_shared<CInstrumentData>(t, instrument, m_searchCache.priceDecimals(i),
-                                                    m_searchCache.tag(i));
+        shown =
+            boost::make_shared<CInstrumentData>(t, instrument, m_searchCache.priceDecimals(i),
+                                                m_searchCache.tag(i), m_catalogue.brokerEdition);
       }
     }
     addData(shown);

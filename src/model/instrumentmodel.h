@@ -110,12 +110,13 @@ private:
   CInstrumentSearchCache m_searchCache;  // worker thread only
   // The rows built since the search cache was last rebuilt, by position in
   // the cache (null where none was built yet). Rows are immutable and depend
-  // only on the record and the trading type, so every load hands the same
-  // row to the host again instead of building and freeing one per
-  // instrument: clearing a filter (a reload of the whole list) then costs no
-  // allocation per row. Bounded by the list's size, which the panel shows in
-  // full when it opens anyway. Worker thread only; reset with the search
-  // cache or when the trading type changes.
+  // only on the record, the trading type and the catalogue's edition (fixed
+  // for the model), so every load hands the same row to the host again
+  // instead of building and freeing one per instrument: clearing a filter (a
+  // reload of the whole list) then costs no allocation per row. Bounded by
+  // the list's size, which the panel shows in full when it opens anyway.
+  // Worker thread only; reset with the search cache or when the trading type
+  // changes.
   std::vector<boost::shared_ptr<CInstrumentData>> m_shownRows;
   mxservice::ENqTraderType m_shownRowsType = mxservice::NQ_TRADER_NONE;
 };

@@ -22,12 +22,16 @@ int computePriceDecimals(double tick) {
     return end;
   }
 
-  // The tolerance absorbs the binary representation error of ticks such as
-  // 0.005 (x becomes 5.000000000000001), and is finer for ticks near 1e-5.
+  // The tolerance absorbs the binary representation error of the scaled
+  // tick, which falls on either side of the integer: 0.005 becomes
+  // 5.000000000000001, 0.57 becomes 56.99999999999999. The distance is
+  // therefore to the nearest integer; measured to the integer part, every
+  // tick that lands just below one would run on to 11 decimals. The
+  // tolerance is finer for ticks near 1e-5.
   const double tolerance = tick <= 1e-5 ? 1e-6 : 1e-5;
   double x = tick;
   int n = 0;
-  while (!(std::fabs(x - std::trunc(x)) < tolerance) && n <= 10) {
+  while (!(std::fabs(x - std::round(x)) < tolerance) && n <= 10) {
     x *= 10;
     ++n;
   }

@@ -113,6 +113,32 @@ TEST_F(BondInfoTest, typingIntoTheSearchBoxFiltersAndClearingListsEverythingAgai
   EXPECT_TRUE(edit->text().isEmpty());
 }
 
+// A host reaches the table and the search box as it does on the instruments
+// panel, without findChildren and casts.
+TEST_F(BondInfoTest, tableAndSearchEditAreTheChildrenThePanelUses) {
+  mxservice::BondTradeInfoMap infos;
+  infos["SH"][1] = bond("SH", "019547");
+  infos["SZ"][1] = bond("SZ", "101954");
+  infos["SZ"][2] = bond("SZ", "123456");
+  setBondTradeInfos(infos);
+  QWidget window;
+  auto* panel = new LW::CBondInfoPanel(1, &window);
+  window.show();
+  LW::CHpfDataTable* table = panel->table();
+  GU::CSearchTextLineEdit* edit = panel->searchEdit();
+  ASSERT_TRUE(table);
+  ASSERT_TRUE(edit);
+  EXPECT_EQ(table, tableOf(*panel));
+  EXPECT_EQ(edit, searchEditOf(*panel));
+  EXPECT_TRUE(panel->isAncestorOf(table));
+  EXPECT_TRUE(panel->isAncestorOf(edit));
+  EXPECT_EQ(table->viewRowCount(), 3);
+
+  QTest::keyClicks(edit, "954");
+  EXPECT_EQ(table->viewRowCount(), 2);
+  EXPECT_EQ(shownKeys(*panel), Keys({"019547.SH", "101954.SZ"}));
+}
+
 TEST_F(BondInfoTest, computedCellsComeFromTheInstrumentDetail) {
   const QString accrued = u8("应计利息");
   const QString method = u8("计价方式");

@@ -5,15 +5,18 @@
 #include "eventwait.h"
 
 #include "demologpane.h"
+#include "demoscreenshot.h"
 #include "demosimulator.h"
 
 #include "host/services/calcoverdue.h"
+#include "host/services/config.h"
 #include "host/services/exchangeclient.h"
 #include "host/services/tradeclient.h"
 #include "host/services/userconfig.h"
 #include "host/services/usermanager.h"
 #include "host/table/ibasehpftabledata.h"
 #include "host/ui/dockmanager.h"
+#include "model/instrumentmodel.h"
 #include "panel/hpfinstable.h"
 #include "panel/instrumentspanel.h"
 
@@ -73,6 +76,39 @@ TEST_F(DemoWindowTest, opensTheChosenPanelsInOrder) {
   EXPECT_EQ(window.dockWidgetArea(docks->dockOf(panels[2])), Qt::BottomDockWidgetArea);
   window.show();
   EXPECT_TRUE(waitForRows(window));
+}
+
+// A list that stays empty (here the foreign futures of a broker-edition user
+// allowed no product group) once made the screenshot wait out its whole
+// timeout for rows that would never come.
+TEST_F(DemoWindowTest, theScreenshotWaitsForTheLoadsNotForRows) {
+  LW::getConfig()->setBrokerEdition(true);
+  LW::getUserConfig()->setBrokerEditionUserType(0);
+  demo::CDemoWindow window(optionsWithPanels("1,0x8000000,bif,64"), settingsFile());
+  window.resize(1200, 800);
+  window.openPanels();
+  window.show();
+  const int timeoutMs = 60000;
+  const demo::SScreenshotResult shot =
+      demo::takeScreenshot(&window, m_dir.filePath("shot.png"), timeoutMs);
+  EXPECT_TRUE(shot.saved) << qPrintable(shot.error);
+  EXPECT_TRUE(shot.loadingTables.isEmpty()) << qPrintable(shot.loadingTables.join(", "));
+  EXPECT_LT(shot.waitedMs, timeoutMs / 2);
+
+  // Every load reached its table before the picture: the other lists show
+  // their rows without another turn of the event loop.
+  LW::CInstrumentsPanel* foreign = instrumentsPanel(window, 64);
+  ASSERT_TRUE(foreign);
+  EXPECT_EQ(foreign->table()->model()->rowCount(), 0);
+  EXPECT_EQ(foreign->table()->viewRowCount(), 0);
+  int listed = 0;
+  for (LW::CHpfDataTable* table : window.findChildren<LW::CHpfDataTable*>()) {
+    if (table == foreign->table()) continue;
+    EXPECT_GT(table->viewRowCount(), 0);
+    ++listed;
+  }
+  EXPECT_EQ(listed, 3);
+  LW::getConfig()->setBrokerEdition(false);
 }
 
 TEST_F(DemoWindowTest, theLayoutAndPanelSettingsAreSavedOnCloseAndRestoredAtTheNextStart) {

@@ -5,6 +5,7 @@
 // or "非法值".
 
 #include "model/instrumentcells.h"
+#include "host/services/config.h"
 #include "model/columncatalogue.h"
 #include "model/instrumentdata.h"
 
@@ -207,6 +208,39 @@ TEST_F(InstrumentCellsTest, amountFeeWithoutPriceIsIllegalNotInvented) {
   expectCells(f, {{2, 14, "非法值"}, {2, 15, "非法值"}});
 }
 
+// The no-value multiplier once served as a multiplier of 2147483647: a
+// previous settlement of 4123 at 0.3 per ten thousand showed
+// "265622252.30元/手".
+TEST_F(InstrumentCellsTest, amountFeeWithoutMultiplierIsIllegalNotInvented) {
+  auto f = richFuture();
+  f->volumeMultiple = mxservice::kNoValueInt;
+  f->preSettlement = 4123;
+  f->commission.open = 0.3;
+  f->commission.close = 0.3;
+  f->commission.intradayOpen = 0.3;
+  f->commission.intradayClose = 0.3;
+  expectCells(f, {{2, 5, "-"},
+                  {2, 14, "0.30/万"},
+                  {2, 15, "非法值"},
+                  {2, 16, "0.30/万"},
+                  {2, 17, "非法值"},
+                  {2, 18, "0.30/万"},
+                  {2, 19, "非法值"},
+                  {2, 20, "0.30/万"},
+                  {2, 21, "非法值"}});
+  // A fee that is not charged stays "-" whatever the multiplier.
+  f->commission.close = -1.0;
+  expectCells(f, {{2, 16, "-"}, {2, 17, "-"}});
+  // By lots the fee per lot is given as such and needs no multiplier.
+  f->commission.mode = 1;
+  f->commission.open = 3;
+  expectCells(f, {{2, 14, "-"}, {2, 15, "3.00元/手"}});
+  // A real multiplier gives the amount: 10 * 4123 * 0.3 / 10000 = 1.2369.
+  f->commission.mode = 2;
+  f->volumeMultiple = 10;
+  expectCells(f, {{2, 19, "1.24元/手"}});
+}
+
 TEST_F(InstrumentCellsTest, codeNeeqHkAndOptionSets) {
   auto gold = instrument(4, "SGE", "Au99.99", "黄金9999");
   gold->priceTick = 0.01;
@@ -300,6 +334,51 @@ TEST_F(InstrumentCellsTest, foreignFuturesFormats) {
   expectCells(g, {{64, 6, "-"}, {64, 7, "-"}, {64, 8, "1.500000"}, {64, 9, "0.000000001"}});
   g->preSettlement = std::numeric_limits<double>::infinity();
   expectCells(g, {{64, 8, "非法值"}});
+}
+
+// In the broker edition id 13 of the foreign-futures set is the favourites
+// column, not the pricing unit; a row once showed "美元/100" in it.
+TEST_F(InstrumentCellsTest, brokerEditionFavouritesColumnOfForeignFuturesHoldsNoValue) {
+  auto g = instrument(64, "CME", "GCZ4", "黄金12月");
+  g->currency = "USD";
+  g->contractUnit = 100;
+  struct Case {
+    long long tradeType;
+    bool brokerEdition;
+    const char* column13;
+  };
+  const Case cases[] = {
+      {64, false, "美元/100"},
+      {2048, false, "美元/100"},
+      {64, true, ""},
+      {2048, true, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.tradeType << " broker " << c.brokerEdition);
+    // Told by the table's catalogue, and taken from the configuration when
+    // a row is made on its own.
+    CInstrumentData told(tt(c.tradeType), g, 1, LW::EInstrumentTag::None, c.brokerEdition);
+    LW::getConfig()->setBrokerEdition(c.brokerEdition);
+    CInstrumentData alone(tt(c.tradeType), g);
+    LW::getConfig()->setBrokerEdition(!c.brokerEdition);
+    for (CInstrumentData* row : {&told, &alone}) {
+      EXPECT_EQ(row->brokerEdition(), c.brokerEdition);
+      EXPECT_EQ(row->getDisplayQString(13), u8(c.column13));
+      EXPECT_EQ(row->getQString(13), u8(c.column13));
+      // The favourites column of either edition is the default cell.
+      const int favourites = c.brokerEdition ? 13 : 14;
+      EXPECT_TRUE(row->getQString(favourites).isEmpty());
+      EXPECT_EQ(row->getDouble(favourites), mxservice::kNoValueDouble);
+      EXPECT_EQ(row->getInt(favourites), mxservice::kNoValueInt);
+      EXPECT_EQ(row->getDisplayQString(12), "USD");
+    }
+  }
+  // Other sets know no edition: the stock list's id 13 is the same in both.
+  auto s = richStock();
+  CInstrumentData standard(tt(1), s, 3, LW::EInstrumentTag::None, false);
+  CInstrumentData broker(tt(1), s, 3, LW::EInstrumentTag::None, true);
+  EXPECT_EQ(standard.getDisplayQString(13), broker.getDisplayQString(13));
+  EXPECT_EQ(broker.getDisplayQString(13), u8("是"));
 }
 
 // A futures contract in the mixed list only fills the futures columns.

@@ -61,6 +61,50 @@ TEST(PriceDecimals, followTheTick) {
   }
 }
 
+// The decimals d of the tick k * 10^-d once scaled by ten at a time: ticks
+// whose scaled value lands just below an integer (0.57 * 100 is
+// 56.99999999999999) ran on to 11 decimals, one in ten of these ticks.
+TEST(PriceDecimals, everyDecimalTickGetsItsOwnDecimals) {
+  const double powers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
+  struct Range {
+    int maxDecimals;
+    long long kLimit;
+  };
+  // Up to four decimals with up to five significant digits, and up to six
+  // decimals with up to four: what the tolerance of 1e-5 can tell apart.
+  const Range ranges[] = {{4, 100000}, {6, 10000}};
+  for (const Range& range : ranges) {
+    int wrong = 0;
+    for (int d = 0; d <= range.maxDecimals; ++d) {
+      for (long long k = 1; k < range.kLimit; ++k) {
+        int expected = d;
+        for (long long rest = k; expected > 0 && rest % 10 == 0; rest /= 10) --expected;
+        const double tick = static_cast<double>(k) / powers[d];
+        if (LW::computePriceDecimals(tick) != expected && ++wrong <= 10) {
+          ADD_FAILURE() << "tick " << k << "e-" << d << " gives " << LW::computePriceDecimals(tick)
+                        << ", not " << expected;
+        }
+      }
+    }
+    EXPECT_EQ(wrong, 0) << "ticks up to " << range.maxDecimals << " decimals";
+  }
+
+  const DecimalsCase reported[] = {{0.57, 2}, {0.47, 2}, {0.59, 2},    {0.83, 2},
+                                   {1.14, 2}, {0.7, 1},  {123.456, 3}, {99.99, 2}};
+  for (const DecimalsCase& c : reported) {
+    EXPECT_EQ(LW::computePriceDecimals(c.tick), c.decimals) << "tick " << c.tick;
+  }
+}
+
+TEST(PriceDecimals, priceOfATickJustBelowAnIntegerShowsTheTicksDecimals) {
+  auto ins = instrument(1, "SH", "600000", "A");
+  ins->priceTick = 0.57;
+  ins->preSettlement = 1.14;
+  CInstrumentData row(tt(1), ins);
+  EXPECT_EQ(row.priceDecimals(), 2);
+  EXPECT_EQ(row.getDisplayQString(7), "1.14");
+}
+
 TEST(PriceDecimals, instrumentRowUsesItsTickAndOtherRowsKeepTwo) {
   auto ins = instrument(1, "SH", "600000", "A");
   ins->priceTick = 0.001;

@@ -219,6 +219,42 @@ TEST_F(InstrumentModelTest, brokerEditionForeignFuturesFollowTheUserType) {
   EXPECT_EQ(makeModel(64)->columnCount(), 15);
 }
 
+// The rows answer the columns of their model's catalogue, which is fixed when
+// the model is made, whatever the configuration says by the time they load.
+TEST_F(InstrumentModelTest, foreignFuturesRowsAnswerTheEditionOfTheirModelsColumns) {
+  mxservice::DataSet set;
+  auto gold = instrument(64, "CME", "GCZ4", "黄金");
+  gold->productCode = "GC";
+  gold->currency = "USD";
+  gold->contractUnit = 100;
+  add(set, gold);
+  set.config.brokerEdition = true;
+  set.config.brokerEditionUserType = 3;
+  install(set);
+  auto broker = makeModel(64);
+  LW::getConfig()->setBrokerEdition(false);
+  auto standard = makeModel(64);
+  LW::getConfig()->setBrokerEdition(true);  // both list the contract
+
+  struct Case {
+    const char* name;
+    boost::shared_ptr<CHpfInsModel> model;
+    const char* column13;
+  };
+  const Case cases[] = {{"broker", broker, "添加自选"}, {"standard", standard, "计价单位"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(c.model->columnTitle(13), u8(c.column13));
+    ASSERT_EQ(load(c.model, ""), (Keys{"GCZ4.CME"}));
+    auto row = boost::dynamic_pointer_cast<CInstrumentData>(c.model->getDataByKey(gold->getKey()));
+    ASSERT_TRUE(row);
+    const bool favourites13 = c.model->favoriteColumn() == 13;
+    EXPECT_EQ(row->getDisplayQString(13), favourites13 ? QString() : u8("美元/100"));
+    EXPECT_TRUE(row->getDisplayQString(c.model->favoriteColumn()).isEmpty());
+    EXPECT_EQ(row->getDisplayQString(12), "USD");
+  }
+}
+
 TEST_F(InstrumentModelTest, newHostListIsPickedUpByTheNextLoad) {
   mxservice::DataSet set;
   add(set, instrument(1, "SH", "600000", "浦发银行"));

@@ -6,8 +6,10 @@
 
 #include "modeltestdata.h"
 
+#include <boost/make_shared.hpp>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 using LW::CInstrumentData;
 using modeltest::u8;
@@ -106,6 +108,51 @@ TEST_F(OtherCellsTest, fundColumnsAndAmounts) {
   EXPECT_EQ(row.getDisplayQString(11), "-");
   f->bonusTypes = {7};  // the registry answers unknown values with the number
   EXPECT_EQ(row.getDisplayQString(11), "7 ");
+}
+
+// The data centre lists fund plans under 512 as instrument details; a row
+// built from such a pointer once took the instrument rules, which have no
+// fund columns, and showed an empty line.
+TEST_F(OtherCellsTest, fundPlanPassedAsAnInstrumentIsAFundRowBothWaysIn) {
+  auto f = modeltest::fund("000001", "华夏成长", 1);
+  f->fundType = 3;
+  f->prevUnitNetValue = 1.23456;
+  f->priceTick = 0.001;  // an instrument row would take 3 decimals from it
+  const mxservice::CInstrumentDetailPtr asInstrument = f;
+  const std::pair<const char*, boost::shared_ptr<CInstrumentData>> ways[] = {
+      {"fund pointer", boost::make_shared<CInstrumentData>(tt(512), f)},
+      {"instrument pointer", boost::make_shared<CInstrumentData>(tt(512), asInstrument)},
+      {"instrument pointer with cached decimals and tag",
+       boost::make_shared<CInstrumentData>(tt(512), asInstrument, 3,
+                                           LW::EInstrumentTag::GrowthEnterprise, false)},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.first);
+    CInstrumentData& row = *way.second;
+    EXPECT_EQ(row.otcFund(), f);
+    EXPECT_FALSE(row.instrument());
+    EXPECT_EQ(row.priceDecimals(), 2);
+    EXPECT_EQ(row.tag(), LW::EInstrumentTag::None);
+    EXPECT_EQ(row.key(), f->getKey());
+    const TextCase cases[] = {{0, "000001"}, {1, "华夏成长"}, {3, "基金"},
+                              {4, "货币型"}, {5, "1.2346"},   {16, ""}};
+    for (const TextCase& c : cases) {
+      EXPECT_EQ(row.displayText(c.column), u8(c.display)) << c.column;
+    }
+    EXPECT_EQ(row.cellValue(5).number, 1.23456);
+  }
+
+  // Outside the fund list a fund plan stays the instrument it also is.
+  CInstrumentData stockRow(tt(1), asInstrument);
+  EXPECT_EQ(stockRow.instrument(), asInstrument);
+  EXPECT_FALSE(stockRow.otcFund());
+  EXPECT_EQ(stockRow.priceDecimals(), 3);
+  EXPECT_EQ(stockRow.displayText(1), "000001");
+  // And a plain instrument in the fund list is no fund.
+  auto plain = modeltest::instrument(512, "OTC", "X1", "x");
+  CInstrumentData plainRow(tt(512), plain);
+  EXPECT_EQ(plainRow.instrument(), plain);
+  EXPECT_FALSE(plainRow.otcFund());
 }
 
 TEST_F(OtherCellsTest, planThatIsNotAFundShowsDashInFundOnlyColumns) {

@@ -75,6 +75,26 @@ TEST(HpfRowModel, removeDataByKeyKeepsTheKeyIndexOfLaterRowsRight) {
   EXPECT_EQ(model.getDataByKey(QStringLiteral("c"))->getDouble(COL_PRICE), 7);
 }
 
+// A literal key once matched the QString and the std::string overloads alike
+// and did not compile.
+TEST(HpfRowModel, getDataByKeyTakesALiteralAsTheSameKey) {
+  CTestModel model;
+  const GU::HpfRowPtr stock = row("600000.SH");
+  const GU::HpfRowPtr named = row(u8"黄金.SGE");
+  model.addData(stock);
+  model.addData(named);
+  EXPECT_EQ(model.getDataByKey("600000.SH"), stock);
+  EXPECT_EQ(model.getDataByKey(u8"黄金.SGE"), named);
+  EXPECT_EQ(model.getDataByKey(QString::fromUtf8(u8"黄金.SGE")), named);
+  EXPECT_FALSE(model.getDataByKey("600000"));
+  EXPECT_FALSE(model.getDataByKey(""));
+  const char* none = nullptr;
+  EXPECT_FALSE(model.getDataByKey(none));
+  // Through the interface, as a host holds the model.
+  const GU::IBaseHpfTableModel& base = model;
+  EXPECT_EQ(base.getDataByKey("600000.SH"), stock);
+}
+
 // Model-checker style: every index either names exactly the row at that
 // position or yields null; no index reads outside the rows.
 TEST(HpfRowModel, rowAccessIsBoundsChecked) {

@@ -98,6 +98,11 @@ HpfRowPtr IBaseHpfTableModel::getDataByKey(const std::string& key) const {
   return m_store->byKey(key);
 }
 
+HpfRowPtr IBaseHpfTableModel::getDataByKey(const char* key) const {
+  if (!key) return HpfRowPtr();
+  return getDataByKey(std::string(key));
+}
+
 void IBaseHpfTableModel::clear() {
   if (m_store->clear() && !m_store->inBatch()) m_store->notifyCommitted();
 }

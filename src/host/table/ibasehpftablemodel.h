@@ -91,6 +91,13 @@ public:
   virtual bool removeDataByKey(const std::string& key);
   virtual HpfRowPtr getDataByKey(const QString& key) const;
   virtual HpfRowPtr getDataByKey(const std::string& key) const;
+  // A key written as a literal, getDataByKey("600000.SH"), which either
+  // overload above would take and so neither could. The bytes are the key
+  // (keys are UTF-8, as the QString overload converts them); null finds
+  // nothing. Not virtual: it asks the std::string overload. A subclass that
+  // overrides getDataByKey hides it and should say
+  // `using GU::IBaseHpfTableModel::getDataByKey;`.
+  HpfRowPtr getDataByKey(const char* key) const;
   virtual void clear();
   // Sorts order (indices into rows) by column; the default is the stable
   // sort by compare() (sped up by keys of the column's value kind, which
