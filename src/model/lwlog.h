@@ -59,13 +59,13 @@ inline void lwCheckFailed(const char* condition, const char* file, int line) {
 
 // An if/else pair rather than a do/while block, so that action may be
 // break or continue of the loop around the check.
-#define LW_CHECK(condition, action)                                  \
-  if (static_cast<bool>(condition)) {                                \
-  } else {                                                           \
-    ::LW::detail::lwCheckFailed(#condition, __FILE__, __LINE__);     \
-    action;                                                          \
-  }                                                                  \
-  do {                                                               \
+#define LW_CHECK(condition, action)                              \
+  if (static_cast<bool>(condition)) {                            \
+  } else {                                                       \
+    ::LW::detail::lwCheckFailed(#condition, __FILE__, __LINE__); \
+    action;                                                      \
+  }                                                              \
+  do {                                                           \
   } while (0)
 
 #define LW_LOG_WARN(self, function, ...)                                                 \

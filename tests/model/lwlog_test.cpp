@@ -41,7 +41,8 @@ TEST(LwCheck, recoversAndLogsOnlyWhenTheConditionFails) {
     bool fails;
   };
   const Case cases[] = {
-      {0, 0, false}, {1, 1, false}, {15, 3, false}, {16, 4, false}, {-1, -1, true}, {-100, -1, true},
+      {0, 0, false},  {1, 1, false},  {15, 3, false},
+      {16, 4, false}, {-1, -1, true}, {-100, -1, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.input);

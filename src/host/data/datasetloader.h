@@ -24,7 +24,7 @@ LWHOST_DATA_EXPORT bool isKnownTradeType(int tradeType);
 // A date field of the data set: "" (no date), "yyyyMMdd", "@", "@+N" or
 // "@-N" (N days from `today`, at most six digits). On success `out` is ""
 // or "yyyyMMdd"; otherwise false with `problem` set.
-LWHOST_DATA_EXPORT bool resolveDataSetDate(const std::string& text, const QDate& today, std::string& out,
-                        std::string& problem);
+LWHOST_DATA_EXPORT bool resolveDataSetDate(const std::string& text, const QDate& today,
+                                           std::string& out, std::string& problem);
 
 }  // namespace mxservice

@@ -64,13 +64,16 @@ private:
 // The value rules, one per member kind. Each returns true and sets `out` when
 // the element is acceptable, else false with `problem` set. Callers handle
 // absent elements and null themselves.
-LWHOST_DATA_EXPORT bool readText(const bson::BSONElement& e, std::string& out, std::string& problem);
+LWHOST_DATA_EXPORT bool readText(const bson::BSONElement& e, std::string& out,
+                                 std::string& problem);
 LWHOST_DATA_EXPORT bool readInt(const bson::BSONElement& e, int& out, std::string& problem);
 LWHOST_DATA_EXPORT bool readInt64(const bson::BSONElement& e, long long& out, std::string& problem);
 LWHOST_DATA_EXPORT bool readDouble(const bson::BSONElement& e, double& out, std::string& problem);
 LWHOST_DATA_EXPORT bool readBool(const bson::BSONElement& e, bool& out, std::string& problem);
-LWHOST_DATA_EXPORT bool readIntList(const bson::BSONElement& e, std::vector<int>& out, std::string& problem);
-LWHOST_DATA_EXPORT bool readObject(const bson::BSONElement& e, bson::BSONObj& out, std::string& problem);
+LWHOST_DATA_EXPORT bool readIntList(const bson::BSONElement& e, std::vector<int>& out,
+                                    std::string& problem);
+LWHOST_DATA_EXPORT bool readObject(const bson::BSONElement& e, bson::BSONObj& out,
+                                   std::string& problem);
 
 // "expected <what>, got <type>"
 LWHOST_DATA_EXPORT std::string wrongType(const char* expected, const bson::BSONElement& e);

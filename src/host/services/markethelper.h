@@ -92,6 +92,6 @@ namespace LW {
 // (CExchangeClient::getExchangeInfo), else the detail's own exchange name,
 // else the market id itself.
 LWHOST_DATA_EXPORT QString nqMarketIdToString(const std::string& market,
-                           const mxservice::CInstrumentDetailPtr& detail);
+                                              const mxservice::CInstrumentDetailPtr& detail);
 
 }  // namespace LW

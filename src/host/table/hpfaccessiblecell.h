@@ -20,7 +20,8 @@ class CBaseTableColumnMultiButtonsDelegate;
 class CHpfAccessibleTable;
 class CHpfTableView;
 
-class LWHOST_TABLE_EXPORT CHpfAccessibleCell : public QAccessibleInterface, public QAccessibleTableCellInterface {
+class LWHOST_TABLE_EXPORT CHpfAccessibleCell : public QAccessibleInterface,
+                                               public QAccessibleTableCellInterface {
 public:
   // row -1: the header of column columnId.
   CHpfAccessibleCell(CHpfTableView* view, int row, int columnId);

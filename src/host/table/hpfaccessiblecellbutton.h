@@ -25,7 +25,8 @@ class CBaseTableColumnMultiButtonsDelegate;
 struct ButtonData;
 class CHpfTableView;
 
-class LWHOST_TABLE_EXPORT CHpfAccessibleCellButton : public QAccessibleInterface, public QAccessibleActionInterface {
+class LWHOST_TABLE_EXPORT CHpfAccessibleCellButton : public QAccessibleInterface,
+                                                     public QAccessibleActionInterface {
 public:
   CHpfAccessibleCellButton(CHpfTableView* view, const std::string& rowKey, int columnId,
                            int buttonId);

@@ -31,7 +31,8 @@ namespace GU {
 class CBaseHighPerformanceTable;
 class CHpfTableView;
 
-class LWHOST_TABLE_EXPORT CHpfAccessibleTable : public QAccessibleWidget, public QAccessibleTableInterface {
+class LWHOST_TABLE_EXPORT CHpfAccessibleTable : public QAccessibleWidget,
+                                                public QAccessibleTableInterface {
 public:
   explicit CHpfAccessibleTable(CHpfTableView* view);
   ~CHpfAccessibleTable() override;

@@ -22,7 +22,7 @@
 namespace LW {
 
 class LWHOST_TABLE_EXPORT CHpfDataModel : public boost::enable_shared_from_this<CHpfDataModel>,
-                      public GU::IBaseHpfTableModel {
+                                          public GU::IBaseHpfTableModel {
 public:
   CHpfDataModel(int tableType, mxservice::ENqTraderType tradeType);
   ~CHpfDataModel() override;

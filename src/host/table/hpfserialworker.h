@@ -21,7 +21,8 @@
 
 namespace LW {
 
-class LWHOST_TABLE_EXPORT CHpfSerialWorker : public boost::enable_shared_from_this<CHpfSerialWorker> {
+class LWHOST_TABLE_EXPORT CHpfSerialWorker
+    : public boost::enable_shared_from_this<CHpfSerialWorker> {
 public:
   CHpfSerialWorker();
   ~CHpfSerialWorker();

@@ -53,8 +53,9 @@ constexpr double kFormatNumberLimit = 1e18;
 // at the given decimals is written without a sign ("0.00", never "-0.00").
 // hideZero: when true such a zero result gives the empty text instead, for
 // cells where a blank reads better than a column of zeros.
-LWHOST_TEXT_EXPORT QString formatDoubleNumber(double value, int decimals, utils::CFormatNumberFlags flags,
-                           bool hideZero, const QString& invalidText);
+LWHOST_TEXT_EXPORT QString formatDoubleNumber(double value, int decimals,
+                                              utils::CFormatNumberFlags flags, bool hideZero,
+                                              const QString& invalidText);
 
 // The text of an integer. width is the minimum length of the whole text
 // (sign, separators and '%' included), reached by padding spaces on the left

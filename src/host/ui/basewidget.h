@@ -13,7 +13,8 @@
 
 namespace GU {
 
-class LWHOST_UI_EXPORT CBaseWidget : public CEventWidgetT<QWidget>, public CUiResourceChangeHandler {
+class LWHOST_UI_EXPORT CBaseWidget : public CEventWidgetT<QWidget>,
+                                     public CUiResourceChangeHandler {
   Q_OBJECT
 public:
   explicit CBaseWidget(QWidget* parent = nullptr);
