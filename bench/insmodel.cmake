@@ -3,4 +3,4 @@
 # the stock Qt filter (QStandardItemModel + QSortFilterProxyModel) beside it.
 lw_add_bench(bench_insmodel
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/insmodel_bench.cpp
-  LIBS instrumentspanel Qt5::Gui)
+  LIBS lw_panel Qt5::Gui)

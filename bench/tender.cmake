@@ -4,4 +4,4 @@
 # the bond-by-bond rule).
 lw_add_bench(bench_tender
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tender_bench.cpp
-  LIBS instrumentspanel)
+  LIBS lw_panel)

@@ -27,8 +27,8 @@ namespace demo {
 
 namespace {
 
-const char* const kInstrumentsKey = "itm";
-const char* const kBondInfoKey = "bif";
+const char* const kInstrumentsKey = LW::CInstrumentsPanel::kDockKey;
+const char* const kBondInfoKey = LW::CBondInfoPanel::kDockKey;
 
 // The panel signals that carry one text: the tender workflow's state pairs
 // and the command-panel refresh. All go to slotPanelSignal.

@@ -69,9 +69,12 @@ struct CBondInfoPanel::ReadyRelay {
   }
 };
 
+const char* const CBondInfoPanel::kDockKey = "bif";
+
 CBondInfoPanel::CBondInfoPanel(int id, QWidget* parent)
-    : ITradeDockableWidget(QStringLiteral("bif"), id,
-                           ITradeDockableWidget::getDockWidgetInfo(QStringLiteral("bif")), parent) {
+    : ITradeDockableWidget(QString::fromLatin1(kDockKey), id,
+                           ITradeDockableWidget::getDockWidgetInfo(QString::fromLatin1(kDockKey)),
+                           parent) {
   m_accruedInterestColumn = -1;
   m_pricingMethodColumn = -1;
   m_contractNameColumn = -1;

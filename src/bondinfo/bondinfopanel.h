@@ -14,6 +14,8 @@
 // load has started queues the next one. Once the destructor has returned no
 // announcement reaches the panel.
 
+#include "instrumentspanel_export.h"
+
 #include "host/data/bondtradeinfo.h"
 #include "host/ui/tradedockablewidget.h"
 
@@ -29,9 +31,12 @@ namespace LW {
 
 class CHpfDataTable;
 
-class CBondInfoPanel : public ITradeDockableWidget {
+class INSTRUMENTSPANEL_EXPORT CBondInfoPanel : public ITradeDockableWidget {
   Q_OBJECT
 public:
+  // The host's dock key of the bond info panel.
+  static const char* const kDockKey;  // "bif"
+
   CBondInfoPanel(int id, QWidget* parent);
   ~CBondInfoPanel() override;
 

@@ -6,7 +6,7 @@
 #include "host/ui/uiresource.h"
 #include "model/instrumentdata.h"
 #include "model/instrumentmatch.h"
-#include "model/lwlog_p.h"
+#include "model/lwlog.h"
 
 #include <boost/bind/bind.hpp>
 #include <boost/make_shared.hpp>

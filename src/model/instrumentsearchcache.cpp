@@ -2,7 +2,7 @@
 
 #include "host/core/stockkey.h"
 #include "host/text/pinyinmatch.h"
-#include "model/lwlog_p.h"
+#include "model/lwlog.h"
 #include "model/pinyinsignature.h"
 #include "model/pricedecimals.h"
 

@@ -10,7 +10,7 @@
 #include "host/ui/eventids.h"
 #include "model/instrumentdata.h"
 #include "model/instrumentmodel.h"
-#include "model/lwlog_p.h"
+#include "model/lwlog.h"
 #include "tender/tenderids.h"
 #include "tender/tendermodel.h"
 

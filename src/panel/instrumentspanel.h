@@ -26,6 +26,8 @@
 // The destructor shuts the workflow down before anything else, so that no
 // host callback reaches a panel being destroyed.
 
+#include "instrumentspanel_export.h"
+
 #include "host/bson/bsonobj.h"
 #include "host/core/mxerror.h"
 #include "host/core/tradertypes.h"
@@ -59,7 +61,7 @@ class CHpfInsTable;
 class CTenderSearchBar;
 class CTenderWorkflow;
 
-class CInstrumentsPanel : public ITradeDockableWidget {
+class INSTRUMENTSPANEL_EXPORT CInstrumentsPanel : public ITradeDockableWidget {
   Q_OBJECT
 
 public:

@@ -4,13 +4,15 @@
 //
 // Exported with the library. The class holds no data.
 
+#include "instrumentspanel_export.h"
+
 #include "host/core/tradertypes.h"
 
 #include <QString>
 
 namespace LW {
 
-class CInstrumentsHelper {
+class INSTRUMENTSPANEL_EXPORT CInstrumentsHelper {
 public:
   // Asks the trade client to set status on every order command of the
   // current account whose tender parameters name bondCode (byte-equal

@@ -3,7 +3,7 @@
 #include "host/services/exchangeclient.h"
 #include "host/table/basetablecolumnmultibuttonsdelegate.h"
 #include "model/instrumentdata.h"
-#include "model/lwlog_p.h"
+#include "model/lwlog.h"
 #include "tender/tenderbondmatcher.h"
 #include "tender/tenderids.h"
 #include "tender/tendersearchquery.h"
@@ -104,10 +104,7 @@ void CTenderModel::tenderSearchRows(const TenderSearchQuery& query) {
 }
 
 void CTenderModel::updateTenderRow(boost::shared_ptr<mxservice::CTenderBondInfoDetail> detail) {
-  if (!detail) {
-    LW_LOG_WARN(this, "LW::CTenderModel::updateTenderRow", "no tender detail given");
-    return;
-  }
+  LW_CHECK(detail, return);
   {
     std::lock_guard<std::mutex> lock(m_tenderMutex);
     std::lock_guard<std::mutex> sharedLock(sharedTenderStatusMutex());

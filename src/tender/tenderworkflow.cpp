@@ -9,7 +9,7 @@
 #include "host/services/usermanager.h"
 #include "host/ui/messagebox.h"
 #include "model/instrumentdata.h"
-#include "model/lwlog_p.h"
+#include "model/lwlog.h"
 #include "tender/bondtendersparamreader.h"
 #include "tender/instrumentshelper.h"
 #include "tender/panelcallbackguard.h"

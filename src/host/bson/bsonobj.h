@@ -7,6 +7,8 @@
 // the factories throw bson::BSONError with a message that says what is wrong,
 // and lookups on a missing field return an element whose eoo() is true.
 
+#include "lwhost_bson_export.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -42,9 +44,9 @@ enum BSONType : int {
 };
 
 // A short English name of a BSONType number ("double", "string", "document").
-const char* typeName(int type);
+LWHOST_BSON_EXPORT const char* typeName(int type);
 
-class BSONError : public std::runtime_error {
+class LWHOST_BSON_EXPORT BSONError : public std::runtime_error {
 public:
   using std::runtime_error::runtime_error;
 };
@@ -53,7 +55,7 @@ class BSONObj;
 
 // One field of a document. Holds a share of its document's buffer, so it
 // stays valid after the BSONObj it came from is gone.
-class BSONElement {
+class LWHOST_BSON_EXPORT BSONElement {
 public:
   BSONElement();  // the end-of-object element: eoo() is true, type() is EOO
 
@@ -102,7 +104,7 @@ private:
   bool m_valid = false;
 };
 
-class BSONObj {
+class LWHOST_BSON_EXPORT BSONObj {
 public:
   BSONObj();  // the empty document {}
 
@@ -159,7 +161,7 @@ inline BSONObj BSONElement::Obj() const { return embeddedObject(); }
 // is cut at its first zero byte, which BSON names cannot hold. Appending to a
 // document beyond BSON's 2 GB limit throws BSONError. A builder belongs to one
 // thread.
-class BSONObjBuilder {
+class LWHOST_BSON_EXPORT BSONObjBuilder {
 public:
   BSONObjBuilder();
   ~BSONObjBuilder();

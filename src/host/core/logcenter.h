@@ -5,12 +5,14 @@
 //
 // Thread-safe: every member may be called from any thread.
 
+#include "lwhost_core_export.h"
+
 #include <log4cxx/logger.h>
 #include <atomic>
 
 namespace utils {
 
-class CLogCenter {
+class LWHOST_CORE_EXPORT CLogCenter {
 public:
   static CLogCenter* instance();
 

@@ -1,10 +1,12 @@
 #pragma once
+#include "lwhost_core_export.h"
+
 #include <string>
 
 namespace utils {
 
 // Outcome of a host request. Id 0 is success.
-class MXError {
+class LWHOST_CORE_EXPORT MXError {
 public:
   MXError() = default;
   MXError(int id, std::string message) : m_id(id), m_message(std::move(message)) {}

@@ -5,6 +5,13 @@
 // until destroy(). The host application destroys its singletons in reverse
 // order of need at shutdown; tests use reset() to install a fresh instance.
 // instance() must not be called concurrently with destroy()/reset().
+//
+// The template is visible outside every library (its export macro): an
+// instance is held in a static of an inline function, and with hidden
+// symbols each library that calls instance() would otherwise hold a copy
+// of its own. Marked visible, the dynamic linker merges them into one.
+
+#include "lwhost_core_export.h"
 
 #include <memory>
 #include <mutex>
@@ -12,7 +19,7 @@
 namespace utils {
 
 template <typename T>
-class CManualSingletonT {
+class LWHOST_CORE_EXPORT CManualSingletonT {
 public:
   static T* instance() {
     std::lock_guard<std::mutex> lock(mutex());

@@ -2,12 +2,14 @@
 // The tender parameters of an order command: the "btdparam" document inside
 // the command's parameters, read with the generic reader.
 
+#include "lwhost_data_export.h"
+
 #include "host/core/tradertypes.h"
 #include "host/data/idata.h"
 
 namespace mxservice {
 
-class CBondTendersParam : public IData {
+class LWHOST_DATA_EXPORT CBondTendersParam : public IData {
 public:
   std::string getKey() const override;  // bondCode
   bool bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown, std::string* errors) override;

@@ -2,6 +2,8 @@
 // A bond trading information record of the data centre: the bond's trading
 // conditions on one market (shown by the bond info panel).
 
+#include "lwhost_data_export.h"
+
 #include "host/core/tradertypes.h"
 #include "host/data/idata.h"
 
@@ -9,7 +11,7 @@
 
 namespace mxservice {
 
-class CBondTradeInfo : public IData {
+class LWHOST_DATA_EXPORT CBondTradeInfo : public IData {
 public:
   std::string getKey() const override;  // utils::nqStockKey(marketId, code)
   bool bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown, std::string* errors) override;

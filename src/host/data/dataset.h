@@ -2,6 +2,8 @@
 // A data set: everything the host stand-in serves, as loaded from a data-set
 // directory (see docs/data-format.md). The services are filled from one.
 
+#include "lwhost_data_export.h"
+
 #include "host/data/bondtradeinfo.h"
 #include "host/data/exchangedetail.h"
 #include "host/data/instrumentdetail.h"
@@ -17,7 +19,7 @@
 namespace mxservice {
 
 // The logged-in user's configuration and the client's edition.
-struct HostConfiguration {
+struct LWHOST_DATA_EXPORT HostConfiguration {
   std::string userName = "trader";
   int userType = 0;  // 101, 102, 200 change the tender panel
   bool brokerEdition = false;
@@ -28,7 +30,7 @@ struct HostConfiguration {
   std::string tradingDate;                             // "yyyyMMdd" of the current trading day
 };
 
-struct DataSet {
+struct LWHOST_DATA_EXPORT DataSet {
   std::vector<CExchangeDetailPtr> exchanges;
   // Instruments in file order; fund plans (COTCFundPlanInfo) are among them,
   // listed under trading type 512.

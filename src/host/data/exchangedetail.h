@@ -1,11 +1,13 @@
 #pragma once
 // An exchange (market) of the exchange table.
 
+#include "lwhost_data_export.h"
+
 #include "host/data/idata.h"
 
 namespace mxservice {
 
-class CExchangeDetail : public IData {
+class LWHOST_DATA_EXPORT CExchangeDetail : public IData {
 public:
   std::string getKey() const override { return marketId; }
   bool bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown, std::string* errors) override;

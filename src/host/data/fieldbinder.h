@@ -20,6 +20,8 @@
 // A bad value sets the member to its default (the value of a default-made
 // record) and adds the line "field <name>: <problem>\n" to the errors.
 
+#include "lwhost_data_export.h"
+
 #include "host/bson/bsonobj.h"
 
 #include <cstddef>
@@ -34,7 +36,7 @@ namespace mxservice {
 namespace fields {
 
 // Where problems go while one document is read.
-class Report {
+class LWHOST_DATA_EXPORT Report {
 public:
   Report(std::string* errors, std::string prefix = std::string())
       : m_errors(errors), m_prefix(std::move(prefix)) {}
@@ -62,16 +64,19 @@ private:
 // The value rules, one per member kind. Each returns true and sets `out` when
 // the element is acceptable, else false with `problem` set. Callers handle
 // absent elements and null themselves.
-bool readText(const bson::BSONElement& e, std::string& out, std::string& problem);
-bool readInt(const bson::BSONElement& e, int& out, std::string& problem);
-bool readInt64(const bson::BSONElement& e, long long& out, std::string& problem);
-bool readDouble(const bson::BSONElement& e, double& out, std::string& problem);
-bool readBool(const bson::BSONElement& e, bool& out, std::string& problem);
-bool readIntList(const bson::BSONElement& e, std::vector<int>& out, std::string& problem);
-bool readObject(const bson::BSONElement& e, bson::BSONObj& out, std::string& problem);
+LWHOST_DATA_EXPORT bool readText(const bson::BSONElement& e, std::string& out,
+                                 std::string& problem);
+LWHOST_DATA_EXPORT bool readInt(const bson::BSONElement& e, int& out, std::string& problem);
+LWHOST_DATA_EXPORT bool readInt64(const bson::BSONElement& e, long long& out, std::string& problem);
+LWHOST_DATA_EXPORT bool readDouble(const bson::BSONElement& e, double& out, std::string& problem);
+LWHOST_DATA_EXPORT bool readBool(const bson::BSONElement& e, bool& out, std::string& problem);
+LWHOST_DATA_EXPORT bool readIntList(const bson::BSONElement& e, std::vector<int>& out,
+                                    std::string& problem);
+LWHOST_DATA_EXPORT bool readObject(const bson::BSONElement& e, bson::BSONObj& out,
+                                   std::string& problem);
 
 // "expected <what>, got <type>"
-std::string wrongType(const char* expected, const bson::BSONElement& e);
+LWHOST_DATA_EXPORT std::string wrongType(const char* expected, const bson::BSONElement& e);
 
 template <class R>
 class FieldList {

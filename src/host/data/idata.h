@@ -6,6 +6,8 @@
 // they are published, and are read-only afterwards, except for the members
 // that a record documents as shared-mutable (guarded there).
 
+#include "lwhost_data_export.h"
+
 #include "host/bson/bsonobj.h"
 
 #include <boost/shared_ptr.hpp>
@@ -13,7 +15,7 @@
 
 namespace mxservice {
 
-class IData {
+class LWHOST_DATA_EXPORT IData {
 public:
   virtual ~IData() = default;
 

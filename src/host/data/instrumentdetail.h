@@ -3,6 +3,8 @@
 // the data centre hold it. Read-only once published: the host replaces a
 // changed instrument by a new record rather than writing into a shared one.
 
+#include "lwhost_data_export.h"
+
 #include "host/core/tradertypes.h"
 #include "host/data/idata.h"
 
@@ -16,7 +18,7 @@ namespace mxservice {
 // Commission of a futures-like instrument. mode: 1 by lots (yuan per lot),
 // 2 by amount (per ten thousand of the traded amount). A value of -1.0 means
 // the fee is not charged / not known.
-struct CCommissionRecord {
+struct LWHOST_DATA_EXPORT CCommissionRecord {
   int mode = 0;
   double open = -1.0;
   double close = -1.0;
@@ -31,7 +33,7 @@ enum EInstrumentAttribute : long long {
   INSTRUMENT_ATTR_CLEAN_PRICE = 1LL << 24,  // quoted by clean price
 };
 
-class CInstrumentDetail : public IData {
+class LWHOST_DATA_EXPORT CInstrumentDetail : public IData {
 public:
   std::string getKey() const override;  // utils::nqStockKey(marketId, code)
   bool bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown, std::string* errors) override;

@@ -1,6 +1,8 @@
 #pragma once
 // An inter-bank bond as the trader centre's inter-bank store holds it.
 
+#include "lwhost_data_export.h"
+
 #include "host/core/tradertypes.h"
 #include "host/data/idata.h"
 
@@ -9,7 +11,7 @@
 
 namespace mxservice {
 
-class CInterBankBond : public IData {
+class LWHOST_DATA_EXPORT CInterBankBond : public IData {
 public:
   std::string getKey() const override;  // market + "." + bondCode
   bool bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown, std::string* errors) override;

@@ -6,6 +6,8 @@
 // The status is written by the trade client's thread while other threads read
 // it, so it is atomic; every other member is fixed once published.
 
+#include "lwhost_data_export.h"
+
 #include "host/core/tradertypes.h"
 #include "host/data/idata.h"
 
@@ -14,7 +16,7 @@
 
 namespace mxservice {
 
-class COrderCommand : public IData {
+class LWHOST_DATA_EXPORT COrderCommand : public IData {
 public:
   COrderCommand() = default;
   COrderCommand(const COrderCommand& other);

@@ -3,13 +3,15 @@
 // listed by the data centre under trading type 512 with the instruments) and
 // adds the fund's own information.
 
+#include "lwhost_data_export.h"
+
 #include "host/data/instrumentdetail.h"
 
 #include <vector>
 
 namespace mxservice {
 
-class COTCFundPlanInfo : public CInstrumentDetail {
+class LWHOST_DATA_EXPORT COTCFundPlanInfo : public CInstrumentDetail {
 public:
   // A fund plan is listed under trading type 512 unless its record says otherwise.
   COTCFundPlanInfo() { tradeType = NQ_TRADER_OTC_FUND; }

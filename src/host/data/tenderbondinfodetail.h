@@ -8,6 +8,8 @@
 // them, so they are private and guarded by m_mutex. Their accessors may be
 // called from any thread.
 
+#include "lwhost_data_export.h"
+
 #include "host/core/tradertypes.h"
 #include "host/data/idata.h"
 
@@ -17,7 +19,7 @@
 
 namespace mxservice {
 
-class CTenderBondInfoDetail : public IData {
+class LWHOST_DATA_EXPORT CTenderBondInfoDetail : public IData {
 public:
   CTenderBondInfoDetail() = default;
   CTenderBondInfoDetail(const CTenderBondInfoDetail& other);  // copies under other's lock

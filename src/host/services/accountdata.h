@@ -20,6 +20,8 @@
 // - Destroy the account data from any thread except while holding its Lock;
 //   destruction stops delivery (undelivered changes are dropped).
 
+#include "lwhost_data_export.h"
+
 #include "host/data/ordercommand.h"
 #include "host/services/datakey.h"
 #include "host/services/subtable.h"
@@ -35,7 +37,7 @@
 
 namespace mxservice {
 
-class CAccountData {
+class LWHOST_DATA_EXPORT CAccountData {
 public:
   using SubTableType = utils::SubTable<IDataKey, boost::shared_ptr<IData>>;
   using SubRequestPtr = boost::shared_ptr<SubTableType::SubRequest>;

@@ -4,6 +4,8 @@
 // client's sigStockList carries the broker type whose list changed, and a
 // panel reloads only when that broker serves its trading type.
 
+#include "lwhost_data_export.h"
+
 #include "host/core/tradertypes.h"
 
 namespace LW {
@@ -18,9 +20,11 @@ enum EBrokerTypeMatchTradeTypeOption : int {
 // Whether brokerType serves tradeType under option. Trading type 0 is
 // served by no broker; an unknown option is treated as BROKER_MATCH_ANY_BIT.
 // Pure; any thread.
-bool isBrokerTypeMatchTradeType(int brokerType, mxservice::ENqTraderType tradeType,
-                                EBrokerTypeMatchTradeTypeOption option = BROKER_MATCH_ANY_BIT);
+LWHOST_DATA_EXPORT bool isBrokerTypeMatchTradeType(
+    int brokerType, mxservice::ENqTraderType tradeType,
+    EBrokerTypeMatchTradeTypeOption option = BROKER_MATCH_ANY_BIT);
 // The same with the option as a plain number (0 is BROKER_MATCH_ANY_BIT).
-bool isBrokerTypeMatchTradeType(int brokerType, mxservice::ENqTraderType tradeType, int option);
+LWHOST_DATA_EXPORT bool isBrokerTypeMatchTradeType(int brokerType,
+                                                   mxservice::ENqTraderType tradeType, int option);
 
 }  // namespace LW

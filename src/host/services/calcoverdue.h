@@ -17,13 +17,15 @@
 // Reached as utils::CManualSingletonT<LW::CCalcOverdue>::instance() (or
 // instance()). Thread-safe: the trading date is guarded by m_mutex.
 
+#include "lwhost_data_export.h"
+
 #include <QDate>
 #include <mutex>
 #include <string>
 
 namespace LW {
 
-class CCalcOverdue {
+class LWHOST_DATA_EXPORT CCalcOverdue {
 public:
   CCalcOverdue();
   ~CCalcOverdue();

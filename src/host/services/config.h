@@ -5,11 +5,13 @@
 // Reached as utils::CManualSingletonT<LW::CConfig>::instance() or
 // LW::getConfig(). Thread-safe (the flag is atomic).
 
+#include "lwhost_data_export.h"
+
 #include <atomic>
 
 namespace LW {
 
-class CConfig {
+class LWHOST_DATA_EXPORT CConfig {
 public:
   // The broker edition restricts foreign futures to the product groups the
   // user's broker-edition user type allows.
@@ -20,6 +22,6 @@ private:
   std::atomic<bool> m_brokerEdition{false};
 };
 
-CConfig* getConfig();
+LWHOST_DATA_EXPORT CConfig* getConfig();
 
 }  // namespace LW

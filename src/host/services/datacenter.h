@@ -27,6 +27,8 @@
 //
 // Thread-safe: every member function may be called from any thread.
 
+#include "lwhost_data_export.h"
+
 #include "host/services/accountdata.h"
 #include "host/services/idatacenter.h"
 
@@ -37,7 +39,7 @@
 
 namespace mxservice {
 
-class CDataCenter : public IDataCenter {
+class LWHOST_DATA_EXPORT CDataCenter : public IDataCenter {
 public:
   static constexpr long long kGoldExchangeSelector = 0x78A408BFBB9EA360LL;
 

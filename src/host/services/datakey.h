@@ -7,6 +7,8 @@
 // type; a non-empty key receives only the record with exactly that key.
 // Publications always carry the record's full key.
 
+#include "lwhost_data_export.h"
+
 #include "host/services/subtable.h"
 
 #include <string>
@@ -14,7 +16,7 @@
 
 namespace mxservice {
 
-struct IDataKey {
+struct LWHOST_DATA_EXPORT IDataKey {
   IDataKey() = default;
   IDataKey(int dataType, std::string key) : dataType(dataType), key(std::move(key)) {}
 

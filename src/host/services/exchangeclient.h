@@ -16,6 +16,8 @@
 // "set<string>" and "std::string" are registered by the constructor).
 // Destroy only when no other thread uses the client.
 
+#include "lwhost_data_export.h"
+
 #include "host/data/exchangedetail.h"
 #include "host/data/instrumentdetail.h"
 #include "host/data/tenderbondinfodetail.h"
@@ -37,7 +39,7 @@ namespace LW {
 using std::set;
 using std::string;
 
-class CExchangeClient : public QObject {
+class LWHOST_DATA_EXPORT CExchangeClient : public QObject {
   Q_OBJECT
 
 public:
@@ -85,6 +87,6 @@ private:
 
 // Registers the metatypes of the exchange client's signals; idempotent and
 // thread-safe. Called by the client's constructor.
-void registerExchangeClientMetaTypes();
+LWHOST_DATA_EXPORT void registerExchangeClientMetaTypes();
 
 }  // namespace LW

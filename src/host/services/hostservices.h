@@ -18,6 +18,8 @@
 // Call from the GUI thread. Readers on other threads stay safe during an
 // install; they may see some services already replaced and others not yet.
 
+#include "lwhost_data_export.h"
+
 #include "host/data/dataset.h"
 
 #include <string>
@@ -25,7 +27,7 @@
 
 namespace mxservice {
 
-class CHostServices {
+class LWHOST_DATA_EXPORT CHostServices {
 public:
   static void install(const DataSet& dataSet);
   // Loads a data-set directory (mxservice::loadDataSet) and installs it.

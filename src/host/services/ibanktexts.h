@@ -9,11 +9,13 @@
 // The no-value marker (2147483647) gives the empty text; any other code that
 // is not listed gives "未知" (unknown). Pure; any thread.
 
+#include "lwhost_data_export.h"
+
 #include <QString>
 
 namespace LW {
 
-QString getIBankInterestTypeQString(int couponPaymentType);
-QString getIBankInterestRateTypeQString(int interestRateType);
+LWHOST_DATA_EXPORT QString getIBankInterestTypeQString(int couponPaymentType);
+LWHOST_DATA_EXPORT QString getIBankInterestRateTypeQString(int interestRateType);
 
 }  // namespace LW

@@ -3,6 +3,8 @@
 // trade client's second base, beside QObject), so that a caller can be given
 // another implementation.
 
+#include "lwhost_data_export.h"
+
 #include "host/bson/bsonobj.h"
 #include "host/core/mxerror.h"
 #include "host/data/tenderbondinfodetail.h"
@@ -12,7 +14,7 @@
 
 namespace LW {
 
-class IBondTenderService {
+class LWHOST_DATA_EXPORT IBondTenderService {
 public:
   // The outcome of a request and the server's answer document.
   using ResultCallback = boost::function<void(const utils::MXError&, bson::BSONObj)>;

@@ -6,6 +6,8 @@
 // panels call them through TraderCenter::instance()->getDataCenter().
 // Every operation may be called from any thread.
 
+#include "lwhost_data_export.h"
+
 #include "host/core/tradertypes.h"
 #include "host/data/bondtradeinfo.h"
 #include "host/data/instrumentdetail.h"
@@ -19,7 +21,7 @@ namespace mxservice {
 
 class CAccountData;
 
-class IDataCenter {
+class LWHOST_DATA_EXPORT IDataCenter {
 public:
   virtual ~IDataCenter() = default;
 

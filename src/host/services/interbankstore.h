@@ -5,6 +5,8 @@
 // Thread-safe: getInterBankBonds may be called from any thread (the panels'
 // workers do); setInterBankBonds replaces the map as a whole.
 
+#include "lwhost_data_export.h"
+
 #include "host/data/interbankbond.h"
 
 #include <memory>
@@ -12,7 +14,7 @@
 
 namespace mxservice {
 
-class CInterBankStore {
+class LWHOST_DATA_EXPORT CInterBankStore {
 public:
   CInterBankStore();
   ~CInterBankStore();

@@ -33,6 +33,8 @@
 // exchange client) and may be called from any thread. A null detail answers
 // false.
 
+#include "lwhost_data_export.h"
+
 #include "host/data/instrumentdetail.h"
 
 #include <QString>
@@ -40,47 +42,47 @@
 
 namespace mxservice {
 
-bool isStockMarket(const std::string& market);  // SH, SZ, BJ
-bool isFutureMarket(const std::string& market);
-bool isNew3BoardMarket(const std::string& market);
-bool isBJMarket(const std::string& market);
-bool isStockOptionMarket(const std::string& market);
-bool isFutureOptionMarket(const CInstrumentDetailPtr& detail);
-bool isForeignMarket(const std::string& market);
-bool isGoldMarket(const std::string& market);
-bool isHGTMarket(const std::string& market);
-bool isSGTMarket(const std::string& market);
-bool isHKMarket(const std::string& market);
-bool isForeignInterBankMarket(const std::string& market);
-bool isInterBankMarket(const std::string& market);  // NIB, BANK
-bool isOTCFundMarket(const std::string& market);
+LWHOST_DATA_EXPORT bool isStockMarket(const std::string& market);  // SH, SZ, BJ
+LWHOST_DATA_EXPORT bool isFutureMarket(const std::string& market);
+LWHOST_DATA_EXPORT bool isNew3BoardMarket(const std::string& market);
+LWHOST_DATA_EXPORT bool isBJMarket(const std::string& market);
+LWHOST_DATA_EXPORT bool isStockOptionMarket(const std::string& market);
+LWHOST_DATA_EXPORT bool isFutureOptionMarket(const CInstrumentDetailPtr& detail);
+LWHOST_DATA_EXPORT bool isForeignMarket(const std::string& market);
+LWHOST_DATA_EXPORT bool isGoldMarket(const std::string& market);
+LWHOST_DATA_EXPORT bool isHGTMarket(const std::string& market);
+LWHOST_DATA_EXPORT bool isSGTMarket(const std::string& market);
+LWHOST_DATA_EXPORT bool isHKMarket(const std::string& market);
+LWHOST_DATA_EXPORT bool isForeignInterBankMarket(const std::string& market);
+LWHOST_DATA_EXPORT bool isInterBankMarket(const std::string& market);  // NIB, BANK
+LWHOST_DATA_EXPORT bool isOTCFundMarket(const std::string& market);
 
 // Detail overloads: the same test on the detail's marketId.
-bool isStockMarket(const CInstrumentDetailPtr& detail);
-bool isFutureMarket(const CInstrumentDetailPtr& detail);
-bool isNew3BoardMarket(const CInstrumentDetailPtr& detail);
-bool isBJMarket(const CInstrumentDetailPtr& detail);
-bool isSGTMarket(const CInstrumentDetailPtr& detail);
-bool isForeignMarket(const CInstrumentDetailPtr& detail);
+LWHOST_DATA_EXPORT bool isStockMarket(const CInstrumentDetailPtr& detail);
+LWHOST_DATA_EXPORT bool isFutureMarket(const CInstrumentDetailPtr& detail);
+LWHOST_DATA_EXPORT bool isNew3BoardMarket(const CInstrumentDetailPtr& detail);
+LWHOST_DATA_EXPORT bool isBJMarket(const CInstrumentDetailPtr& detail);
+LWHOST_DATA_EXPORT bool isSGTMarket(const CInstrumentDetailPtr& detail);
+LWHOST_DATA_EXPORT bool isForeignMarket(const CInstrumentDetailPtr& detail);
 
-bool isShenzhenGemBoard(const std::string& market, const std::string& code);
-bool isKcbCDRCode(const std::string& market, const std::string& code);
-bool isCDRCode(const std::string& market, const std::string& code);
-bool isInnovateCode(const std::string& market, const std::string& code);
-bool isDoubleTurnLoanCode(const std::string& market, const std::string& code);
+LWHOST_DATA_EXPORT bool isShenzhenGemBoard(const std::string& market, const std::string& code);
+LWHOST_DATA_EXPORT bool isKcbCDRCode(const std::string& market, const std::string& code);
+LWHOST_DATA_EXPORT bool isCDRCode(const std::string& market, const std::string& code);
+LWHOST_DATA_EXPORT bool isInnovateCode(const std::string& market, const std::string& code);
+LWHOST_DATA_EXPORT bool isDoubleTurnLoanCode(const std::string& market, const std::string& code);
 // Pledged repo codes: SH 204xxx and SZ 1318xx.
-bool isRepoCode(const std::string& market, const std::string& code);
+LWHOST_DATA_EXPORT bool isRepoCode(const std::string& market, const std::string& code);
 
-bool isShenzhenGemBoard(const CInstrumentDetailPtr& detail);
-bool isKcbCDRCode(const CInstrumentDetailPtr& detail);
-bool isCDRCode(const CInstrumentDetailPtr& detail);
-bool isInnovateCode(const CInstrumentDetailPtr& detail);
+LWHOST_DATA_EXPORT bool isShenzhenGemBoard(const CInstrumentDetailPtr& detail);
+LWHOST_DATA_EXPORT bool isKcbCDRCode(const CInstrumentDetailPtr& detail);
+LWHOST_DATA_EXPORT bool isCDRCode(const CInstrumentDetailPtr& detail);
+LWHOST_DATA_EXPORT bool isInnovateCode(const CInstrumentDetailPtr& detail);
 
 // Whether the detail's stockKind is kind (1172, 1173, 1193, ...).
-bool isTypedStock(const CInstrumentDetailPtr& detail, int kind);
+LWHOST_DATA_EXPORT bool isTypedStock(const CInstrumentDetailPtr& detail, int kind);
 
-bool isFiccAgreeRepurchaseStock(const CInstrumentDetailPtr& detail);
-bool isFiccBondStock(const CInstrumentDetailPtr& detail);
+LWHOST_DATA_EXPORT bool isFiccAgreeRepurchaseStock(const CInstrumentDetailPtr& detail);
+LWHOST_DATA_EXPORT bool isFiccBondStock(const CInstrumentDetailPtr& detail);
 
 }  // namespace mxservice
 
@@ -89,7 +91,7 @@ namespace LW {
 // The display name of a market: the exchange table's name for the market
 // (CExchangeClient::getExchangeInfo), else the detail's own exchange name,
 // else the market id itself.
-QString nqMarketIdToString(const std::string& market,
-                           const mxservice::CInstrumentDetailPtr& detail);
+LWHOST_DATA_EXPORT QString nqMarketIdToString(const std::string& market,
+                                              const mxservice::CInstrumentDetailPtr& detail);
 
 }  // namespace LW

@@ -13,11 +13,13 @@
 // Both groups require a foreign market (mxservice::isForeignMarket); a
 // product in neither list belongs to no group. Stateless; any thread.
 
+#include "lwhost_data_export.h"
+
 #include "host/data/instrumentdetail.h"
 
 namespace mxservice {
 
-class COutterFutureHelper {
+class LWHOST_DATA_EXPORT COutterFutureHelper {
 public:
   static bool isCommdityGroup(const CInstrumentDetailPtr& detail);
   static bool isInterestGroup(const CInstrumentDetailPtr& detail);

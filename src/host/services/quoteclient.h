@@ -7,11 +7,13 @@
 // notifyBondInfoReady() raises it on the calling thread, so slots run there
 // (the bond info panel moves its work to the GUI thread itself).
 
+#include "lwhost_data_export.h"
+
 #include <boost/signals2/signal.hpp>
 
 namespace LW {
 
-class CQuoteClient {
+class LWHOST_DATA_EXPORT CQuoteClient {
 public:
   CQuoteClient();
   ~CQuoteClient();

@@ -6,13 +6,15 @@
 // Safe to call from any thread, including during static destruction of the
 // services (the log centre lives until process exit).
 
+#include "lwhost_data_export.h"
+
 #include <string>
 
 namespace mxservice {
 namespace servicelog {
 
-void warning(const char* where, const std::string& text);
-void error(const char* where, const std::string& text);
+LWHOST_DATA_EXPORT void warning(const char* where, const std::string& text);
+LWHOST_DATA_EXPORT void error(const char* where, const std::string& text);
 
 }  // namespace servicelog
 }  // namespace mxservice

@@ -34,6 +34,8 @@
 // after the destructor has returned (when the client is destroyed from one of
 // its own callbacks, that callback is the last).
 
+#include "lwhost_data_export.h"
+
 #include "host/core/tradertypes.h"
 #include "host/services/ibondtenderservice.h"
 
@@ -47,7 +49,7 @@
 
 namespace LW {
 
-class CTradeClient : public QObject, public IBondTenderService {
+class LWHOST_DATA_EXPORT CTradeClient : public QObject, public IBondTenderService {
   Q_OBJECT
 
 public:

@@ -8,6 +8,8 @@
 // never in identity, so the references it hands out may be kept.
 // Thread-safe.
 
+#include "lwhost_data_export.h"
+
 #include "host/services/datacenter.h"
 #include "host/services/interbankstore.h"
 
@@ -15,7 +17,7 @@
 
 namespace mxservice {
 
-class TraderCenter {
+class LWHOST_DATA_EXPORT TraderCenter {
 public:
   TraderCenter();
   ~TraderCenter();

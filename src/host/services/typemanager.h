@@ -5,6 +5,8 @@
 // Thread-safe: getEnumItemName may be called from any thread (the panels'
 // workers do); setEnumNames replaces the table as a whole.
 
+#include "lwhost_data_export.h"
+
 #include "host/core/tradertypes.h"
 
 #include <map>
@@ -14,7 +16,7 @@
 
 namespace mxservice {
 
-class TypeManager {
+class LWHOST_DATA_EXPORT TypeManager {
 public:
   using EnumNames = std::map<std::string, std::map<int, std::string>>;
 

@@ -8,6 +8,8 @@
 // guarded by m_mutex. favouritesChangedSignal is raised after the change, on
 // the thread that made it, without m_mutex held.
 
+#include "lwhost_data_export.h"
+
 #include "host/core/tradertypes.h"
 
 #include <QMap>
@@ -19,7 +21,7 @@
 
 namespace LW {
 
-class CUserConfig {
+class LWHOST_DATA_EXPORT CUserConfig {
 public:
   // Operations of favouritesChangedSignal (and of the panels'
   // updateOptionalStatus): 0 codes added, 1 codes removed.

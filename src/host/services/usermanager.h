@@ -6,13 +6,15 @@
 // configuration object lives as long as the manager, so the pointer may be
 // kept. Thread-safe.
 
+#include "lwhost_data_export.h"
+
 #include "host/services/userconfig.h"
 
 #include <memory>
 
 namespace LW {
 
-class CUserManager {
+class LWHOST_DATA_EXPORT CUserManager {
 public:
   CUserManager();
   ~CUserManager();
@@ -27,6 +29,6 @@ private:
 };
 
 // The user configuration of the user manager singleton.
-CUserConfig* getUserConfig();
+LWHOST_DATA_EXPORT CUserConfig* getUserConfig();
 
 }  // namespace LW

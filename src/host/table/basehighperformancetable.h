@@ -25,6 +25,8 @@
 //
 // GUI thread only, except where a member says otherwise.
 
+#include "lwhost_table_export.h"
+
 #include "host/table/columnproperty.h"
 #include "host/table/hpfextradatamodel.h"
 #include "host/table/ibasehpftablemodel.h"
@@ -42,7 +44,7 @@ class CHpfTableView;
 struct SHpfColumn;
 struct SHpfLayout;
 
-class CBaseHighPerformanceTable : public IBaseTable {
+class LWHOST_TABLE_EXPORT CBaseHighPerformanceTable : public IBaseTable {
 public:
   // id and tableType identify the table (layouts of another type are refused);
   // menuFlags: the context-menu entries offered (see CStandardHpfTable).

@@ -7,6 +7,8 @@
 // per-row state is changed from workers guard it themselves and call
 // requestRepaint(), which is safe from any thread.
 
+#include "lwhost_table_export.h"
+
 #include "host/table/hpftypes.h"
 
 #include <QPoint>
@@ -23,14 +25,14 @@ namespace GU {
 class CEventDeliverer;
 
 // What the table tells a delegate about the cell it paints.
-struct SHpfCellPaintState {
+struct LWHOST_TABLE_EXPORT SHpfCellPaintState {
   bool selected = false;
   bool hovered = false;  // the mouse is over this cell
   QPoint mousePos;       // in viewport coordinates, valid when hovered
   bool pressed = false;  // the left button went down in this cell and is held
 };
 
-class CBaseTableColumnDelegate {
+class LWHOST_TABLE_EXPORT CBaseTableColumnDelegate {
 public:
   // target receives the delegate's events (usually the table); the caller keeps
   // ownership and the table clears it before it goes (setTarget(nullptr)).

@@ -13,6 +13,8 @@
 // A key without buttons, or with visible false, shows an empty cell. Keys stay
 // until clear(): a reload that builds new rows sets their buttons again.
 
+#include "lwhost_table_export.h"
+
 #include "host/table/basetablecolumndelegate.h"
 #include "host/table/buttondata.h"
 
@@ -21,7 +23,7 @@
 
 namespace GU {
 
-class CBaseTableColumnMultiButtonsDelegate : public CBaseTableColumnDelegate {
+class LWHOST_TABLE_EXPORT CBaseTableColumnMultiButtonsDelegate : public CBaseTableColumnDelegate {
 public:
   CBaseTableColumnMultiButtonsDelegate(int column, CEventDeliverer* target);
   ~CBaseTableColumnMultiButtonsDelegate() override;

@@ -1,6 +1,8 @@
 #pragma once
 // One button of a row in a multi-buttons delegate column.
 
+#include "lwhost_table_export.h"
+
 #include <QMap>
 #include <QString>
 
@@ -14,7 +16,7 @@ enum ENormalButtonType {
   NORMAL_BUTTON_WARNING = 3,  // filled orange: an action that undoes or resets
 };
 
-struct ButtonData {
+struct LWHOST_TABLE_EXPORT ButtonData {
   ButtonData() = default;
   // hideWhenDisabled: a disabled button disappears instead of turning grey.
   // tips: tooltip by state, key 0 while enabled and 1 while disabled.

@@ -2,13 +2,15 @@
 // The description of a column that a panel adds to a table on top of the
 // model's own columns (computed cells kept in the table's extra-data model).
 
+#include "lwhost_table_export.h"
+
 #include "host/table/hpftypes.h"
 
 #include <QString>
 
 namespace GU {
 
-struct CColumnProperty {
+struct LWHOST_TABLE_EXPORT CColumnProperty {
   CColumnProperty() = default;
   CColumnProperty(const QString& title, int valueType, int ordinal)
       : title(title), valueType(valueType), ordinal(ordinal) {}

@@ -6,6 +6,8 @@
 //
 // GUI thread only.
 
+#include "lwhost_table_export.h"
+
 #include <QAccessibleInterface>
 #include <QPointer>
 #include <QVector>
@@ -18,7 +20,8 @@ class CBaseTableColumnMultiButtonsDelegate;
 class CHpfAccessibleTable;
 class CHpfTableView;
 
-class CHpfAccessibleCell : public QAccessibleInterface, public QAccessibleTableCellInterface {
+class LWHOST_TABLE_EXPORT CHpfAccessibleCell : public QAccessibleInterface,
+                                               public QAccessibleTableCellInterface {
 public:
   // row -1: the header of column columnId.
   CHpfAccessibleCell(CHpfTableView* view, int row, int columnId);

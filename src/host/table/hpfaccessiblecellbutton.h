@@ -12,6 +12,8 @@
 //
 // GUI thread only.
 
+#include "lwhost_table_export.h"
+
 #include <QAccessibleInterface>
 #include <QPointer>
 #include <string>
@@ -23,7 +25,8 @@ class CBaseTableColumnMultiButtonsDelegate;
 struct ButtonData;
 class CHpfTableView;
 
-class CHpfAccessibleCellButton : public QAccessibleInterface, public QAccessibleActionInterface {
+class LWHOST_TABLE_EXPORT CHpfAccessibleCellButton : public QAccessibleInterface,
+                                                     public QAccessibleActionInterface {
 public:
   CHpfAccessibleCellButton(CHpfTableView* view, const std::string& rowKey, int columnId,
                            int buttonId);

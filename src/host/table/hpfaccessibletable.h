@@ -18,6 +18,8 @@
 //
 // GUI thread only, like the view.
 
+#include "lwhost_table_export.h"
+
 #include <QAccessibleWidget>
 #include <QHash>
 #include <QPointer>
@@ -29,7 +31,8 @@ namespace GU {
 class CBaseHighPerformanceTable;
 class CHpfTableView;
 
-class CHpfAccessibleTable : public QAccessibleWidget, public QAccessibleTableInterface {
+class LWHOST_TABLE_EXPORT CHpfAccessibleTable : public QAccessibleWidget,
+                                                public QAccessibleTableInterface {
 public:
   explicit CHpfAccessibleTable(CHpfTableView* view);
   ~CHpfAccessibleTable() override;

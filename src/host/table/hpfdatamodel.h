@@ -11,6 +11,8 @@
 // model is loaded (guarded by an atomic so a concurrent reader sees either
 // value).
 
+#include "lwhost_table_export.h"
+
 #include "host/core/tradertypes.h"
 #include "host/table/ibasehpftablemodel.h"
 
@@ -19,8 +21,8 @@
 
 namespace LW {
 
-class CHpfDataModel : public boost::enable_shared_from_this<CHpfDataModel>,
-                      public GU::IBaseHpfTableModel {
+class LWHOST_TABLE_EXPORT CHpfDataModel : public boost::enable_shared_from_this<CHpfDataModel>,
+                                          public GU::IBaseHpfTableModel {
 public:
   CHpfDataModel(int tableType, mxservice::ENqTraderType tradeType);
   ~CHpfDataModel() override;

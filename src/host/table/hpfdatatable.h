@@ -7,6 +7,8 @@
 // GUI thread only; getExtraDataModel() and the model itself may be used from
 // any thread.
 
+#include "lwhost_table_export.h"
+
 #include "host/core/tradertypes.h"
 #include "host/data/idata.h"
 #include "host/table/standardhpftable.h"
@@ -15,7 +17,7 @@
 
 namespace LW {
 
-class CHpfDataTable : public GU::CStandardHpfTable {
+class LWHOST_TABLE_EXPORT CHpfDataTable : public GU::CStandardHpfTable {
 public:
   // id: the table's id; tableType: 550 instruments, 16371 bond trading
   // records, ...; menuFlags: context-menu entries. For a table type with a

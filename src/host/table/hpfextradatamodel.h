@@ -8,6 +8,8 @@
 // Threads: every operation may be called from any thread; the cells are
 // guarded by m_mutex.
 
+#include "lwhost_table_export.h"
+
 #include <QColor>
 #include <QString>
 #include <QVariant>
@@ -18,7 +20,7 @@
 
 namespace GU {
 
-class CHpfExtraDataModel {
+class LWHOST_TABLE_EXPORT CHpfExtraDataModel {
 public:
   CHpfExtraDataModel();
   ~CHpfExtraDataModel();

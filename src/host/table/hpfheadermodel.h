@@ -6,6 +6,8 @@
 //
 // GUI thread only.
 
+#include "lwhost_table_export.h"
+
 #include <QAbstractTableModel>
 #include <vector>
 
@@ -13,7 +15,7 @@ namespace GU {
 
 struct SHpfColumn;
 
-class CHpfHeaderModel : public QAbstractTableModel {
+class LWHOST_TABLE_EXPORT CHpfHeaderModel : public QAbstractTableModel {
   Q_OBJECT
 public:
   // columns: the table's column list, owned by the table, which outlives us

@@ -21,13 +21,15 @@
 // per row, in row order); every lookup gets that vector passed in. Not thread
 // safe: the row store calls it under its own mutex.
 
+#include "lwhost_table_export.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace GU {
 
-class CHpfKeyIndex {
+class LWHOST_TABLE_EXPORT CHpfKeyIndex {
 public:
   using KeyList = std::vector<std::string>;
 

@@ -8,6 +8,8 @@
 // .cpp); a registered layout is immutable and shared, so a table keeps using
 // the one it got even if the type is registered again.
 
+#include "lwhost_table_export.h"
+
 #include "host/data/idata.h"
 
 #include <QString>
@@ -18,7 +20,7 @@
 
 namespace LW {
 
-struct SHpfRecordColumn {
+struct LWHOST_TABLE_EXPORT SHpfRecordColumn {
   QString title;
   int kind = 10;     // GU::EHpfValueKind
   int decimals = 2;  // shown decimals of a decimal column
@@ -30,7 +32,7 @@ struct SHpfRecordColumn {
 using HpfRecordLayout = std::vector<SHpfRecordColumn>;
 using HpfRecordLayoutPtr = boost::shared_ptr<const HpfRecordLayout>;
 
-class CHpfRecordColumns {
+class LWHOST_TABLE_EXPORT CHpfRecordColumns {
 public:
   // Replaces the layout of tableType; column ids are the positions.
   static void registerColumns(int tableType, const HpfRecordLayout& columns);

@@ -4,12 +4,14 @@
 //
 // Threads: as GU::IBaseHpfTableModel; the layout is immutable.
 
+#include "lwhost_table_export.h"
+
 #include "host/table/hpfdatamodel.h"
 #include "host/table/hpfrecordcolumns.h"
 
 namespace LW {
 
-class CHpfRecordModel : public CHpfDataModel {
+class LWHOST_TABLE_EXPORT CHpfRecordModel : public CHpfDataModel {
 public:
   CHpfRecordModel(int tableType, const HpfRecordLayoutPtr& layout);
   ~CHpfRecordModel() override;

@@ -5,12 +5,14 @@
 //
 // Threads: any thread may read a row.
 
+#include "lwhost_table_export.h"
+
 #include "host/table/hpfrecordcolumns.h"
 #include "host/table/ibasehpftabledata.h"
 
 namespace LW {
 
-class CHpfRecordRow : public GU::IBaseHpfTableData {
+class LWHOST_TABLE_EXPORT CHpfRecordRow : public GU::IBaseHpfTableData {
 public:
   // record: shared with the host's data centre; layout: shared with the table.
   CHpfRecordRow(const boost::shared_ptr<mxservice::IData>& record,

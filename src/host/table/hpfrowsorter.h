@@ -17,13 +17,15 @@
 //
 // Runs on the caller's thread, without any lock; internal to the library.
 
+#include "lwhost_table_export.h"
+
 #include "host/table/hpftypes.h"
 
 namespace GU {
 
 class IBaseHpfTableModel;
 
-class CHpfRowSorter {
+class LWHOST_TABLE_EXPORT CHpfRowSorter {
 public:
   // order: indices into rows, all valid.
   static void sort(const IBaseHpfTableModel& model, const HpfRowVector& rows,

@@ -13,6 +13,8 @@
 // state, m_delegateMutex the delegates, m_listenerMutex the listener. No lock
 // is held while a row or the listener runs; callers compute row keys first.
 
+#include "lwhost_table_export.h"
+
 #include "host/table/hpfkeyindex.h"
 #include "host/table/hpftypes.h"
 
@@ -25,7 +27,7 @@
 
 namespace GU {
 
-class CHpfRowStore {
+class LWHOST_TABLE_EXPORT CHpfRowStore {
 public:
   CHpfRowStore();
   ~CHpfRowStore();

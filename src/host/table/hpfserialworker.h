@@ -10,6 +10,8 @@
 // Threads: every member may be called from any thread; m_mutex guards the
 // queue and the state flags.
 
+#include "lwhost_table_export.h"
+
 #include <boost/enable_shared_from_this.hpp>
 #include <boost/function.hpp>
 #include <condition_variable>
@@ -19,7 +21,8 @@
 
 namespace LW {
 
-class CHpfSerialWorker : public boost::enable_shared_from_this<CHpfSerialWorker> {
+class LWHOST_TABLE_EXPORT CHpfSerialWorker
+    : public boost::enable_shared_from_this<CHpfSerialWorker> {
 public:
   CHpfSerialWorker();
   ~CHpfSerialWorker();

@@ -13,12 +13,14 @@
 //
 // Pure value code; any thread.
 
+#include "lwhost_table_export.h"
+
 #include <QString>
 #include <vector>
 
 namespace GU {
 
-struct SHpfLayoutColumn {
+struct LWHOST_TABLE_EXPORT SHpfLayoutColumn {
   int id = 0;
   int width = 0;
   bool hidden = false;
@@ -27,14 +29,14 @@ struct SHpfLayoutColumn {
   }
 };
 
-struct SHpfLayout {
+struct LWHOST_TABLE_EXPORT SHpfLayout {
   QString scope;
   std::vector<SHpfLayoutColumn> columns;  // display order
   int sortColumn = -1;
   bool sortAscending = true;
 };
 
-class CHpfTableLayout {
+class LWHOST_TABLE_EXPORT CHpfTableLayout {
 public:
   static constexpr int kMinWidth = 8;
   static constexpr int kMaxWidth = 4000;

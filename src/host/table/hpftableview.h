@@ -6,6 +6,8 @@
 //
 // GUI thread only.
 
+#include "lwhost_table_export.h"
+
 #include <QAbstractScrollArea>
 #include <string>
 
@@ -19,7 +21,7 @@ class CBaseHighPerformanceTable;
 class CHpfHeaderModel;
 class CHpfSeqGutter;
 
-class CHpfTableView : public QAbstractScrollArea {
+class LWHOST_TABLE_EXPORT CHpfTableView : public QAbstractScrollArea {
   Q_OBJECT
 public:
   CHpfTableView(CBaseHighPerformanceTable* table, QWidget* parent);

@@ -22,6 +22,8 @@
 // once: a job cannot wait for itself). The queue is guarded by the worker's
 // own mutex.
 
+#include "lwhost_table_export.h"
+
 #include "host/table/hpfdatamodel.h"
 
 #include <boost/function.hpp>
@@ -31,7 +33,7 @@ namespace LW {
 
 class CHpfSerialWorker;
 
-class CHpfThreadDataModel : public CHpfDataModel {
+class LWHOST_TABLE_EXPORT CHpfThreadDataModel : public CHpfDataModel {
 public:
   CHpfThreadDataModel(int tableType, mxservice::ENqTraderType tradeType);
   ~CHpfThreadDataModel() override;

@@ -3,6 +3,8 @@
 // types, the table and menu flag bits, value kinds, and the numbered events the
 // table sends through the event deliverer chain.
 
+#include "lwhost_table_export.h"
+
 #include <QFlags>
 #include <boost/shared_ptr.hpp>
 #include <vector>
@@ -50,7 +52,7 @@ enum EHpfClickKind {
 // The block that data points to with HPF_EVENT_ROW_CLICKED; valid during the
 // call only. The first member is the clicked column id (-1 when the click did
 // not hit a column, e.g. Enter on the keyboard or the sequence column).
-struct SHpfClickData {
+struct LWHOST_TABLE_EXPORT SHpfClickData {
   int columnId;
   int viewRow;  // position on screen after sorting and filtering
 };

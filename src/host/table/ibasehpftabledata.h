@@ -11,6 +11,8 @@
 //
 // Virtual slot order is part of the contract with the panels: do not reorder.
 
+#include "lwhost_table_export.h"
+
 #include "host/table/hpftypes.h"
 
 #include <QColor>
@@ -20,7 +22,7 @@
 
 namespace GU {
 
-class IBaseHpfTableData {
+class LWHOST_TABLE_EXPORT IBaseHpfTableData {
 public:
   virtual ~IBaseHpfTableData();
 

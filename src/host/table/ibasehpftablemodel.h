@@ -36,6 +36,8 @@
 //
 // Virtual slot order is part of the contract with the panels: do not reorder.
 
+#include "lwhost_table_export.h"
+
 #include "host/table/hpftypes.h"
 
 #include <QColor>
@@ -49,7 +51,7 @@ namespace GU {
 
 class CHpfRowStore;
 
-class IBaseHpfTableModel {
+class LWHOST_TABLE_EXPORT IBaseHpfTableModel {
 public:
   // Bits of modelFlags().
   enum EModelFlag {

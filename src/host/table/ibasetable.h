@@ -5,13 +5,15 @@
 //
 // GUI thread only.
 
+#include "lwhost_table_export.h"
+
 #include "host/ui/basewidget.h"
 
 #include <QString>
 
 namespace GU {
 
-class IBaseTable : public CBaseWidget {
+class LWHOST_TABLE_EXPORT IBaseTable : public CBaseWidget {
   Q_OBJECT
 public:
   explicit IBaseTable(QWidget* parent = nullptr);

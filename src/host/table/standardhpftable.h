@@ -5,13 +5,15 @@
 //
 // GUI thread only.
 
+#include "lwhost_table_export.h"
+
 #include "host/table/basehighperformancetable.h"
 
 #include <boost/function.hpp>
 
 namespace GU {
 
-class CStandardHpfTable : public CBaseHighPerformanceTable {
+class LWHOST_TABLE_EXPORT CStandardHpfTable : public CBaseHighPerformanceTable {
 public:
   CStandardHpfTable(int id, int tableType, QWidget* parent, BaseTableMenuFlags menuFlags);
   ~CStandardHpfTable() override;

@@ -3,6 +3,8 @@
 // table cell, so they run for each painted cell and allocate nothing but the
 // returned string. Pure functions: callable from any thread.
 
+#include "lwhost_text_export.h"
+
 #include <QString>
 
 #include "host/text/cflags.h"
@@ -51,8 +53,9 @@ constexpr double kFormatNumberLimit = 1e18;
 // at the given decimals is written without a sign ("0.00", never "-0.00").
 // hideZero: when true such a zero result gives the empty text instead, for
 // cells where a blank reads better than a column of zeros.
-QString formatDoubleNumber(double value, int decimals, utils::CFormatNumberFlags flags,
-                           bool hideZero, const QString& invalidText);
+LWHOST_TEXT_EXPORT QString formatDoubleNumber(double value, int decimals,
+                                              utils::CFormatNumberFlags flags, bool hideZero,
+                                              const QString& invalidText);
 
 // The text of an integer. width is the minimum length of the whole text
 // (sign, separators and '%' included), reached by padding spaces on the left
@@ -62,6 +65,6 @@ QString formatDoubleNumber(double value, int decimals, utils::CFormatNumberFlags
 // 100, computed in 64 bits so INT_MAX does not overflow) apply; trimming zeros
 // does not concern integers. The no-value integer 2147483647 is written as
 // such: callers that show "-" for it test it first.
-QString formatIntNumber(int value, int width, utils::CFormatNumberFlags flags);
+LWHOST_TEXT_EXPORT QString formatIntNumber(int value, int width, utils::CFormatNumberFlags flags);
 
 }  // namespace GU

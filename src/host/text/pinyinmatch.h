@@ -4,6 +4,8 @@
 // to a Chinese input method. Pure functions over read-only data built into
 // the library: callable from any thread (the models filter on their worker).
 
+#include "lwhost_text_export.h"
+
 #include <QString>
 
 namespace GU {
@@ -28,11 +30,11 @@ namespace GU {
 // characters (a longer filter allocates its bit masks once per call). In a
 // Release build about 25 ns of CPU for a four-character name and 30-50 ns for
 // a ten-character one (bench_pinyin).
-bool isInByPy(const QString& text, const QString& filter);
+LWHOST_TEXT_EXPORT bool isInByPy(const QString& text, const QString& filter);
 
 // The initials of a Chinese character: bit (letter - 'a') is set for each
 // initial letter of its readings; 0 for a code point without a reading
 // (including everything that is not a Han ideograph).
-quint32 pinyinInitials(uint codePoint);
+LWHOST_TEXT_EXPORT quint32 pinyinInitials(uint codePoint);
 
 }  // namespace GU

@@ -7,13 +7,15 @@
 //
 // GUI thread only.
 
+#include "lwhost_ui_export.h"
+
 #include "host/ui/basewidget.h"
 
 namespace GU {
 
 class CToolBarLayout;
 
-class CAutoExpandToolBar : public CBaseWidget {
+class LWHOST_UI_EXPORT CAutoExpandToolBar : public CBaseWidget {
   Q_OBJECT
 public:
   // imageKey: the background pixmap, stretched over the bar; an unknown key

@@ -4,6 +4,8 @@
 // switches theme it calls themeChanged() (CUiResourceChangeHandler) and
 // repaints the widget.
 
+#include "lwhost_ui_export.h"
+
 #include "host/ui/eventdeliverer.h"
 #include "host/ui/uiresourcechangehandler.h"
 
@@ -11,7 +13,8 @@
 
 namespace GU {
 
-class CBaseWidget : public CEventWidgetT<QWidget>, public CUiResourceChangeHandler {
+class LWHOST_UI_EXPORT CBaseWidget : public CEventWidgetT<QWidget>,
+                                     public CUiResourceChangeHandler {
   Q_OBJECT
 public:
   explicit CBaseWidget(QWidget* parent = nullptr);

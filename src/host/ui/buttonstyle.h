@@ -5,13 +5,15 @@
 //
 // A plain value; GUI thread only where it is applied.
 
+#include "lwhost_ui_export.h"
+
 #include <QMap>
 #include <QMessageBox>
 #include <QString>
 
 namespace GU {
 
-class CButtonStyle {
+class LWHOST_UI_EXPORT CButtonStyle {
 public:
   CButtonStyle() = default;
 

@@ -5,13 +5,15 @@
 //
 // GUI thread only.
 
+#include "lwhost_ui_export.h"
+
 #include "host/ui/eventdeliverer.h"
 
 #include <QCheckBox>
 
 namespace GU {
 
-class CCheckBox : public CEventWidgetT<QCheckBox> {
+class LWHOST_UI_EXPORT CCheckBox : public CEventWidgetT<QCheckBox> {
   Q_OBJECT
 public:
   CCheckBox(int id, const QString& text, QWidget* parent = nullptr);

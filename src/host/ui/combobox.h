@@ -6,13 +6,15 @@
 //
 // GUI thread only.
 
+#include "lwhost_ui_export.h"
+
 #include "host/ui/eventdeliverer.h"
 
 #include <QComboBox>
 
 namespace GU {
 
-class CComboBox : public CEventWidgetT<QComboBox> {
+class LWHOST_UI_EXPORT CComboBox : public CEventWidgetT<QComboBox> {
   Q_OBJECT
 public:
   CComboBox(int id, QWidget* parent = nullptr);

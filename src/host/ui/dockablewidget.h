@@ -4,11 +4,13 @@
 //
 // GUI thread only.
 
+#include "lwhost_ui_export.h"
+
 #include <QString>
 
 namespace GU {
 
-class IDockableWidget {
+class LWHOST_UI_EXPORT IDockableWidget {
 public:
   virtual ~IDockableWidget() = default;
 

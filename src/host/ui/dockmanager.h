@@ -16,6 +16,8 @@
 // GUI thread only. The manager must not outlive its window (it is a QObject
 // child of the window unless given another parent).
 
+#include "lwhost_ui_export.h"
+
 #include "host/core/tradertypes.h"
 
 #include <QList>
@@ -32,7 +34,7 @@ namespace LW {
 class CDockWidget;
 class ITradeDockableWidget;
 
-class CDockManager : public QObject {
+class LWHOST_UI_EXPORT CDockManager : public QObject {
   Q_OBJECT
 public:
   // Builds the panel of a dock key. parent is the dock the panel will live

@@ -5,6 +5,8 @@
 //
 // GUI thread only.
 
+#include "lwhost_ui_export.h"
+
 #include "host/ui/eventdeliverer.h"
 
 #include <QDockWidget>
@@ -13,7 +15,7 @@ namespace LW {
 
 class ITradeDockableWidget;
 
-class CDockWidget : public GU::CEventWidgetT<QDockWidget> {
+class LWHOST_UI_EXPORT CDockWidget : public GU::CEventWidgetT<QDockWidget> {
   Q_OBJECT
 public:
   explicit CDockWidget(QWidget* parent = nullptr);

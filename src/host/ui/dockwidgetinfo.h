@@ -6,12 +6,14 @@
 //
 // A plain value; copy freely.
 
+#include "lwhost_ui_export.h"
+
 #include <QString>
 #include <Qt>
 
 namespace LW {
 
-class CDockWidgetInfo {
+class LWHOST_UI_EXPORT CDockWidgetInfo {
 public:
   CDockWidgetInfo() = default;
   CDockWidgetInfo(const QString& title, Qt::DockWidgetArea defaultArea);

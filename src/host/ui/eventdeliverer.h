@@ -9,6 +9,8 @@
 //
 // GUI thread only.
 
+#include "lwhost_ui_export.h"
+
 #include <QString>
 
 class QObject;
@@ -16,7 +18,7 @@ class QWidget;
 
 namespace GU {
 
-class CEventDeliverer {
+class LWHOST_UI_EXPORT CEventDeliverer {
 public:
   virtual ~CEventDeliverer() = default;
 

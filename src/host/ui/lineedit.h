@@ -14,6 +14,8 @@
 //
 // GUI thread only.
 
+#include "lwhost_ui_export.h"
+
 #include "host/ui/eventdeliverer.h"
 
 #include <QFont>
@@ -21,7 +23,7 @@
 
 namespace GU {
 
-class CLineEdit : public CEventWidgetT<QLineEdit> {
+class LWHOST_UI_EXPORT CLineEdit : public CEventWidgetT<QLineEdit> {
   Q_OBJECT
 public:
   CLineEdit(int id, QWidget* parent = nullptr);

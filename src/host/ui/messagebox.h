@@ -8,6 +8,8 @@
 //
 // GUI thread only (the hook and record included).
 
+#include "lwhost_ui_export.h"
+
 #include <QFlags>
 #include <QMessageBox>
 #include <QPointer>
@@ -18,7 +20,7 @@ namespace GU {
 
 class CButtonStyle;
 
-struct CQuestionRecord {
+struct LWHOST_UI_EXPORT CQuestionRecord {
   QPointer<QWidget> parent;
   QString title;
   QString text;
@@ -27,7 +29,7 @@ struct CQuestionRecord {
   QMessageBox::StandardButton answer = QMessageBox::NoButton;
 };
 
-class CMessageBox {
+class LWHOST_UI_EXPORT CMessageBox {
 public:
   // Asks text under title with buttons, modal over parent, and returns the
   // pressed button (QMessageBox::Ok is 0x400). Closing the dialog any other

@@ -8,6 +8,8 @@
 //
 // GUI thread only (the record included).
 
+#include "lwhost_ui_export.h"
+
 #include "host/core/tradertypes.h"
 
 #include <QDateTime>
@@ -33,7 +35,7 @@ enum EAlign {
 };
 Q_DECLARE_FLAGS(EAligns, EAlign)
 
-struct CMessageTipRecord {
+struct LWHOST_UI_EXPORT CMessageTipRecord {
   QPointer<QWidget> widget;
   QString text;
   mxservice::MsgLevel level = mxservice::MSG_LEVEL_INFO;
@@ -43,7 +45,7 @@ struct CMessageTipRecord {
   QDateTime time;
 };
 
-class CMessageTip : public QLabel {
+class LWHOST_UI_EXPORT CMessageTip : public QLabel {
   Q_OBJECT
 public:
   // Shows text next to widget for seconds seconds (0 or less: 2; at most

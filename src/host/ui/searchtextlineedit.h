@@ -12,6 +12,8 @@
 //
 // GUI thread only.
 
+#include "lwhost_ui_export.h"
+
 #include "host/ui/lineedit.h"
 
 class QAction;
@@ -19,7 +21,7 @@ class QRegularExpressionValidator;
 
 namespace GU {
 
-class CSearchTextLineEdit : public CLineEdit {
+class LWHOST_UI_EXPORT CSearchTextLineEdit : public CLineEdit {
   Q_OBJECT
 public:
   // showSearchIcon: a magnifier at the left of the text.

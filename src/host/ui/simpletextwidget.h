@@ -5,13 +5,15 @@
 //
 // GUI thread only.
 
+#include "lwhost_ui_export.h"
+
 #include "host/ui/eventdeliverer.h"
 
 #include <QLabel>
 
 namespace GU {
 
-class CSimpleTextWidget : public CEventWidgetT<QLabel> {
+class LWHOST_UI_EXPORT CSimpleTextWidget : public CEventWidgetT<QLabel> {
   Q_OBJECT
 public:
   CSimpleTextWidget(const QString& text, QWidget* parent = nullptr);

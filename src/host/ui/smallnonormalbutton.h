@@ -7,13 +7,15 @@
 //
 // GUI thread only.
 
+#include "lwhost_ui_export.h"
+
 #include "host/ui/eventdeliverer.h"
 
 #include <QPushButton>
 
 namespace GU {
 
-class CSmallNoNormalButton : public CEventWidgetT<QPushButton> {
+class LWHOST_UI_EXPORT CSmallNoNormalButton : public CEventWidgetT<QPushButton> {
   Q_OBJECT
 public:
   // primary: the filled, accented look for the one main action of a bar.

@@ -14,6 +14,8 @@
 //
 // GUI thread only.
 
+#include "lwhost_ui_export.h"
+
 #include "host/ui/lineedit.h"
 
 #include <QDate>
@@ -25,7 +27,7 @@ class QFrame;
 
 namespace GU {
 
-class CSoftCalendarLineEdit : public CLineEdit {
+class LWHOST_UI_EXPORT CSoftCalendarLineEdit : public CLineEdit {
   Q_OBJECT
 public:
   CSoftCalendarLineEdit(int id, QWidget* parent = nullptr);

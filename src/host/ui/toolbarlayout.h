@@ -7,12 +7,14 @@
 //
 // GUI thread only.
 
+#include "lwhost_ui_export.h"
+
 #include <QLayout>
 #include <QVector>
 
 namespace GU {
 
-class CToolBarLayout : public QLayout {
+class LWHOST_UI_EXPORT CToolBarLayout : public QLayout {
 public:
   explicit CToolBarLayout(QWidget* parent = nullptr);
   ~CToolBarLayout() override;

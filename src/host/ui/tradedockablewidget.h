@@ -14,6 +14,8 @@
 //
 // GUI thread only, including the static dock-info registry.
 
+#include "lwhost_ui_export.h"
+
 #include "host/core/tradertypes.h"
 #include "host/ui/basewidget.h"
 #include "host/ui/dockablewidget.h"
@@ -27,7 +29,7 @@ class QDockWidget;
 namespace LW {
 
 // QObject base first: moc requires it.
-class ITradeDockableWidget : public GU::CBaseWidget, public GU::IDockableWidget {
+class LWHOST_UI_EXPORT ITradeDockableWidget : public GU::CBaseWidget, public GU::IDockableWidget {
   Q_OBJECT
 public:
   ITradeDockableWidget(QString key, int id, const CDockWidgetInfo& info, QWidget* parent = nullptr);

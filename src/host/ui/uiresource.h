@@ -55,6 +55,8 @@
 // "clr_button_primary_text", "lw_siz_button_height", "lw_siz_button_min_width"),
 // icons ("clr_icon_*") and tag badges ("clr_badge_*"). keys() lists every one.
 
+#include "lwhost_ui_export.h"
+
 #include <QColor>
 #include <QFont>
 #include <QIcon>
@@ -66,7 +68,7 @@
 
 namespace GU {
 
-class CUiResource : public QObject {
+class LWHOST_UI_EXPORT CUiResource : public QObject {
   Q_OBJECT
 public:
   // The process-wide cache; created on the first call and never destroyed

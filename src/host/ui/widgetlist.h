@@ -10,13 +10,15 @@
 //
 // GUI thread only.
 
+#include "lwhost_ui_export.h"
+
 #include "host/ui/basewidget.h"
 
 class QBoxLayout;
 
 namespace GU {
 
-class CWidgetList : public CBaseWidget {
+class LWHOST_UI_EXPORT CWidgetList : public CBaseWidget {
   Q_OBJECT
 public:
   enum EAnchor {

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Reads the dynamic symbol table of libinstrumentspanel.so: every exported
+# class must define its symbols there, and no internal class or function of
+# the layers may appear.
+# Usage: public-api-test.sh NM LIBRARY
+set -uo pipefail
+nm=${1:?nm}
+library=${2:?library}
+symbols=$("$nm" -D --defined-only -C "$library") || exit 1
+failures=0
+
+# Exported: each line a text the table must contain.
+while IFS= read -r wanted; do
+  [ -z "$wanted" ] && continue
+  if grep -qF -- "$wanted" <<<"$symbols"; then
+    echo "ok   exported: $wanted"
+  else
+    echo "FAIL not exported: $wanted"
+    failures=$((failures + 1))
+  fi
+done <<'LIST'
+LW::CInstrumentsPanel::CInstrumentsPanel(int, mxservice::ENqTraderType, QWidget*)
+LW::CInstrumentsPanel::staticMetaObject
+LW::CInstrumentsPanel::sigSelectStock(QString)
+LW::CInstrumentsPanel::kDockKey
+LW::CBondInfoPanel::CBondInfoPanel(int, QWidget*)
+LW::CBondInfoPanel::staticMetaObject
+LW::CBondInfoPanel::kDockKey
+LW::CInstrumentsHelper::updateCommandStatus
+typeinfo for LW::CInstrumentsPanel
+LIST
+
+# Internal: no defined symbol may name these.
+while IFS= read -r unwanted; do
+  [ -z "$unwanted" ] && continue
+  hits=$(grep -F -- "$unwanted" <<<"$symbols" | head -3)
+  if [ -n "$hits" ]; then
+    echo "FAIL internal symbol exported ($unwanted):"
+    echo "$hits"
+    failures=$((failures + 1))
+  else
+    echo "ok   hidden: $unwanted"
+  fi
+done <<'LIST'
+LW::CHpfInsModel
+LW::CHpfInsTable
+LW::CInstrumentData
+LW::CColumnCatalogue
+LW::CTenderModel
+LW::CTenderWorkflow
+LW::CTenderSearchBar
+LW::CInstrumentSearchCache
+LW::mixedMarketKinds
+LW::detail::
+LIST
+
+# Every defined symbol of the library's namespace belongs to an exported
+# class (or is a typeinfo/vtable of one).
+stray=$(grep -E ' (typeinfo (name )?for |vtable for |VTT for )?LW::' <<<"$symbols" |
+  grep -vE 'LW::(CInstrumentsPanel|CBondInfoPanel|CInstrumentsHelper)\b' | head -5)
+if [ -n "$stray" ]; then
+  echo "FAIL symbols of LW outside the exported classes:"
+  echo "$stray"
+  failures=$((failures + 1))
+else
+  echo "ok   nothing else of LW"
+fi
+[ "$failures" -eq 0 ]
