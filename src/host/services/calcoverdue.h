@@ -17,8 +17,9 @@
 // Reached as utils::CManualSingletonT<LW::CCalcOverdue>::instance() (or
 // instance()). Thread-safe: the trading date is guarded by m_mutex.
 
+#include "host/core/annotatedmutex.h"
+
 #include <QDate>
-#include <mutex>
 #include <string>
 
 namespace LW {
@@ -51,8 +52,8 @@ public:
   QDate tradingDate() const;
 
 private:
-  mutable std::mutex m_mutex;
-  QDate m_tradingDate;  // guarded by m_mutex; null: today
+  mutable utils::CMutex m_mutex;
+  QDate m_tradingDate LW_GUARDED_BY(m_mutex);  // null: today
 };
 
 }  // namespace LW

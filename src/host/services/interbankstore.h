@@ -5,10 +5,10 @@
 // Thread-safe: getInterBankBonds may be called from any thread (the panels'
 // workers do); setInterBankBonds replaces the map as a whole.
 
+#include "host/core/annotatedmutex.h"
 #include "host/data/interbankbond.h"
 
 #include <memory>
-#include <mutex>
 
 namespace mxservice {
 
@@ -26,8 +26,9 @@ public:
   void clear();
 
 private:
-  mutable std::mutex m_mutex;
-  std::shared_ptr<const InterBankBondMap> m_bonds;  // guarded by m_mutex (the pointer); immutable
+  mutable utils::CMutex m_mutex;
+  std::shared_ptr<const InterBankBondMap> m_bonds
+      LW_GUARDED_BY(m_mutex);  // (the pointer); immutable
 };
 
 }  // namespace mxservice

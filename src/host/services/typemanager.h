@@ -5,11 +5,11 @@
 // Thread-safe: getEnumItemName may be called from any thread (the panels'
 // workers do); setEnumNames replaces the table as a whole.
 
+#include "host/core/annotatedmutex.h"
 #include "host/core/tradertypes.h"
 
 #include <map>
 #include <memory>
-#include <mutex>
 #include <string>
 
 namespace mxservice {
@@ -39,8 +39,8 @@ public:
   void clear();
 
 private:
-  mutable std::mutex m_mutex;
-  std::shared_ptr<const EnumNames> m_names;  // guarded by m_mutex (the pointer); immutable
+  mutable utils::CMutex m_mutex;
+  std::shared_ptr<const EnumNames> m_names LW_GUARDED_BY(m_mutex);  // (the pointer); immutable
 };
 
 }  // namespace mxservice
