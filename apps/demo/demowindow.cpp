@@ -19,9 +19,6 @@
 #include <QMenuBar>
 #include <QMetaMethod>
 #include <QStatusBar>
-#include <QThread>
-#include <map>
-#include <mutex>
 
 namespace demo {
 
@@ -96,44 +93,6 @@ QString joinCodes(const QSet<QString>& codes) {
 
 }  // namespace
 
-// See the header: the user configuration's favourites signal may fire on any
-// thread and at any time. A change on the GUI thread reaches the window at
-// once. Changes from other threads wait here, reduced to the last operation
-// per trading type and code, and one queued call per burst brings them over.
-// However fast another thread changes favourites, the GUI thread handles one
-// event and at most two updates per trading type for everything that arrived
-// meanwhile, so it cannot fall ever further behind.
-struct CDemoWindow::FavouritesRelay {
-  std::mutex mutex;
-  CDemoWindow* window = nullptr;  // guarded by mutex; null once the window is going
-  // trading type -> code -> last operation; guarded by mutex.
-  std::map<int, std::map<QString, int>> pending;
-
-  void operator()(int tradeType, int operation, const QSet<QString>& codes) {
-    std::lock_guard<std::mutex> lock(mutex);
-    if (!window) return;
-    if (QThread::currentThread() == window->thread() && pending.empty()) {
-      window->onFavouritesChanged(tradeType, operation, codes);
-      return;
-    }
-    // Also on the GUI thread while changes wait: this one comes after them.
-    const bool deliveryQueued = !pending.empty();
-    std::map<QString, int>& last = pending[tradeType];
-    for (const QString& code : codes) last[code] = operation;
-    if (deliveryQueued) return;
-    CDemoWindow* target = window;
-    QMetaObject::invokeMethod(
-        target, [target] { target->deliverFavourites(); }, Qt::QueuedConnection);
-  }
-
-  std::map<int, std::map<QString, int>> take() {
-    std::lock_guard<std::mutex> lock(mutex);
-    std::map<int, std::map<QString, int>> taken;
-    taken.swap(pending);
-    return taken;
-  }
-};
-
 CDemoWindow::CDemoWindow(const CDemoOptions& options, const QString& settingsFile, QWidget* parent)
     : QMainWindow(parent), m_options(options) {
   setObjectName(QStringLiteral("demoWindow"));
@@ -171,21 +130,36 @@ CDemoWindow::CDemoWindow(const CDemoOptions& options, const QString& settingsFil
 
   createMenus();
 
-  m_favouritesRelay = std::make_shared<FavouritesRelay>();
-  m_favouritesRelay->window = this;
-  std::shared_ptr<FavouritesRelay> relay = m_favouritesRelay;
+  // The user configuration's favourites signal may fire on any thread and at
+  // any time. A change on the GUI thread reaches the window at once. Changes
+  // from other threads wait, reduced to the last operation per trading type
+  // and code, and one queued call per burst brings them over: however fast
+  // another thread changes favourites, the GUI thread handles one event and
+  // at most two updates per trading type for everything that arrived
+  // meanwhile, so it cannot fall ever further behind.
+  using Post = utils::CCoalescedPost<FavouritesChanges>;
+  m_favouritesPost = Post::create(
+      this, Post::Mode::DirectOnReceiverThread,
+      [this](FavouritesChanges&& changes) { deliverFavourites(changes); },
+      [](FavouritesChanges& waiting, FavouritesChanges&& incoming) {
+        for (auto& type : incoming) {
+          std::map<QString, int>& last = waiting[type.first];
+          for (const auto& change : type.second) last[change.first] = change.second;
+        }
+      });
+  const std::shared_ptr<Post> post = m_favouritesPost;
   m_favouritesConnection = LW::getUserConfig()->favouritesChangedSignal.connect(
-      [relay](int tradeType, int operation, const QSet<QString>& codes) {
-        (*relay)(tradeType, operation, codes);
+      [post](int tradeType, int operation, const QSet<QString>& codes) {
+        FavouritesChanges change;
+        std::map<QString, int>& last = change[tradeType];
+        for (const QString& code : codes) last[code] = operation;
+        post->post(std::move(change));
       });
 }
 
 CDemoWindow::~CDemoWindow() {
   m_favouritesConnection.disconnect();
-  {
-    std::lock_guard<std::mutex> lock(m_favouritesRelay->mutex);
-    m_favouritesRelay->window = nullptr;
-  }
+  m_favouritesPost->close();
   // The panels go while this window is still whole: their last signals and
   // the docks' close handling may still reach its slots.
   m_dockManager->removeAll();
@@ -349,8 +323,8 @@ void CDemoWindow::slotSingleCodeOption(int tradeType, int operation, QString sto
   if (!changed) slotLog(QStringLiteral("自选未变: %1").arg(stockKey));
 }
 
-void CDemoWindow::deliverFavourites() {
-  for (const auto& type : m_favouritesRelay->take()) {
+void CDemoWindow::deliverFavourites(const FavouritesChanges& changes) {
+  for (const auto& type : changes) {
     QSet<QString> removed;
     QSet<QString> added;
     for (const auto& change : type.second)

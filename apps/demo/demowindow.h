@@ -16,12 +16,13 @@
 // the window (Qt children); the dock manager is a child of the window.
 //
 // Threads: GUI thread only. The user configuration may announce favourites
-// changes on any thread; FavouritesRelay (in the .cpp) brings them to the
-// GUI thread, a burst at a time, and stops reaching the window once its
-// destructor has begun.
+// changes on any thread; m_favouritesPost brings them to the GUI thread, a
+// burst at a time, and stops reaching the window once its destructor has
+// begun.
 
 #include "demooptions.h"
 
+#include "host/core/coalescedpost.h"
 #include "host/core/tradertypes.h"
 
 #include <QList>
@@ -29,6 +30,7 @@
 #include <QSet>
 #include <QString>
 #include <boost/signals2/connection.hpp>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -87,8 +89,6 @@ private slots:
   void slotClearFavourites();
 
 private:
-  struct FavouritesRelay;
-
   LW::ITradeDockableWidget* createPanel(const QString& key, int id,
                                         mxservice::ENqTraderType tradeType, QWidget* parent);
   void connectPanel(LW::ITradeDockableWidget* panel);
@@ -97,9 +97,11 @@ private:
   // The host passes a favourites change on to every instruments panel of
   // that trading type. GUI thread.
   void onFavouritesChanged(int tradeType, int operation, const QSet<QString>& codes);
-  // Applies the changes FavouritesRelay gathered from other threads. GUI
-  // thread.
-  void deliverFavourites();
+  // Favourites changes gathered for one delivery: trading type -> code ->
+  // the last operation on it.
+  using FavouritesChanges = std::map<int, std::map<QString, int>>;
+  // Applies the changes m_favouritesPost gathered. GUI thread.
+  void deliverFavourites(const FavouritesChanges& changes);
   // "股票列表#3": the panel's title and id, for log lines.
   static QString describe(const QObject* panel);
 
@@ -112,7 +114,8 @@ private:
   CDemoThemeMenu* m_themeMenu;      // Qt child
   QString m_selectedStockKey;
 
-  std::shared_ptr<FavouritesRelay> m_favouritesRelay;  // shared with the connection's slot
+  // Shared with the connection's slot; closed by the destructor.
+  std::shared_ptr<utils::CCoalescedPost<FavouritesChanges>> m_favouritesPost;
   boost::signals2::scoped_connection m_favouritesConnection;
 };
 

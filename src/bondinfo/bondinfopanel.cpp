@@ -1,5 +1,6 @@
 #include "bondinfo/bondinfopanel.h"
 
+#include "host/core/coalescedpost.h"
 #include "host/core/stockkey.h"
 #include "host/data/instrumentdetail.h"
 #include "host/services/exchangeclient.h"
@@ -15,8 +16,6 @@
 #include "host/ui/searchtextlineedit.h"
 #include "host/ui/widgetlist.h"
 
-#include <QThread>
-#include <mutex>
 #include <vector>
 
 namespace LW {
@@ -26,48 +25,6 @@ const int kBondTradeInfoTableType = 16371;
 const int kAnchorFill = 3;
 const long long kCleanPriceBit = 1LL << 24;
 }  // namespace
-
-// The quote client calls its slots on whatever thread raises the signal, and
-// a call may be under way while the panel is being destroyed. The relay is
-// what the signal holds: it reaches the panel only under its mutex, and the
-// destructor clears the panel pointer under the same mutex after
-// disconnecting, so once the destructor has passed that point no call can be
-// inside the panel and none can start.
-//
-// Announcements from other threads are coalesced: while a queued load has not
-// started, another announcement adds nothing, since that load reads the data
-// as they are when it runs. However often another thread announces, the GUI
-// thread has at most one load per panel waiting.
-struct CBondInfoPanel::ReadyRelay {
-  std::mutex mutex;
-  CBondInfoPanel* panel = nullptr;  // guarded by mutex; null once the panel is gone
-  bool loadQueued = false;          // guarded by mutex
-
-  void operator()() {
-    CBondInfoPanel* onItsThread = nullptr;
-    {
-      std::lock_guard<std::mutex> lock(mutex);
-      if (!panel) return;
-      if (QThread::currentThread() != panel->thread()) {
-        // The load reads the search box and feeds the table, which only the
-        // GUI thread may touch: queue it there. A posted call to a panel
-        // destroyed in the meantime is dropped by Qt with the panel.
-        if (loadQueued) return;
-        loadQueued = true;
-        CBondInfoPanel* target = panel;
-        QMetaObject::invokeMethod(
-            target, [target] { target->runQueuedLoad(); }, Qt::QueuedConnection);
-        return;
-      }
-      onItsThread = panel;
-    }
-    // On the panel's own thread no other thread can destroy it, so the load
-    // runs without the mutex. Holding it would deadlock a host that closes
-    // the panel from its sigInitBondInfo handler: the destructor takes the
-    // mutex, on this same thread.
-    onItsThread->doInitBondInfo();
-  }
-};
 
 const char* const CBondInfoPanel::kDockKey = "bif";
 
@@ -82,31 +39,26 @@ CBondInfoPanel::CBondInfoPanel(int id, QWidget* parent)
   loadBondInfos();
   connect(this, SIGNAL(sigInitBondInfo()), this, SLOT(slotInitBondInfo()));
 
-  m_readyRelay = std::make_shared<ReadyRelay>();
-  m_readyRelay->panel = this;
-  std::shared_ptr<ReadyRelay> relay = m_readyRelay;
-  m_readyConnection =
-      CQuoteClient::instance()->bondInfoReadySignal.connect([relay] { (*relay)(); });
+  // The quote client calls its slots on whatever thread raises the signal.
+  // The load reads the search box and feeds the table, which only the GUI
+  // thread may touch, so announcements from other threads are queued there,
+  // merged while one waits (the load reads the data as they are when it
+  // runs). One on the GUI thread loads at once. The load runs without any
+  // lock held: a host may close the panel from its sigInitBondInfo handler.
+  m_readyPost = utils::CCoalescedPost<utils::SNoPayload>::create(
+      this, utils::CCoalescedPost<utils::SNoPayload>::Mode::DirectOnReceiverThread,
+      [this](utils::SNoPayload&&) { doInitBondInfo(); });
+  const std::shared_ptr<utils::CCoalescedPost<utils::SNoPayload>> post = m_readyPost;
+  m_readyConnection = CQuoteClient::instance()->bondInfoReadySignal.connect(
+      [post] { post->post(utils::SNoPayload()); });
 }
 
 CBondInfoPanel::~CBondInfoPanel() {
   disconnect();
   m_readyConnection.disconnect();
-  {
-    // Waits for a relay call in progress on another thread.
-    std::lock_guard<std::mutex> lock(m_readyRelay->mutex);
-    m_readyRelay->panel = nullptr;
-  }
-}
-
-void CBondInfoPanel::runQueuedLoad() {
-  {
-    // Cleared before the load reads anything: an announcement from now on
-    // may carry data this load misses, so it queues a load of its own.
-    std::lock_guard<std::mutex> lock(m_readyRelay->mutex);
-    m_readyRelay->loadQueued = false;
-  }
-  doInitBondInfo();
+  // Waits for a post in progress on another thread; a load queued for the
+  // panel is dropped.
+  m_readyPost->close();
 }
 
 void CBondInfoPanel::setParam(const QString&) {}

@@ -11,8 +11,9 @@
 // that arrive while such a load is waiting are merged into it: however many
 // arrive, the waiting load runs once, reads the data as they are when it
 // runs, and is followed by one sigInitBondInfo. An announcement after the
-// load has started queues the next one. Once the destructor has returned no
-// announcement reaches the panel.
+// load has started queues the next one. An announcement on the GUI thread
+// loads at once, and a load still waiting then has nothing left to do. Once
+// the destructor has returned no announcement reaches the panel.
 
 #include "instrumentspanel_export.h"
 
@@ -26,6 +27,12 @@
 namespace GU {
 class CSearchTextLineEdit;
 }
+
+namespace utils {
+template <typename Payload>
+class CCoalescedPost;
+struct SNoPayload;
+}  // namespace utils
 
 namespace LW {
 
@@ -70,19 +77,15 @@ protected:
   bool handleEvent(int eventId, int wParam, int lParam, QString text, void* data) override;
 
 private:
-  struct ReadyRelay;
-
-  // The load ReadyRelay queued from another thread. GUI thread.
-  void runQueuedLoad();
-
   GU::CSearchTextLineEdit* m_searchEdit = nullptr;  // owned through the Qt parent chain
   CHpfDataTable* m_table = nullptr;                 // owned through the Qt parent chain
   int m_accruedInterestColumn = -1;
   int m_pricingMethodColumn = -1;
   int m_contractNameColumn = -1;
 
-  // Link to the quote client's announcement; see ReadyRelay in the .cpp.
-  std::shared_ptr<ReadyRelay> m_readyRelay;
+  // Brings the quote client's announcements to the GUI thread; shared with
+  // the connection's slot, closed by the destructor.
+  std::shared_ptr<utils::CCoalescedPost<utils::SNoPayload>> m_readyPost;
   boost::signals2::connection m_readyConnection;
 };
 

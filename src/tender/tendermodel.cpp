@@ -1,5 +1,6 @@
 #include "tender/tendermodel.h"
 
+#include "host/core/annotatedmutex.h"
 #include "host/services/exchangeclient.h"
 #include "host/table/basetablecolumnmultibuttonsdelegate.h"
 #include "model/instrumentdata.h"
@@ -57,10 +58,10 @@ void CTenderModel::tenderSearchJob(const TenderSearchQuery& query) {
 void CTenderModel::tenderSearchRows(const TenderSearchQuery& query) {
   const mxservice::ENqTraderType type = tradeType();
   const CTenderBondMatcher matcher(query);
-  std::lock_guard<std::mutex> lock(m_tenderMutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_tenderMutex);
   // From the first read of the commands to the last status written, no
   // other model derives or writes a status (see sharedTenderStatusMutex).
-  std::lock_guard<std::mutex> sharedLock(sharedTenderStatusMutex());
+  utils::CMutexLocker<utils::CMutex> sharedLock(sharedTenderStatusMutex);
   clear();
   const mxservice::TenderBondInfoDetailMap details =
       CExchangeClient::instance()->getTenderBondInfoDetails();
@@ -106,8 +107,8 @@ void CTenderModel::tenderSearchRows(const TenderSearchQuery& query) {
 void CTenderModel::updateTenderRow(boost::shared_ptr<mxservice::CTenderBondInfoDetail> detail) {
   LW_CHECK(detail, return);
   {
-    std::lock_guard<std::mutex> lock(m_tenderMutex);
-    std::lock_guard<std::mutex> sharedLock(sharedTenderStatusMutex());
+    utils::CMutexLocker<utils::CMutex> lock(m_tenderMutex);
+    utils::CMutexLocker<utils::CMutex> sharedLock(sharedTenderStatusMutex);
     boost::shared_ptr<CInstrumentData> row =
         boost::make_shared<CInstrumentData>(tradeType(), detail);
     const std::string rowKey = detail->getKey();

@@ -20,18 +20,19 @@
 //   there. Never call it while holding the account data's lock.
 // - deriveTenderStatus() and buildTenderButtons(): any thread.
 // - m_tenderMutex orders the search job against row updates (see below); it
-//   is taken before sharedTenderStatusMutex() (tenderstatustable.h), never
+//   is taken before sharedTenderStatusMutex (tenderstatustable.h), never
 //   after it, and nothing that waits for another thread runs under either.
 // - The destructor stops the worker first, so a running search never outlives
 //   the mutex it holds.
 
+#include "host/core/annotatedmutex.h"
 #include "host/data/tenderbondinfodetail.h"
 #include "host/table/buttondata.h"
 #include "model/instrumentmodel.h"
+#include "tender/tenderstatustable.h"
 
 #include <QVector>
 #include <boost/shared_ptr.hpp>
-#include <mutex>
 #include <string>
 
 namespace LW {
@@ -87,7 +88,7 @@ private:
   // between a search's reading of the commands and its rows (where the
   // search would write back an older status), and of two row updates the
   // later look is written last.
-  std::mutex m_tenderMutex;
+  utils::CMutex m_tenderMutex LW_ACQUIRED_BEFORE(sharedTenderStatusMutex);
 };
 
 }  // namespace LW

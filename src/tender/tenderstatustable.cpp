@@ -1,5 +1,6 @@
 #include "tender/tenderstatustable.h"
 
+#include "host/core/annotatedmutex.h"
 #include "host/core/tradertypes.h"
 #include "host/services/accountdata.h"
 #include "host/services/idatacenter.h"
@@ -44,10 +45,7 @@ private:
 
 }  // namespace
 
-std::mutex& sharedTenderStatusMutex() {
-  static std::mutex mutex;
-  return mutex;
-}
+utils::CMutex sharedTenderStatusMutex;
 
 std::vector<mxservice::COrderCommandPtr> currentOrderCommands() {
   const boost::shared_ptr<mxservice::IDataCenter> dataCenter =

@@ -18,10 +18,10 @@
 // Threads: the functions may be called from any thread. A table is
 // immutable after construction and may be shared between threads.
 
+#include "host/core/annotatedmutex.h"
 #include "host/data/ordercommand.h"
 
 #include <cstddef>
-#include <mutex>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -40,7 +40,10 @@ std::vector<mxservice::COrderCommandPtr> currentOrderCommands();
 // closed meanwhile gets no later delivery to correct it). Taken after the
 // model's own tender mutex, never before it; nothing that waits for another
 // thread runs under it.
-std::mutex& sharedTenderStatusMutex();
+// A variable rather than a function so that the lock order above can be
+// declared to the compiler (ACQUIRED_BEFORE in tendermodel.h); constant-
+// initialised, so it is usable from any static constructor.
+extern utils::CMutex sharedTenderStatusMutex;
 
 // The bond code named by the command's tender parameters; false when the
 // command has none that can be read (no "btdparam", or one that is not a

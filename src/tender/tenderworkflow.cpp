@@ -1,5 +1,6 @@
 #include "tender/tenderworkflow.h"
 
+#include "host/core/lifetimegate.h"
 #include "host/core/logcenter.h"
 #include "host/core/singleton.h"
 #include "host/data/ordercommand.h"
@@ -12,7 +13,6 @@
 #include "model/lwlog.h"
 #include "tender/bondtendersparamreader.h"
 #include "tender/instrumentshelper.h"
-#include "tender/panelcallbackguard.h"
 #include "tender/tenderamounts.h"
 #include "tender/tenderids.h"
 #include "tender/tendermodel.h"
@@ -24,12 +24,11 @@
 #include <QWidget>
 #include <boost/bind/bind.hpp>
 #include <boost/make_shared.hpp>
-#include <boost/thread/locks.hpp>
 
 // Lifetime of the trade client's answer: the trade client calls the
 // completion callback on its own thread, possibly after the panel is gone.
 // The callback therefore holds no bare workflow pointer of its own: it shares
-// the workflow's CPanelCallbackGuard and reaches the workflow only through
+// the workflow's lifetime gate and reaches the workflow only through
 // runIfAlive(), which shutdown() closes first (waiting for an answer being
 // handled). A QPointer checked after a queued hop to the GUI thread was turned
 // down: the answer's work (status requests and signals) is meant to happen on
@@ -71,7 +70,7 @@ CTenderWorkflow::CTenderWorkflow(boost::shared_ptr<CTenderModel> model, QWidget*
     : QObject(panel),
       m_model(std::move(model)),
       m_panel(panel),
-      m_callbackGuard(boost::make_shared<CPanelCallbackGuard>()) {}
+      m_callbackGuard(boost::make_shared<utils::CLifetimeGate>()) {}
 
 CTenderWorkflow::~CTenderWorkflow() { shutdown(); }
 
@@ -91,7 +90,7 @@ void CTenderWorkflow::followOrderCommands() {
 }
 
 void CTenderWorkflow::shutdown() {
-  m_callbackGuard->retire();
+  m_callbackGuard->close();
   if (m_orderCommandSubscription) {
     m_orderCommandSubscription->release();
     m_orderCommandSubscription.reset();
@@ -178,7 +177,7 @@ void CTenderWorkflow::sendDetail(const mxservice::CTenderBondInfoDetailPtr& deta
   const boost::function<void(const utils::MXError&, bson::BSONObj)> answer =
       boost::bind(&CTenderWorkflow::onUpdateTenderBondDetails, this, boost::placeholders::_1,
                   boost::placeholders::_2, requested, detail);
-  const boost::shared_ptr<CPanelCallbackGuard> guard = m_callbackGuard;
+  const boost::shared_ptr<utils::CLifetimeGate> guard = m_callbackGuard;
   const IBondTenderService::ResultCallback callback = [guard, answer](const utils::MXError& error,
                                                                       bson::BSONObj result) {
     guard->runIfAlive([&] { answer(error, result); });
@@ -198,7 +197,7 @@ void CTenderWorkflow::onOrderCommand(const boost::shared_ptr<mxservice::IData>& 
   readBondTendersParam(command->params, parameters);
   if (!parameters) return;
 
-  boost::recursive_mutex::scoped_lock lock(m_orderCommandMutex);
+  utils::CMutexLocker<utils::CRecursiveMutex> lock(m_orderCommandMutex);
   for (const GU::HpfRowPtr& candidate : m_model->getAllDatas()) {
     const boost::shared_ptr<CInstrumentData> row =
         boost::dynamic_pointer_cast<CInstrumentData>(candidate);

@@ -32,17 +32,18 @@
 //   m_orderCommandMutex (recursive) for its whole search and row update, so
 //   two commands are never applied at once, and reads only m_model.
 // - onUpdateTenderBondDetails(): the trade client's thread, entered through
-//   m_callbackGuard; it reads no widget and only asks the trade client and
+//   m_callbackGuard (a lifetime gate); it reads no widget and only asks the trade client and
 //   emits signals.
 // - refreshReportData() / refreshWinBidAmount(): the caller's thread; the row
 //   is rebuilt there.
 // - Destruction: shutdown() (called again by the destructor) closes the
-//   callback guard, waiting for an answer being handled, and releases the
+//   callback gate, waiting for an answer being handled, and releases the
 //   order-command subscription, waiting for a delivery in progress; no host
 //   callback reaches the workflow afterwards. The panel calls it first thing
 //   in its destructor, before anything the callbacks reach is torn down.
 
 #include "host/bson/bsonobj.h"
+#include "host/core/annotatedmutex.h"
 #include "host/core/mxerror.h"
 #include "host/core/tradertypes.h"
 #include "host/data/idata.h"
@@ -53,14 +54,16 @@
 #include <QObject>
 #include <QString>
 #include <boost/shared_ptr.hpp>
-#include <boost/thread/recursive_mutex.hpp>
 #include <string>
 
 class QWidget;
 
+namespace utils {
+class CLifetimeGate;
+}
+
 namespace LW {
 
-class CPanelCallbackGuard;
 class CTenderModel;
 
 class CTenderWorkflow : public QObject {
@@ -123,7 +126,7 @@ public:
   static QString tenderPayload(const mxservice::CTenderBondInfoDetail& detail);
 
   // Shared with every trade client callback in flight; for tests.
-  boost::shared_ptr<CPanelCallbackGuard> callbackGuard() const { return m_callbackGuard; }
+  boost::shared_ptr<utils::CLifetimeGate> callbackGuard() const { return m_callbackGuard; }
 
 signals:
   void sigBondExecutionLockedTenderBond(QString);
@@ -157,10 +160,10 @@ private:
   // Qt parent. Its address is read on any thread (log records); it is used
   // as a widget on the GUI thread only.
   QWidget* const m_panel;
-  boost::recursive_mutex m_orderCommandMutex;
+  utils::CRecursiveMutex m_orderCommandMutex;
   // Written by followOrderCommands() and shutdown() on the GUI thread only.
   mxservice::CAccountData::SubRequestPtr m_orderCommandSubscription;
-  const boost::shared_ptr<CPanelCallbackGuard> m_callbackGuard;
+  const boost::shared_ptr<utils::CLifetimeGate> m_callbackGuard;
 };
 
 }  // namespace LW

@@ -5,13 +5,13 @@
 
 #include "tendertestsupport.h"
 
+#include "host/core/lifetimegate.h"
 #include "host/services/accountdata.h"
 #include "host/services/exchangeclient.h"
 #include "host/services/tradeclient.h"
 #include "host/services/tradercenter.h"
 #include "host/table/basetablecolumnmultibuttonsdelegate.h"
 #include "model/instrumentdata.h"
-#include "tender/panelcallbackguard.h"
 #include "tender/tenderstatustable.h"
 
 #include <QPointer>
@@ -132,7 +132,7 @@ TEST_F(TenderLoop, injectedServerFailureIsLoggedAndChangesNoStatus) {
 
 TEST_F(TenderLoop, answerAfterTheWorkflowIsGoneTouchesNothing) {
   LW::CTradeClient::instance()->setLatency(std::chrono::milliseconds(100));
-  boost::shared_ptr<LW::CPanelCallbackGuard> guard;
+  boost::shared_ptr<utils::CLifetimeGate> guard;
   {
     WorkflowRig rig;
     rig.search(todaysBonds());

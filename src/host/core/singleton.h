@@ -13,46 +13,44 @@
 
 #include "lwhost_core_export.h"
 
+#include "host/core/annotatedmutex.h"
+
 #include <memory>
-#include <mutex>
 
 namespace utils {
 
 template <typename T>
 class LWHOST_CORE_EXPORT CManualSingletonT {
 public:
-  static T* instance() {
-    std::lock_guard<std::mutex> lock(mutex());
-    if (!storage()) storage().reset(new T());
-    return storage().get();
+  static T* instance() LW_EXCLUDES(s_mutex) {
+    CMutexLocker<CMutex> lock(s_mutex);
+    if (!s_storage) s_storage.reset(new T());
+    return s_storage.get();
   }
 
-  // Replaces the instance (nullptr destroys it); the old one is deleted.
-  static void reset(T* replacement = nullptr) {
+  // Replaces the instance (nullptr destroys it); the old one is deleted,
+  // outside the lock.
+  static void reset(T* replacement = nullptr) LW_EXCLUDES(s_mutex) {
     std::unique_ptr<T> old;
     {
-      std::lock_guard<std::mutex> lock(mutex());
-      old.swap(storage());
-      storage().reset(replacement);
+      CMutexLocker<CMutex> lock(s_mutex);
+      old.swap(s_storage);
+      s_storage.reset(replacement);
     }
   }
 
   static void destroy() { reset(nullptr); }
 
-  static bool exists() {
-    std::lock_guard<std::mutex> lock(mutex());
-    return storage() != nullptr;
+  static bool exists() LW_EXCLUDES(s_mutex) {
+    CMutexLocker<CMutex> lock(s_mutex);
+    return s_storage != nullptr;
   }
 
 private:
-  static std::unique_ptr<T>& storage() {
-    static std::unique_ptr<T> s;
-    return s;
-  }
-  static std::mutex& mutex() {
-    static std::mutex m;
-    return m;
-  }
+  // Both are constant-initialised, so they exist before any static
+  // constructor of another file could ask for the instance.
+  static inline CMutex s_mutex;
+  static inline std::unique_ptr<T> s_storage LW_GUARDED_BY(s_mutex);
 };
 
 }  // namespace utils

@@ -1,5 +1,6 @@
 #include "host/data/tenderbondinfodetail.h"
 
+#include "host/core/annotatedmutex.h"
 #include "host/data/fieldbinder.h"
 
 namespace mxservice {
@@ -119,7 +120,7 @@ CTenderBondInfoDetail::CTenderBondInfoDetail(const CTenderBondInfoDetail& other)
       listingDate(other.listingDate),
       maturityDate(other.maturityDate) {
   // The guarded members are copied as one consistent snapshot.
-  std::lock_guard<std::mutex> lock(other.m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(other.m_mutex);
   m_status = other.m_status;
   m_trader = other.m_trader;
   m_internalAmount = other.m_internalAmount;
@@ -130,52 +131,52 @@ CTenderBondInfoDetail::CTenderBondInfoDetail(const CTenderBondInfoDetail& other)
 std::string CTenderBondInfoDetail::getKey() const { return "TB." + bondCode; }
 
 int CTenderBondInfoDetail::status() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return m_status;
 }
 
 void CTenderBondInfoDetail::setStatus(int status) {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_status = status;
 }
 
 std::string CTenderBondInfoDetail::trader() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return m_trader;
 }
 
 void CTenderBondInfoDetail::setTrader(const std::string& trader) {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_trader = trader;
 }
 
 double CTenderBondInfoDetail::internalAmount() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return m_internalAmount;
 }
 
 void CTenderBondInfoDetail::setInternalAmount(double amount) {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_internalAmount = amount;
 }
 
 double CTenderBondInfoDetail::externalAmount() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return m_externalAmount;
 }
 
 void CTenderBondInfoDetail::setExternalAmount(double amount) {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_externalAmount = amount;
 }
 
 double CTenderBondInfoDetail::winBidAmount() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return m_winBidAmount;
 }
 
 void CTenderBondInfoDetail::setWinBidAmount(double amount) {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_winBidAmount = amount;
 }
 

@@ -10,11 +10,12 @@
 
 #include "lwhost_data_export.h"
 
+#include "host/core/annotatedmutex.h"
+
 #include "host/core/tradertypes.h"
 #include "host/data/idata.h"
 
 #include <map>
-#include <mutex>
 #include <string>
 
 namespace mxservice {
@@ -95,12 +96,12 @@ public:
   std::string maturityDate;
 
 private:
-  mutable std::mutex m_mutex;
-  int m_status = kNoValueInt;                // guarded by m_mutex
-  std::string m_trader;                      // guarded by m_mutex
-  double m_internalAmount = kNoValueDouble;  // guarded by m_mutex
-  double m_externalAmount = kNoValueDouble;  // guarded by m_mutex
-  double m_winBidAmount = kNoValueDouble;    // guarded by m_mutex
+  mutable utils::CMutex m_mutex;
+  int m_status LW_GUARDED_BY(m_mutex) = kNoValueInt;
+  std::string m_trader LW_GUARDED_BY(m_mutex);
+  double m_internalAmount LW_GUARDED_BY(m_mutex) = kNoValueDouble;
+  double m_externalAmount LW_GUARDED_BY(m_mutex) = kNoValueDouble;
+  double m_winBidAmount LW_GUARDED_BY(m_mutex) = kNoValueDouble;
 };
 
 using CTenderBondInfoDetailPtr = boost::shared_ptr<CTenderBondInfoDetail>;

@@ -13,17 +13,22 @@ const std::vector<IDataPtr>& emptyRecords() {
 }
 }  // namespace
 
-CAccountData::Lock::Lock(const CAccountData& account) : m_lock(account.m_mutex) {}
+CAccountData::Lock::Lock(const CAccountData& account) : m_mutex(&account.m_mutex) {
+  m_mutex->lock();
+}
 
 CAccountData::Lock::Lock(const boost::shared_ptr<CAccountData>& account) {
   if (!account) {
     servicelog::error("mxservice::CAccountData::Lock", "lock requested on a null account");
     return;
   }
-  m_lock = std::unique_lock<std::recursive_mutex>(account->m_mutex);
+  m_mutex = &account->m_mutex;
+  m_mutex->lock();
 }
 
-CAccountData::Lock::~Lock() = default;
+CAccountData::Lock::~Lock() {
+  if (m_mutex) m_mutex->unlock();
+}
 
 CAccountData::CAccountData(std::string accountKey)
     : m_accountKey(std::move(accountKey)), m_subscriptions("mxservice::CAccountData") {}
@@ -31,20 +36,20 @@ CAccountData::CAccountData(std::string accountKey)
 CAccountData::~CAccountData() = default;
 
 const std::vector<IDataPtr>& CAccountData::records(int dataType) const {
-  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CRecursiveMutex> lock(m_mutex);
   auto it = m_tables.find(dataType);
   return it == m_tables.end() ? emptyRecords() : it->second.records;
 }
 
 std::vector<IDataPtr> CAccountData::copyRecords(int dataType) const {
-  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CRecursiveMutex> lock(m_mutex);
   auto it = m_tables.find(dataType);
   return it == m_tables.end() ? std::vector<IDataPtr>() : it->second.records;
 }
 
 std::vector<COrderCommandPtr> CAccountData::orderCommands() const {
   std::vector<COrderCommandPtr> commands;
-  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CRecursiveMutex> lock(m_mutex);
   auto it = m_tables.find(DATA_TYPE_ORDER_COMMAND);
   if (it == m_tables.end()) return commands;
   commands.reserve(it->second.records.size());
@@ -56,7 +61,7 @@ std::vector<COrderCommandPtr> CAccountData::orderCommands() const {
 }
 
 IDataPtr CAccountData::findRecord(int dataType, const std::string& key) const {
-  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CRecursiveMutex> lock(m_mutex);
   auto table = m_tables.find(dataType);
   if (table == m_tables.end()) return IDataPtr();
   auto at = table->second.index.find(key);
@@ -71,7 +76,7 @@ COrderCommandPtr CAccountData::findOrderCommand(int commandId) const {
 }
 
 std::size_t CAccountData::recordCount(int dataType) const {
-  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CRecursiveMutex> lock(m_mutex);
   auto it = m_tables.find(dataType);
   return it == m_tables.end() ? 0 : it->second.records.size();
 }
@@ -86,7 +91,7 @@ void CAccountData::addOrUpdate(const IDataPtr& record) {
   // Publishing under the lock keeps the delivery order equal to the store
   // order when several threads store at once; publish() only queues, so no
   // callback runs under the lock.
-  std::lock_guard<std::recursive_mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CRecursiveMutex> lock(m_mutex);
   Table& table = m_tables[dataType];
   auto at = table.index.find(key);
   if (at == table.index.end()) {
@@ -115,7 +120,7 @@ void CAccountData::setRecords(int dataType, const std::vector<IDataPtr>& records
     table.records.push_back(record);
   }
   {
-    std::lock_guard<std::recursive_mutex> lock(m_mutex);
+    utils::CMutexLocker<utils::CRecursiveMutex> lock(m_mutex);
     std::swap(m_tables[dataType], table);
   }
   // `table` now holds the previous records; they are released here, outside

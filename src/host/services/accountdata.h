@@ -22,6 +22,8 @@
 
 #include "lwhost_data_export.h"
 
+#include "host/core/annotatedmutex.h"
+
 #include "host/data/ordercommand.h"
 #include "host/services/datakey.h"
 #include "host/services/subtable.h"
@@ -30,7 +32,6 @@
 #include <boost/shared_ptr.hpp>
 #include <chrono>
 #include <map>
-#include <mutex>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -44,20 +45,22 @@ public:
   using RecordCallback = boost::function<void(const boost::shared_ptr<IData>&)>;
 
   // Scoped lock on the account's record tables (recursive).
-  class Lock {
+  class LW_SCOPED_CAPABILITY Lock {
   public:
-    explicit Lock(const CAccountData& account);
+    explicit Lock(const CAccountData& account) LW_ACQUIRE(account.m_mutex);
     // A null account locks nothing (logged): callers that already checked
-    // for null never see that case.
-    explicit Lock(const boost::shared_ptr<CAccountData>& account);
-    ~Lock();
+    // for null never see that case. (The analysis cannot follow the null
+    // case, hence its body goes unchecked.)
+    explicit Lock(const boost::shared_ptr<CAccountData>& account)
+        LW_ACQUIRE(account->m_mutex) LW_NO_THREAD_SAFETY_ANALYSIS;
+    ~Lock() LW_RELEASE() LW_NO_THREAD_SAFETY_ANALYSIS;
     Lock(const Lock&) = delete;
     Lock& operator=(const Lock&) = delete;
 
-    bool ownsLock() const { return m_lock.owns_lock(); }
+    bool ownsLock() const { return m_mutex != nullptr; }
 
   private:
-    std::unique_lock<std::recursive_mutex> m_lock;
+    utils::CRecursiveMutex* m_mutex = nullptr;  // the account's; null: nothing locked
   };
 
   explicit CAccountData(std::string accountKey);
@@ -106,9 +109,9 @@ private:
   };
 
   const std::string m_accountKey;
-  mutable std::recursive_mutex m_mutex;
-  std::map<int, Table> m_tables;  // guarded by m_mutex
-  SubTableType m_subscriptions;   // thread-safe itself; owns the delivery thread
+  mutable utils::CRecursiveMutex m_mutex;
+  std::map<int, Table> m_tables LW_GUARDED_BY(m_mutex);
+  SubTableType m_subscriptions;  // thread-safe itself; owns the delivery thread
 };
 
 using CAccountDataPtr = boost::shared_ptr<CAccountData>;

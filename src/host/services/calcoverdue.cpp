@@ -1,5 +1,6 @@
 #include "host/services/calcoverdue.h"
 
+#include "host/core/annotatedmutex.h"
 #include "host/core/singleton.h"
 #include "host/services/markethelper.h"
 #include "host/services/servicelog.h"
@@ -69,12 +70,12 @@ void CCalcOverdue::setTradingDate(const std::string& yyyyMMdd) {
     mxservice::servicelog::warning("LW::CCalcOverdue::setTradingDate",
                                    "invalid trading date '" + yyyyMMdd + "'; using today");
   }
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_tradingDate = day;
 }
 
 QDate CCalcOverdue::tradingDate() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return m_tradingDate.isValid() ? m_tradingDate : QDate::currentDate();
 }
 

@@ -19,8 +19,9 @@
 
 #include "lwhost_data_export.h"
 
+#include "host/core/annotatedmutex.h"
+
 #include <QDate>
-#include <mutex>
 #include <string>
 
 namespace LW {
@@ -53,8 +54,8 @@ public:
   QDate tradingDate() const;
 
 private:
-  mutable std::mutex m_mutex;
-  QDate m_tradingDate;  // guarded by m_mutex; null: today
+  mutable utils::CMutex m_mutex;
+  QDate m_tradingDate LW_GUARDED_BY(m_mutex);  // null: today
 };
 
 }  // namespace LW

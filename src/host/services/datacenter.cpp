@@ -1,5 +1,6 @@
 #include "host/services/datacenter.h"
 
+#include "host/core/annotatedmutex.h"
 #include "host/services/markethelper.h"
 #include "host/services/servicelog.h"
 
@@ -51,8 +52,8 @@ struct CDataCenter::InstrumentIndex {
   std::array<InstrumentListPtr, 32> byBit;  // each non-null
   InstrumentListPtr gold = emptyList();     // answer of kGoldExchangeSelector
 
-  mutable std::mutex cacheMutex;
-  mutable std::map<unsigned, InstrumentListPtr> combined;  // guarded by cacheMutex
+  mutable utils::CMutex cacheMutex;
+  mutable std::map<unsigned, InstrumentListPtr> combined LW_GUARDED_BY(cacheMutex);
 
   InstrumentIndex() { byBit.fill(emptyList()); }
 
@@ -88,7 +89,7 @@ struct CDataCenter::InstrumentIndex {
       for (int bit = 0; bit < 32; ++bit)
         if (type == (1u << bit)) return byBit[bit];
     }
-    std::lock_guard<std::mutex> lock(cacheMutex);
+    utils::CMutexLocker<utils::CMutex> lock(cacheMutex);
     auto it = combined.find(type);
     if (it != combined.end()) return it->second;
     auto list = std::make_shared<InstrumentList>();
@@ -108,12 +109,12 @@ CDataCenter::CDataCenter()
 CDataCenter::~CDataCenter() = default;
 
 std::shared_ptr<const CDataCenter::InstrumentIndex> CDataCenter::instrumentIndex() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return m_instruments;
 }
 
 boost::shared_ptr<CAccountData> CDataCenter::getAccountData(const std::string& accountKey) const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   if (!m_account) return boost::shared_ptr<CAccountData>();
   if (accountKey.empty() || accountKey == m_account->accountKey()) return m_account;
   return boost::shared_ptr<CAccountData>();
@@ -148,7 +149,7 @@ std::vector<IDataPtr> CDataCenter::getInstrumentsBySelector(
 BondTradeInfoMap CDataCenter::getBondTradeInfos() const {
   std::shared_ptr<const BondTradeInfoMap> infos;
   {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_mutex);
     infos = m_bondTradeInfos;
   }
   return *infos;
@@ -168,7 +169,7 @@ void CDataCenter::setInstruments(const std::vector<CInstrumentDetailPtr>& instru
   auto next = std::make_shared<const InstrumentIndex>(instruments);
   std::shared_ptr<const InstrumentIndex> previous;
   {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_mutex);
     previous = m_instruments;
     m_instruments = next;
   }
@@ -178,7 +179,7 @@ void CDataCenter::setBondTradeInfos(const BondTradeInfoMap& infos) {
   auto next = std::make_shared<const BondTradeInfoMap>(infos);
   std::shared_ptr<const BondTradeInfoMap> previous;
   {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_mutex);
     previous = m_bondTradeInfos;
     m_bondTradeInfos = next;
   }
@@ -187,7 +188,7 @@ void CDataCenter::setBondTradeInfos(const BondTradeInfoMap& infos) {
 void CDataCenter::setCurrentAccount(const boost::shared_ptr<CAccountData>& account) {
   boost::shared_ptr<CAccountData> previous;
   {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_mutex);
     previous = m_account;
     m_account = account;
   }

@@ -29,13 +29,14 @@
 
 #include "lwhost_data_export.h"
 
+#include "host/core/annotatedmutex.h"
+
 #include "host/services/accountdata.h"
 #include "host/services/idatacenter.h"
 
 #include <array>
 #include <map>
 #include <memory>
-#include <mutex>
 
 namespace mxservice {
 
@@ -72,12 +73,12 @@ private:
   struct InstrumentIndex;
   std::shared_ptr<const InstrumentIndex> instrumentIndex() const;
 
-  mutable std::mutex m_mutex;
+  mutable utils::CMutex m_mutex;
   // The pointers are guarded by m_mutex; what they point to is immutable
   // (InstrumentIndex guards its own cache).
-  std::shared_ptr<const InstrumentIndex> m_instruments;
-  std::shared_ptr<const BondTradeInfoMap> m_bondTradeInfos;
-  boost::shared_ptr<CAccountData> m_account;
+  std::shared_ptr<const InstrumentIndex> m_instruments LW_GUARDED_BY(m_mutex);
+  std::shared_ptr<const BondTradeInfoMap> m_bondTradeInfos LW_GUARDED_BY(m_mutex);
+  boost::shared_ptr<CAccountData> m_account LW_GUARDED_BY(m_mutex);
 };
 
 }  // namespace mxservice

@@ -1,5 +1,6 @@
 #include "host/services/exchangeclient.h"
 
+#include "host/core/annotatedmutex.h"
 #include "host/core/singleton.h"
 #include "host/core/stockkey.h"
 #include "host/services/servicelog.h"
@@ -45,7 +46,7 @@ CExchangeClient* CExchangeClient::instance() {
 }
 
 std::shared_ptr<const CExchangeClient::Content> CExchangeClient::content() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return m_content;
 }
 
@@ -74,7 +75,7 @@ mxservice::TenderBondInfoDetailMap CExchangeClient::getTenderBondInfoDetails() c
 
 void CExchangeClient::setInstruments(
     const std::vector<mxservice::CInstrumentDetailPtr>& instruments) {
-  std::lock_guard<std::mutex> writer(m_writeMutex);
+  utils::CMutexLocker<utils::CMutex> writer(m_writeMutex);
   std::shared_ptr<const Content> current = content();
   auto next = std::make_shared<Content>();
   next->exchanges = current->exchanges;
@@ -90,12 +91,12 @@ void CExchangeClient::setInstruments(
     next->instruments.push_back(instrument);
     next->byKey.emplace(instrument->getKey(), instrument);  // keeps the first per key
   }
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_content = next;
 }
 
 void CExchangeClient::setExchanges(const std::vector<mxservice::CExchangeDetailPtr>& exchanges) {
-  std::lock_guard<std::mutex> writer(m_writeMutex);
+  utils::CMutexLocker<utils::CMutex> writer(m_writeMutex);
   auto next = std::make_shared<Content>(*content());
   next->exchanges.clear();
   for (const auto& exchange : exchanges) {
@@ -105,12 +106,12 @@ void CExchangeClient::setExchanges(const std::vector<mxservice::CExchangeDetailP
     }
     next->exchanges.emplace(exchange->marketId, exchange);
   }
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_content = next;
 }
 
 void CExchangeClient::setTenderBondInfoDetails(const mxservice::TenderBondInfoDetailMap& details) {
-  std::lock_guard<std::mutex> writer(m_writeMutex);
+  utils::CMutexLocker<utils::CMutex> writer(m_writeMutex);
   auto next = std::make_shared<Content>(*content());
   next->tenderBonds.clear();
   for (const auto& entry : details) {
@@ -121,14 +122,14 @@ void CExchangeClient::setTenderBondInfoDetails(const mxservice::TenderBondInfoDe
     }
     next->tenderBonds.insert(entry);
   }
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_content = next;
 }
 
 void CExchangeClient::clear() {
-  std::lock_guard<std::mutex> writer(m_writeMutex);
+  utils::CMutexLocker<utils::CMutex> writer(m_writeMutex);
   auto next = std::make_shared<const Content>();
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_content = next;
 }
 

@@ -18,6 +18,8 @@
 
 #include "lwhost_data_export.h"
 
+#include "host/core/annotatedmutex.h"
+
 #include "host/data/exchangedetail.h"
 #include "host/data/instrumentdetail.h"
 #include "host/data/tenderbondinfodetail.h"
@@ -26,7 +28,6 @@
 #include <QObject>
 #include <QString>
 #include <memory>
-#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -80,9 +81,11 @@ private:
   struct Content;
   std::shared_ptr<const Content> content() const;
 
-  std::mutex m_writeMutex;  // serialises the setters (read-copy-replace)
-  mutable std::mutex m_mutex;
-  std::shared_ptr<const Content> m_content;  // guarded by m_mutex (the pointer); immutable
+  // Serialises the setters (read-copy-replace); held around m_mutex.
+  utils::CMutex m_writeMutex LW_ACQUIRED_BEFORE(m_mutex);
+  mutable utils::CMutex m_mutex;
+  // The pointer only; what it points to is immutable.
+  std::shared_ptr<const Content> m_content LW_GUARDED_BY(m_mutex);
 };
 
 // Registers the metatypes of the exchange client's signals; idempotent and

@@ -1,5 +1,6 @@
 #include "host/services/interbankstore.h"
 
+#include "host/core/annotatedmutex.h"
 #include "host/services/servicelog.h"
 
 namespace mxservice {
@@ -10,14 +11,14 @@ CInterBankStore::~CInterBankStore() = default;
 InterBankBondMap CInterBankStore::getInterBankBonds() const {
   std::shared_ptr<const InterBankBondMap> bonds;
   {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_mutex);
     bonds = m_bonds;
   }
   return *bonds;
 }
 
 std::size_t CInterBankStore::size() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return m_bonds->size();
 }
 
@@ -32,7 +33,7 @@ void CInterBankStore::setInterBankBonds(const InterBankBondMap& bonds) {
     next->insert(entry);
   }
   std::shared_ptr<const InterBankBondMap> replaced = next;
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_bonds.swap(replaced);
 }
 

@@ -7,10 +7,11 @@
 
 #include "lwhost_data_export.h"
 
+#include "host/core/annotatedmutex.h"
+
 #include "host/data/interbankbond.h"
 
 #include <memory>
-#include <mutex>
 
 namespace mxservice {
 
@@ -28,8 +29,9 @@ public:
   void clear();
 
 private:
-  mutable std::mutex m_mutex;
-  std::shared_ptr<const InterBankBondMap> m_bonds;  // guarded by m_mutex (the pointer); immutable
+  mutable utils::CMutex m_mutex;
+  std::shared_ptr<const InterBankBondMap> m_bonds
+      LW_GUARDED_BY(m_mutex);  // (the pointer); immutable
 };
 
 }  // namespace mxservice

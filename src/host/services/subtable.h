@@ -30,6 +30,7 @@
 // is destroyed, while that mutex is held, so a callback may subscribe, publish
 // or release freely.
 
+#include "host/core/annotatedmutex.h"
 #include "host/services/servicelog.h"
 
 #include <boost/function.hpp>
@@ -40,7 +41,6 @@
 #include <deque>
 #include <exception>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <utility>
@@ -79,12 +79,12 @@ public:
       std::shared_ptr<Entry> entry;
       std::shared_ptr<Core> core;
       {
-        std::lock_guard<std::mutex> guard(m_handleMutex);
+        CMutexLocker<CMutex> guard(m_handleMutex);
         entry.swap(m_releasable);
         core.swap(m_core);
       }
       if (!entry || !core) return;
-      std::unique_lock<std::mutex> lock(core->mutex);
+      CUniqueLocker lock(core->mutex);
       entry->active = false;
       auto& entries = core->entries;
       for (auto it = entries.begin(); it != entries.end(); ++it) {
@@ -94,7 +94,7 @@ public:
         }
       }
       if (std::this_thread::get_id() != core->deliveryThread) {
-        core->delivered.wait(lock, [&] { return core->delivering != entry.get(); });
+        while (core->delivering == entry.get()) lock.wait(core->delivered);
       }
       lock.unlock();
       // The entry (and its callback) may be destroyed here, outside the lock.
@@ -105,10 +105,10 @@ public:
     SubRequest(std::shared_ptr<Core> core, std::shared_ptr<Entry> entry)
         : m_core(std::move(core)), m_entry(entry), m_releasable(std::move(entry)) {}
 
-    std::mutex m_handleMutex;             // guards m_core and m_releasable
-    std::shared_ptr<Core> m_core;         // null once released
-    std::shared_ptr<Entry> m_entry;       // kept for key(); fixed
-    std::shared_ptr<Entry> m_releasable;  // null once released
+    CMutex m_handleMutex;
+    std::shared_ptr<Core> m_core LW_GUARDED_BY(m_handleMutex);         // null once released
+    std::shared_ptr<Entry> m_entry;                                    // kept for key(); fixed
+    std::shared_ptr<Entry> m_releasable LW_GUARDED_BY(m_handleMutex);  // null once released
   };
 
   using SubRequestPtr = boost::shared_ptr<SubRequest>;
@@ -117,7 +117,7 @@ public:
   explicit SubTable(std::string name = "SubTable") : m_core(std::make_shared<Core>()) {
     m_core->name = std::move(name);
     std::shared_ptr<Core> core = m_core;
-    std::lock_guard<std::mutex> lock(m_core->mutex);
+    CMutexLocker<CMutex> lock(m_core->mutex);
     m_thread = std::thread([core] { run(core); });
     m_core->deliveryThread = m_thread.get_id();
   }
@@ -125,7 +125,7 @@ public:
   ~SubTable() {
     std::deque<Event> dropped;
     {
-      std::lock_guard<std::mutex> lock(m_core->mutex);
+      CMutexLocker<CMutex> lock(m_core->mutex);
       m_core->stopping = true;
       dropped.swap(m_core->queue);
     }
@@ -152,7 +152,7 @@ public:
     entry->key = key;
     entry->callback = callback;
     {
-      std::lock_guard<std::mutex> lock(m_core->mutex);
+      CMutexLocker<CMutex> lock(m_core->mutex);
       entry->since = m_core->published;
       m_core->entries.push_back(entry);
     }
@@ -162,7 +162,7 @@ public:
   // Queues value for every current subscription whose key matches.
   void publish(const K& key, const V& value) {
     {
-      std::lock_guard<std::mutex> lock(m_core->mutex);
+      CMutexLocker<CMutex> lock(m_core->mutex);
       if (m_core->stopping) return;
       m_core->queue.push_back(Event{++m_core->published, key, value});
     }
@@ -173,14 +173,17 @@ public:
   // been delivered. Returns false on timeout. Must not be called from a
   // callback (it would wait for itself).
   bool waitForIdle(std::chrono::milliseconds timeout) {
-    std::unique_lock<std::mutex> lock(m_core->mutex);
-    return m_core->idle.wait_for(lock, timeout, [&] {
-      return m_core->stopping || (m_core->queue.empty() && !m_core->busy);
-    });
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    CUniqueLocker lock(m_core->mutex);
+    while (!m_core->isIdle()) {
+      if (lock.waitUntil(m_core->idle, deadline) == std::cv_status::timeout)
+        return m_core->isIdle();
+    }
+    return true;
   }
 
   std::size_t subscriptionCount() const {
-    std::lock_guard<std::mutex> lock(m_core->mutex);
+    CMutexLocker<CMutex> lock(m_core->mutex);
     return m_core->entries.size();
   }
 
@@ -191,7 +194,7 @@ private:
     K key;
     Callback callback;
     std::uint64_t since = 0;  // last publication number before subscribing
-    bool active = true;       // guarded by Core::mutex
+    bool active = true;       // guarded by the table's Core::mutex
   };
 
   struct Event {
@@ -201,24 +204,27 @@ private:
   };
 
   struct Core {
-    std::mutex mutex;
-    std::condition_variable wake;                 // queue or stopping changed
-    std::condition_variable delivered;            // `delivering` changed
-    std::condition_variable idle;                 // queue drained / busy cleared
-    std::string name;                             // fixed after construction
-    std::vector<std::shared_ptr<Entry>> entries;  // guarded by mutex
-    std::deque<Event> queue;                      // guarded by mutex
-    std::uint64_t published = 0;                  // guarded by mutex
-    const Entry* delivering = nullptr;            // guarded by mutex
-    bool busy = false;                            // guarded by mutex
-    bool stopping = false;                        // guarded by mutex
-    std::thread::id deliveryThread;               // set once under mutex
+    CMutex mutex;
+    std::condition_variable wake;       // queue or stopping changed
+    std::condition_variable delivered;  // `delivering` changed
+    std::condition_variable idle;       // queue drained / busy cleared
+    std::string name;                   // fixed after construction
+    std::vector<std::shared_ptr<Entry>> entries LW_GUARDED_BY(mutex);
+    std::deque<Event> queue LW_GUARDED_BY(mutex);
+    std::uint64_t published LW_GUARDED_BY(mutex) = 0;
+    const Entry* delivering LW_GUARDED_BY(mutex) = nullptr;
+    bool busy LW_GUARDED_BY(mutex) = false;
+    bool stopping LW_GUARDED_BY(mutex) = false;
+    std::thread::id deliveryThread LW_GUARDED_BY(mutex);  // set once
+
+    // Every publication so far delivered (or the table stopping).
+    bool isIdle() const LW_REQUIRES(mutex) { return stopping || (queue.empty() && !busy); }
   };
 
   static void run(const std::shared_ptr<Core>& core) {
-    std::unique_lock<std::mutex> lock(core->mutex);
+    CUniqueLocker lock(core->mutex);
     for (;;) {
-      core->wake.wait(lock, [&] { return core->stopping || !core->queue.empty(); });
+      while (!core->stopping && core->queue.empty()) lock.wait(core->wake);
       if (core->stopping) break;
       Event event = std::move(core->queue.front());
       core->queue.pop_front();

@@ -1,5 +1,6 @@
 #include "host/services/tradeclient.h"
 
+#include "host/core/annotatedmutex.h"
 #include "host/core/singleton.h"
 #include "host/data/bondtendersparam.h"
 #include "host/services/accountdata.h"
@@ -57,25 +58,28 @@ struct CTradeClient::Request {
 // records. Shared by the client and its worker thread, so the worker never
 // touches the client object.
 struct CTradeClient::Server {
-  std::mutex mutex;
-  std::condition_variable wake;                      // queue, due times or stopping changed
-  std::condition_variable idle;                      // queue drained and nothing being handled
-  std::deque<std::unique_ptr<Request>> queue;        // guarded by mutex
-  bool busy = false;                                 // guarded by mutex
-  bool stopping = false;                             // guarded by mutex
-  std::thread::id workerId;                          // set once under mutex
-  std::chrono::milliseconds latency{5};              // guarded by mutex
-  std::set<std::string> failCodes;                   // guarded by mutex
-  utils::MXError failCodesError;                     // guarded by mutex
-  int everyN = 0;                                    // guarded by mutex
-  long long counted = 0;                             // guarded by mutex
-  utils::MXError everyNError;                        // guarded by mutex
-  std::map<std::string, TenderServerState> tenders;  // guarded by mutex
-  std::vector<RequestRecord> handled;                // guarded by mutex
+  utils::CMutex mutex;
+  std::condition_variable wake;  // queue, due times or stopping changed
+  std::condition_variable idle;  // queue drained and nothing being handled
+  std::deque<std::unique_ptr<Request>> queue LW_GUARDED_BY(mutex);
+  bool busy LW_GUARDED_BY(mutex) = false;
+  bool stopping LW_GUARDED_BY(mutex) = false;
+  std::thread::id workerId LW_GUARDED_BY(mutex);  // set once
+  std::chrono::milliseconds latency LW_GUARDED_BY(mutex) = std::chrono::milliseconds(5);
+  std::set<std::string> failCodes LW_GUARDED_BY(mutex);
+  utils::MXError failCodesError LW_GUARDED_BY(mutex);
+  int everyN LW_GUARDED_BY(mutex) = 0;
+  long long counted LW_GUARDED_BY(mutex) = 0;
+  utils::MXError everyNError LW_GUARDED_BY(mutex);
+  std::map<std::string, TenderServerState> tenders LW_GUARDED_BY(mutex);
+  std::vector<RequestRecord> handled LW_GUARDED_BY(mutex);
+
+  // Nothing queued and nothing being handled (or the server stopping).
+  bool isIdle() const LW_REQUIRES(mutex) { return stopping || (queue.empty() && !busy); }
 
   // Decides an injected failure for a request being received.
   utils::MXError injectedFailure(const std::string& bondCode) {
-    std::lock_guard<std::mutex> lock(mutex);
+    utils::CMutexLocker<utils::CMutex> lock(mutex);
     ++counted;
     if (everyN > 0 && counted % everyN == 0) return everyNError;
     if (!bondCode.empty() && failCodes.count(bondCode)) return failCodesError;
@@ -83,16 +87,16 @@ struct CTradeClient::Server {
   }
 
   void run() {
-    std::unique_lock<std::mutex> lock(mutex);
+    utils::CUniqueLocker lock(mutex);
     for (;;) {
       if (stopping) break;
       if (queue.empty()) {
-        wake.wait(lock);
+        lock.wait(wake);
         continue;
       }
       const Clock::time_point due = queue.front()->due;
       if (Clock::now() < due) {
-        wake.wait_until(lock, due);
+        lock.waitUntil(wake, due);
         continue;
       }
       std::unique_ptr<Request> request = std::move(queue.front());
@@ -116,7 +120,7 @@ struct CTradeClient::Server {
       if (!request.detail) {
         outcome = utils::MXError(kErrorNoDetail, "no tender bond detail in the request");
       } else if (outcome.isSuccess()) {
-        std::lock_guard<std::mutex> lock(mutex);
+        utils::CMutexLocker<utils::CMutex> lock(mutex);
         TenderServerState& state = tenders[request.record.bondCode];
         const int updates = state.updates + 1;
         state = request.values;
@@ -153,7 +157,7 @@ struct CTradeClient::Server {
     }
     request.record.errorId = outcome.errorID();
     {
-      std::lock_guard<std::mutex> lock(mutex);
+      utils::CMutexLocker<utils::CMutex> lock(mutex);
       handled.push_back(request.record);
     }
     if (!outcome.isSuccess()) {
@@ -177,7 +181,7 @@ struct CTradeClient::Server {
 CTradeClient::CTradeClient() : m_server(std::make_shared<Server>()) {
   moveToApplicationThread(this);
   std::shared_ptr<Server> server = m_server;
-  std::lock_guard<std::mutex> lock(m_server->mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_server->mutex);
   m_worker = std::thread([server] { server->run(); });
   m_server->workerId = m_worker.get_id();
 }
@@ -185,7 +189,7 @@ CTradeClient::CTradeClient() : m_server(std::make_shared<Server>()) {
 CTradeClient::~CTradeClient() {
   std::deque<std::unique_ptr<Request>> dropped;
   {
-    std::lock_guard<std::mutex> lock(m_server->mutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_server->mutex);
     m_server->stopping = true;
     dropped.swap(m_server->queue);
   }
@@ -209,7 +213,7 @@ void CTradeClient::enqueue(std::unique_ptr<Request> request) {
   // server after the push.
   std::shared_ptr<Server> server = m_server;
   {
-    std::lock_guard<std::mutex> lock(server->mutex);
+    utils::CMutexLocker<utils::CMutex> lock(server->mutex);
     if (server->stopping) return;
     request->due = Clock::now() + server->latency;
     server->queue.push_back(std::move(request));
@@ -257,12 +261,12 @@ void CTradeClient::updateOrderCommandStatus(int commandId, mxservice::EOrderComm
 
 void CTradeClient::setLatency(std::chrono::milliseconds latency) {
   if (latency.count() < 0) latency = std::chrono::milliseconds(0);
-  std::lock_guard<std::mutex> lock(m_server->mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_server->mutex);
   m_server->latency = latency;
 }
 
 std::chrono::milliseconds CTradeClient::latency() const {
-  std::lock_guard<std::mutex> lock(m_server->mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_server->mutex);
   return m_server->latency;
 }
 
@@ -275,41 +279,44 @@ utils::MXError failure(int errorId, const std::string& message) {
 
 void CTradeClient::failBondCodes(const std::set<std::string>& bondCodes, int errorId,
                                  const std::string& message) {
-  std::lock_guard<std::mutex> lock(m_server->mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_server->mutex);
   m_server->failCodes = bondCodes;
   m_server->failCodesError = failure(errorId, message);
 }
 
 void CTradeClient::failEveryNthRequest(int n, int errorId, const std::string& message) {
-  std::lock_guard<std::mutex> lock(m_server->mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_server->mutex);
   m_server->everyN = n > 0 ? n : 0;
   m_server->counted = 0;
   m_server->everyNError = failure(errorId, message);
 }
 
 void CTradeClient::clearFailures() {
-  std::lock_guard<std::mutex> lock(m_server->mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_server->mutex);
   m_server->failCodes.clear();
   m_server->everyN = 0;
   m_server->counted = 0;
 }
 
 bool CTradeClient::waitForIdle(std::chrono::milliseconds timeout) {
-  std::unique_lock<std::mutex> lock(m_server->mutex);
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  utils::CUniqueLocker lock(m_server->mutex);
   if (std::this_thread::get_id() == m_server->workerId) {
     mxservice::servicelog::error("LW::CTradeClient::waitForIdle",
                                  "called on the worker thread; it would wait for itself");
     return false;
   }
-  return m_server->idle.wait_for(lock, timeout, [&] {
-    return m_server->stopping || (m_server->queue.empty() && !m_server->busy);
-  });
+  while (!m_server->isIdle()) {
+    if (lock.waitUntil(m_server->idle, deadline) == std::cv_status::timeout)
+      return m_server->isIdle();
+  }
+  return true;
 }
 
 void CTradeClient::cancelPending() {
   std::deque<std::unique_ptr<Request>> dropped;
   {
-    std::lock_guard<std::mutex> lock(m_server->mutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_server->mutex);
     dropped.swap(m_server->queue);
     if (!m_server->busy) m_server->idle.notify_all();
   }
@@ -318,7 +325,7 @@ void CTradeClient::cancelPending() {
 
 void CTradeClient::resetServer() {
   cancelPending();
-  std::lock_guard<std::mutex> lock(m_server->mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_server->mutex);
   m_server->tenders.clear();
   m_server->handled.clear();
   m_server->failCodes.clear();
@@ -327,7 +334,7 @@ void CTradeClient::resetServer() {
 }
 
 bool CTradeClient::serverTenderState(const std::string& bondCode, TenderServerState* state) const {
-  std::lock_guard<std::mutex> lock(m_server->mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_server->mutex);
   auto it = m_server->tenders.find(bondCode);
   if (it == m_server->tenders.end()) return false;
   if (state) *state = it->second;
@@ -335,7 +342,7 @@ bool CTradeClient::serverTenderState(const std::string& bondCode, TenderServerSt
 }
 
 std::vector<CTradeClient::RequestRecord> CTradeClient::handledRequests() const {
-  std::lock_guard<std::mutex> lock(m_server->mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_server->mutex);
   return m_server->handled;
 }
 

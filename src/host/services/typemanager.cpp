@@ -1,5 +1,6 @@
 #include "host/services/typemanager.h"
 
+#include "host/core/annotatedmutex.h"
 #include "host/core/singleton.h"
 
 namespace mxservice {
@@ -14,7 +15,7 @@ std::string TypeManager::getEnumItemName(const std::string& enumName, int value,
   if (value == kNoValueInt) return std::string();
   std::shared_ptr<const EnumNames> names;
   {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_mutex);
     names = m_names;
   }
   auto byEnum = names->find(enumName);
@@ -27,7 +28,7 @@ std::string TypeManager::getEnumItemName(const std::string& enumName, int value,
 
 void TypeManager::setEnumNames(const EnumNames& names) {
   auto next = std::make_shared<const EnumNames>(names);
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_names.swap(next);
 }
 

@@ -7,11 +7,12 @@
 
 #include "lwhost_data_export.h"
 
+#include "host/core/annotatedmutex.h"
+
 #include "host/core/tradertypes.h"
 
 #include <map>
 #include <memory>
-#include <mutex>
 #include <string>
 
 namespace mxservice {
@@ -41,8 +42,8 @@ public:
   void clear();
 
 private:
-  mutable std::mutex m_mutex;
-  std::shared_ptr<const EnumNames> m_names;  // guarded by m_mutex (the pointer); immutable
+  mutable utils::CMutex m_mutex;
+  std::shared_ptr<const EnumNames> m_names LW_GUARDED_BY(m_mutex);  // (the pointer); immutable
 };
 
 }  // namespace mxservice

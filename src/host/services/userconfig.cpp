@@ -1,19 +1,21 @@
 #include "host/services/userconfig.h"
 
+#include "host/core/annotatedmutex.h"
+
 namespace LW {
 
 CUserConfig::CUserConfig() = default;
 CUserConfig::~CUserConfig() = default;
 
 QSet<QString> CUserConfig::getCodeSetByTradeType(mxservice::ENqTraderType tradeType) const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return m_favourites.value(static_cast<int>(tradeType));
 }
 
 bool CUserConfig::addFavourite(mxservice::ENqTraderType tradeType, const QString& stockKey) {
   if (stockKey.isEmpty()) return false;
   {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_mutex);
     QSet<QString>& codes = m_favourites[static_cast<int>(tradeType)];
     if (codes.contains(stockKey)) return false;
     codes.insert(stockKey);
@@ -24,7 +26,7 @@ bool CUserConfig::addFavourite(mxservice::ENqTraderType tradeType, const QString
 
 bool CUserConfig::removeFavourite(mxservice::ENqTraderType tradeType, const QString& stockKey) {
   {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_mutex);
     auto it = m_favourites.find(static_cast<int>(tradeType));
     if (it == m_favourites.end() || !it->remove(stockKey)) return false;
   }
@@ -36,67 +38,67 @@ void CUserConfig::setFavourites(mxservice::ENqTraderType tradeType,
                                 const QSet<QString>& stockKeys) {
   QSet<QString> clean = stockKeys;
   clean.remove(QString());
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_favourites[static_cast<int>(tradeType)] = clean;
 }
 
 void CUserConfig::clearFavourites() {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_favourites.clear();
 }
 
 bool CUserConfig::hasHkTradeInStock() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return m_hkTradeInStock;
 }
 
 void CUserConfig::setHkTradeInStock(bool on) {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_hkTradeInStock = on;
 }
 
 bool CUserConfig::hasMergeFuture() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return m_mergeFuture;
 }
 
 void CUserConfig::setMergeFuture(bool on) {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_mergeFuture = on;
 }
 
 int CUserConfig::getBrokerEditionUserType() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return m_brokerEditionUserType;
 }
 
 void CUserConfig::setBrokerEditionUserType(int type) {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_brokerEditionUserType = type;
 }
 
 std::string CUserConfig::userName() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return m_userName;
 }
 
 void CUserConfig::setUserName(const std::string& name) {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_userName = name;
 }
 
 int CUserConfig::userType() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return m_userType;
 }
 
 void CUserConfig::setUserType(int type) {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_userType = type;
 }
 
 void CUserConfig::reset() {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_favourites.clear();
   m_hkTradeInStock = false;
   m_mergeFuture = false;

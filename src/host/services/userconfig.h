@@ -10,13 +10,14 @@
 
 #include "lwhost_data_export.h"
 
+#include "host/core/annotatedmutex.h"
+
 #include "host/core/tradertypes.h"
 
 #include <QMap>
 #include <QSet>
 #include <QString>
 #include <boost/signals2/signal.hpp>
-#include <mutex>
 #include <string>
 
 namespace LW {
@@ -65,13 +66,13 @@ public:
   boost::signals2::signal<void(int, int, const QSet<QString>&)> favouritesChangedSignal;
 
 private:
-  mutable std::mutex m_mutex;
-  QMap<int, QSet<QString>> m_favourites;  // guarded by m_mutex
-  bool m_hkTradeInStock = false;          // guarded by m_mutex
-  bool m_mergeFuture = false;             // guarded by m_mutex
-  int m_brokerEditionUserType = 0;        // guarded by m_mutex
-  std::string m_userName = "trader";      // guarded by m_mutex
-  int m_userType = 0;                     // guarded by m_mutex
+  mutable utils::CMutex m_mutex;
+  QMap<int, QSet<QString>> m_favourites LW_GUARDED_BY(m_mutex);
+  bool m_hkTradeInStock LW_GUARDED_BY(m_mutex) = false;
+  bool m_mergeFuture LW_GUARDED_BY(m_mutex) = false;
+  int m_brokerEditionUserType LW_GUARDED_BY(m_mutex) = 0;
+  std::string m_userName LW_GUARDED_BY(m_mutex) = "trader";
+  int m_userType LW_GUARDED_BY(m_mutex) = 0;
 };
 
 }  // namespace LW

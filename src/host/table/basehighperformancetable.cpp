@@ -9,13 +9,10 @@
 #include "host/table/hpftableview.h"
 #include "host/table/ibasehpftabledata.h"
 
-#include <QCoreApplication>
 #include <QHeaderView>
 #include <QStringMatcher>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <boost/make_shared.hpp>
-#include <boost/weak_ptr.hpp>
 #include <cmath>
 #include <numeric>
 
@@ -25,29 +22,6 @@ namespace {
 
 const int kFirstExtraColumnId = 10000;
 const int kMaxExtraColumns = 10000;
-
-// Runs fn on the GUI thread later, once per burst: callers on workers set the
-// flag, the first one queues, the GUI clears it when it runs.
-template <typename Fn>
-void postCoalesced(const boost::weak_ptr<CHpfTableToken>& weak,
-                   std::atomic<bool> CHpfTableToken::*flag, Fn fn) {
-  boost::shared_ptr<CHpfTableToken> token = weak.lock();
-  if (!token || ((*token).*flag).exchange(true)) return;
-  QCoreApplication* app = QCoreApplication::instance();
-  if (!app) {
-    ((*token).*flag).store(false);
-    return;
-  }
-  QMetaObject::invokeMethod(
-      app,
-      [weak, flag, fn]() {
-        boost::shared_ptr<CHpfTableToken> alive = weak.lock();
-        if (!alive) return;
-        ((*alive).*flag).store(false);
-        if (alive->table) fn(alive->table);
-      },
-      Qt::QueuedConnection);
-}
 
 int compareExtra(const QVariant& a, const QVariant& b, bool numeric) {
   const bool aNone = !a.isValid();
@@ -131,8 +105,15 @@ CBaseHighPerformanceTable::CBaseHighPerformanceTable(int id, int tableType, QWid
   d->menuFlags = menuFlags;
   d->layoutScope = QString::number(tableType);
   d->extra.reset(new CHpfExtraDataModel);
-  d->token = boost::make_shared<CHpfTableToken>();
-  d->token->table = this;
+  // Queued, never direct: the model announces a commit and a delegate asks
+  // for a repaint from inside their own calls, which the table must not
+  // re-enter.
+  d->refreshPost =
+      CTablePost::create(this, CTablePost::Mode::AlwaysQueued, [this](utils::SNoPayload&&) {
+        if (d->refreshPending) updateTable();
+      });
+  d->repaintPost = CTablePost::create(this, CTablePost::Mode::AlwaysQueued,
+                                      [this](utils::SNoPayload&&) { viewport()->update(); });
   d->view = new CHpfTableView(this, this);
   d->headerModel = d->view->headerModel();
   auto* layout = new QVBoxLayout(this);
@@ -144,7 +125,8 @@ CBaseHighPerformanceTable::CBaseHighPerformanceTable(int id, int tableType, QWid
 }
 
 CBaseHighPerformanceTable::~CBaseHighPerformanceTable() {
-  d->token->table = nullptr;
+  d->refreshPost->close();
+  d->repaintPost->close();
   if (d->model) d->model->setRowsCommittedListener(boost::function<void()>());
   CEventDeliverer* self = this;
   for (auto& entry : d->delegates) {
@@ -180,12 +162,8 @@ void CBaseHighPerformanceTable::setModel(const boost::shared_ptr<IBaseHpfTableMo
   if (model) {
     model->setInfo(d->id, d->tableType);
     for (const auto& entry : d->delegates) model->setColumnDelegate(entry.first, entry.second);
-    boost::weak_ptr<CHpfTableToken> weak = d->token;
-    model->setRowsCommittedListener([weak]() {
-      postCoalesced(weak, &CHpfTableToken::refreshScheduled, [](CBaseHighPerformanceTable* table) {
-        if (table->d->refreshPending) table->updateTable();
-      });
-    });
+    const std::shared_ptr<CTablePost> post = d->refreshPost;
+    model->setRowsCommittedListener([post]() { post->post(utils::SNoPayload()); });
     const int sortId = model->getDefaultSortFieldID();
     if (sortId >= 0 && d->column(sortId)) {
       d->sortColumn = sortId;
@@ -425,11 +403,8 @@ void CBaseHighPerformanceTable::setColumnDelegate(int id, const HpfDelegatePtr& 
   }
   if (delegate) {
     d->delegates[id] = delegate;
-    boost::weak_ptr<CHpfTableToken> weak = d->token;
-    delegate->setRepaintHook([weak]() {
-      postCoalesced(weak, &CHpfTableToken::repaintScheduled,
-                    [](CBaseHighPerformanceTable* table) { table->viewport()->update(); });
-    });
+    const std::shared_ptr<CTablePost> post = d->repaintPost;
+    delegate->setRepaintHook([post]() { post->post(utils::SNoPayload()); });
   } else if (it != d->delegates.end()) {
     d->delegates.erase(it);
   }

@@ -1,12 +1,12 @@
 #pragma once
 // Private state of GU::CBaseHighPerformanceTable, shared with its view.
-// GUI thread only, except CHpfTableToken::scheduled flags (atomics).
+// GUI thread only; the two posts are called from any thread.
 
+#include "host/core/coalescedpost.h"
 #include "host/table/basehighperformancetable.h"
 #include "host/table/hpftablelayout.h"
 
 #include <QPointer>
-#include <atomic>
 #include <map>
 
 class QHeaderView;
@@ -33,14 +33,7 @@ struct SHpfColumn {
   bool hiddenByDefault = false;  // added hidden (addColumn)
 };
 
-// What outlives the table for callbacks queued from other threads: they hold
-// a weak reference and find the table here on the GUI thread, or null once
-// the table is gone.
-struct CHpfTableToken {
-  CBaseHighPerformanceTable* table = nullptr;  // GUI thread only
-  std::atomic<bool> refreshScheduled{false};
-  std::atomic<bool> repaintScheduled{false};
-};
+using CTablePost = utils::CCoalescedPost<utils::SNoPayload>;
 
 struct CBaseHighPerformanceTable::Private {
   int id = 0;
@@ -70,7 +63,10 @@ struct CBaseHighPerformanceTable::Private {
   int rowHeight = 22;
   bool refreshPending = false;  // updateTable() came during a model batch
 
-  boost::shared_ptr<CHpfTableToken> token;
+  // The model's commit listener and the delegates' repaint hooks (any
+  // thread) share these; the table closes them first in its destructor.
+  std::shared_ptr<CTablePost> refreshPost;  // a commit: updateTable() if one is pending
+  std::shared_ptr<CTablePost> repaintPost;  // a delegate's repaint: the viewport
 
   // The painted text of a cell; *colour gets the cell's text colour (invalid
   // for the default). key is needed for added columns only.

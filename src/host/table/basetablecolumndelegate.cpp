@@ -1,5 +1,7 @@
 #include "host/table/basetablecolumndelegate.h"
 
+#include "host/core/annotatedmutex.h"
+
 namespace GU {
 
 CBaseTableColumnDelegate::CBaseTableColumnDelegate(int column, CEventDeliverer* target)
@@ -8,12 +10,12 @@ CBaseTableColumnDelegate::CBaseTableColumnDelegate(int column, CEventDeliverer* 
 CBaseTableColumnDelegate::~CBaseTableColumnDelegate() = default;
 
 CEventDeliverer* CBaseTableColumnDelegate::target() const {
-  std::lock_guard<std::mutex> lock(m_hookMutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_hookMutex);
   return m_target;
 }
 
 void CBaseTableColumnDelegate::setTarget(CEventDeliverer* target) {
-  std::lock_guard<std::mutex> lock(m_hookMutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_hookMutex);
   m_target = target;
 }
 
@@ -28,14 +30,14 @@ QString CBaseTableColumnDelegate::toolTip(const QRect&, const QPoint&, const std
 }
 
 void CBaseTableColumnDelegate::setRepaintHook(const boost::function<void()>& hook) {
-  std::lock_guard<std::mutex> lock(m_hookMutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_hookMutex);
   m_repaintHook = hook;
 }
 
 void CBaseTableColumnDelegate::requestRepaint() {
   boost::function<void()> hook;
   {
-    std::lock_guard<std::mutex> lock(m_hookMutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_hookMutex);
     hook = m_repaintHook;
   }
   if (hook) hook();

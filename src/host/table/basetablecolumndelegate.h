@@ -9,13 +9,14 @@
 
 #include "lwhost_table_export.h"
 
+#include "host/core/annotatedmutex.h"
+
 #include "host/table/hpftypes.h"
 
 #include <QPoint>
 #include <QRect>
 #include <QString>
 #include <boost/function.hpp>
-#include <mutex>
 #include <string>
 
 class QPainter;
@@ -61,9 +62,9 @@ public:
 
 private:
   const int m_column;
-  mutable std::mutex m_hookMutex;
-  CEventDeliverer* m_target;              // guarded by m_hookMutex; not owned
-  boost::function<void()> m_repaintHook;  // guarded by m_hookMutex
+  mutable utils::CMutex m_hookMutex;
+  CEventDeliverer* m_target LW_GUARDED_BY(m_hookMutex);  // not owned
+  boost::function<void()> m_repaintHook LW_GUARDED_BY(m_hookMutex);
 };
 
 }  // namespace GU

@@ -1,5 +1,6 @@
 #include "host/table/basetablecolumnmultibuttonsdelegate.h"
 
+#include "host/core/annotatedmutex.h"
 #include "host/table/hpftypes.h"
 #include "host/ui/eventdeliverer.h"
 #include "host/ui/uiresource.h"
@@ -59,7 +60,7 @@ CBaseTableColumnMultiButtonsDelegate::~CBaseTableColumnMultiButtonsDelegate() = 
 void CBaseTableColumnMultiButtonsDelegate::clear() {
   std::unordered_map<std::string, Item> old;  // freed outside the lock
   {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_mutex);
     old.swap(m_items);
   }
   requestRepaint();
@@ -69,7 +70,7 @@ void CBaseTableColumnMultiButtonsDelegate::setItemButtons(const std::string& key
                                                           const QVector<ButtonData>& buttons,
                                                           bool repaint) {
   {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_mutex);
     m_items[key].buttons = buttons;
   }
   if (repaint) requestRepaint();
@@ -78,7 +79,7 @@ void CBaseTableColumnMultiButtonsDelegate::setItemButtons(const std::string& key
 void CBaseTableColumnMultiButtonsDelegate::setItemVisible(const std::string& key, bool visible,
                                                           bool repaint) {
   {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_mutex);
     m_items[key].visible = visible;
   }
   if (repaint) requestRepaint();
@@ -87,7 +88,7 @@ void CBaseTableColumnMultiButtonsDelegate::setItemVisible(const std::string& key
 void CBaseTableColumnMultiButtonsDelegate::setItemEnabled(const std::string& key, bool enabled,
                                                           bool repaint) {
   {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_mutex);
     m_items[key].enabled = enabled;
   }
   if (repaint) requestRepaint();
@@ -95,25 +96,25 @@ void CBaseTableColumnMultiButtonsDelegate::setItemEnabled(const std::string& key
 
 QVector<ButtonData> CBaseTableColumnMultiButtonsDelegate::itemButtons(
     const std::string& key) const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   auto it = m_items.find(key);
   return it == m_items.end() ? QVector<ButtonData>() : it->second.buttons;
 }
 
 bool CBaseTableColumnMultiButtonsDelegate::isItemVisible(const std::string& key) const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   auto it = m_items.find(key);
   return it == m_items.end() || it->second.visible;
 }
 
 bool CBaseTableColumnMultiButtonsDelegate::isItemEnabled(const std::string& key) const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   auto it = m_items.find(key);
   return it == m_items.end() || it->second.enabled;
 }
 
 int CBaseTableColumnMultiButtonsDelegate::itemCount() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return static_cast<int>(m_items.size());
 }
 
@@ -139,7 +140,7 @@ QVector<QRect> CBaseTableColumnMultiButtonsDelegate::layoutButtons(const Item& i
 
 QVector<QRect> CBaseTableColumnMultiButtonsDelegate::buttonRects(const QRect& cell,
                                                                  const std::string& key) const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   auto it = m_items.find(key);
   if (it == m_items.end()) return QVector<QRect>();
   return layoutButtons(it->second, cell);
@@ -162,7 +163,7 @@ void CBaseTableColumnMultiButtonsDelegate::paint(QPainter* painter, const QRect&
                                                  const SHpfCellPaintState& state) {
   Item item;
   {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_mutex);
     auto it = m_items.find(rowKey);
     if (it == m_items.end()) return;
     item = it->second;
@@ -194,7 +195,7 @@ void CBaseTableColumnMultiButtonsDelegate::paint(QPainter* painter, const QRect&
 
 bool CBaseTableColumnMultiButtonsDelegate::mousePress(const QRect& rect, const QPoint& pos,
                                                       const std::string& rowKey) {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_pressedKey.clear();
   m_pressedId = -1;
   auto it = m_items.find(rowKey);
@@ -210,7 +211,7 @@ void CBaseTableColumnMultiButtonsDelegate::mouseRelease(const QRect& rect, const
                                                         const std::string& rowKey) {
   int pressedId = -1;
   {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_mutex);
     const bool sameKey = m_pressedKey == rowKey;
     pressedId = m_pressedId;
     m_pressedKey.clear();
@@ -233,7 +234,7 @@ void CBaseTableColumnMultiButtonsDelegate::mouseRelease(const QRect& rect, const
 
 QString CBaseTableColumnMultiButtonsDelegate::toolTip(const QRect& rect, const QPoint& pos,
                                                       const std::string& rowKey) {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   auto it = m_items.find(rowKey);
   if (it == m_items.end()) return QString();
   const QVector<QRect> rects = layoutButtons(it->second, rect);

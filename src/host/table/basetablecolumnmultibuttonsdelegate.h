@@ -15,6 +15,8 @@
 
 #include "lwhost_table_export.h"
 
+#include "host/core/annotatedmutex.h"
+
 #include "host/table/basetablecolumndelegate.h"
 #include "host/table/buttondata.h"
 
@@ -62,8 +64,8 @@ private:
   int hitButton(const Item& item, const QRect& cell, const QPoint& pos) const;
   QVector<QRect> layoutButtons(const Item& item, const QRect& cell) const;
 
-  mutable std::mutex m_mutex;
-  std::unordered_map<std::string, Item> m_items;  // guarded by m_mutex
+  mutable utils::CMutex m_mutex;
+  std::unordered_map<std::string, Item> m_items LW_GUARDED_BY(m_mutex);
   // The button being pressed (GUI thread only).
   std::string m_pressedKey;
   int m_pressedId = -1;

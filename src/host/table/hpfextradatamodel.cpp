@@ -1,5 +1,7 @@
 #include "host/table/hpfextradatamodel.h"
 
+#include "host/core/annotatedmutex.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -12,7 +14,7 @@ CHpfExtraDataModel::~CHpfExtraDataModel() = default;
 void CHpfExtraDataModel::addData(const std::string& rowKey, int columnId, const QVariant& value,
                                  const QColor* colour) {
   const QColor copied = colour ? *colour : QColor();
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   std::vector<Cell>& cells = m_rows[rowKey];
   for (Cell& cell : cells) {
     if (cell.column == columnId) {
@@ -27,7 +29,7 @@ void CHpfExtraDataModel::addData(const std::string& rowKey, int columnId, const 
 
 bool CHpfExtraDataModel::getData(const std::string& rowKey, int columnId, QVariant* value,
                                  QColor* colour) const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   auto it = m_rows.find(rowKey);
   if (it == m_rows.end()) return false;
   for (const Cell& cell : it->second) {
@@ -68,7 +70,7 @@ QString CHpfExtraDataModel::toDisplayText(const QVariant& value) {
 }
 
 void CHpfExtraDataModel::removeData(const std::string& rowKey, int columnId) {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   auto it = m_rows.find(rowKey);
   if (it == m_rows.end()) return;
   std::vector<Cell>& cells = it->second;
@@ -80,7 +82,7 @@ void CHpfExtraDataModel::removeData(const std::string& rowKey, int columnId) {
 }
 
 void CHpfExtraDataModel::removeRow(const std::string& rowKey) {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   auto it = m_rows.find(rowKey);
   if (it == m_rows.end()) return;
   m_cellCount -= static_cast<int>(it->second.size());
@@ -88,7 +90,7 @@ void CHpfExtraDataModel::removeRow(const std::string& rowKey) {
 }
 
 void CHpfExtraDataModel::removeColumn(int columnId) {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   for (auto it = m_rows.begin(); it != m_rows.end();) {
     std::vector<Cell>& cells = it->second;
     const auto end = std::remove_if(cells.begin(), cells.end(), [columnId](const Cell& cell) {
@@ -101,13 +103,13 @@ void CHpfExtraDataModel::removeColumn(int columnId) {
 }
 
 void CHpfExtraDataModel::clear() {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_rows.clear();
   m_cellCount = 0;
 }
 
 int CHpfExtraDataModel::cellCount() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return m_cellCount;
 }
 

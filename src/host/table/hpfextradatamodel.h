@@ -10,10 +10,11 @@
 
 #include "lwhost_table_export.h"
 
+#include "host/core/annotatedmutex.h"
+
 #include <QColor>
 #include <QString>
 #include <QVariant>
-#include <mutex>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -53,10 +54,10 @@ private:
     QVariant value;
     QColor colour;
   };
-  mutable std::mutex m_mutex;
+  mutable utils::CMutex m_mutex;
   // A row has few computed cells, so a small vector beats a nested map.
-  std::unordered_map<std::string, std::vector<Cell>> m_rows;  // guarded by m_mutex
-  int m_cellCount = 0;                                        // guarded by m_mutex
+  std::unordered_map<std::string, std::vector<Cell>> m_rows LW_GUARDED_BY(m_mutex);
+  int m_cellCount LW_GUARDED_BY(m_mutex) = 0;
 };
 
 }  // namespace GU

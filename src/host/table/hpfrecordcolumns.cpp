@@ -1,11 +1,11 @@
 #include "host/table/hpfrecordcolumns.h"
 
+#include "host/core/annotatedmutex.h"
 #include "host/core/tradertypes.h"
 #include "host/data/bondtradeinfo.h"
 
 #include <boost/make_shared.hpp>
 #include <map>
-#include <mutex>
 
 namespace LW {
 
@@ -58,8 +58,8 @@ HpfRecordLayout bondTradeInfoLayout() {
 }
 
 struct CRegistry {
-  std::mutex mutex;
-  std::map<int, HpfRecordLayoutPtr> layouts;  // guarded by mutex
+  utils::CMutex mutex;
+  std::map<int, HpfRecordLayoutPtr> layouts LW_GUARDED_BY(mutex);
   CRegistry() {
     layouts[kBondTradeInfoTable] = boost::make_shared<HpfRecordLayout>(bondTradeInfoLayout());
   }
@@ -75,13 +75,13 @@ CRegistry& registry() {
 void CHpfRecordColumns::registerColumns(int tableType, const HpfRecordLayout& columns) {
   HpfRecordLayoutPtr layout = boost::make_shared<HpfRecordLayout>(columns);
   CRegistry& r = registry();
-  std::lock_guard<std::mutex> lock(r.mutex);
+  utils::CMutexLocker<utils::CMutex> lock(r.mutex);
   r.layouts[tableType] = layout;
 }
 
 HpfRecordLayoutPtr CHpfRecordColumns::columnsOf(int tableType) {
   CRegistry& r = registry();
-  std::lock_guard<std::mutex> lock(r.mutex);
+  utils::CMutexLocker<utils::CMutex> lock(r.mutex);
   auto it = r.layouts.find(tableType);
   return it == r.layouts.end() ? HpfRecordLayoutPtr() : it->second;
 }

@@ -1,5 +1,7 @@
 #include "host/table/hpfrowstore.h"
 
+#include "host/core/annotatedmutex.h"
+
 #include <boost/make_shared.hpp>
 
 namespace GU {
@@ -16,7 +18,7 @@ void CHpfRowStore::detachLocked() {
 }
 
 bool CHpfRowStore::add(const HpfRowPtr& row, const std::string& key) {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   detachLocked();
   const int position = m_index.find(key, m_keys);
   if (position >= 0) {
@@ -30,7 +32,7 @@ bool CHpfRowStore::add(const HpfRowPtr& row, const std::string& key) {
 }
 
 bool CHpfRowStore::update(const HpfRowPtr& row, const std::string& key) {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   const int position = m_index.find(key, m_keys);
   if (position < 0) return false;
   detachLocked();
@@ -39,7 +41,7 @@ bool CHpfRowStore::update(const HpfRowPtr& row, const std::string& key) {
 }
 
 bool CHpfRowStore::remove(const std::string& key) {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   const int position = m_index.find(key, m_keys);
   if (position < 0) return false;
   detachLocked();
@@ -53,7 +55,7 @@ bool CHpfRowStore::remove(const std::string& key) {
 bool CHpfRowStore::clear() {
   // Released after the lock: the last owner of a row runs its destructor.
   boost::shared_ptr<HpfRowVector> old;
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   if (m_live->empty()) return false;
   // A fresh vector instead of clearing in place: snapshots keep the old one,
   // and the reload that usually follows fills the new one without a copy.
@@ -67,30 +69,30 @@ bool CHpfRowStore::clear() {
 }
 
 HpfRowPtr CHpfRowStore::byKey(const std::string& key) const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   const int position = m_index.find(key, m_keys);
   return position < 0 ? HpfRowPtr() : (*m_live)[static_cast<size_t>(position)];
 }
 
 HpfRowPtr CHpfRowStore::at(int row) const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   const HpfRowVector& rows = m_hasPublished ? *m_published : *m_live;
   if (row < 0 || static_cast<size_t>(row) >= rows.size()) return HpfRowPtr();
   return rows[static_cast<size_t>(row)];
 }
 
 HpfRowVector CHpfRowStore::copyAll() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return *m_live;
 }
 
 int CHpfRowStore::count() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return static_cast<int>(m_live->size());
 }
 
 void CHpfRowStore::beginBatch() {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   if (m_batchDepth++ == 0) {
     m_batchBase = m_live;
     m_batchDirty = false;
@@ -98,7 +100,7 @@ void CHpfRowStore::beginBatch() {
 }
 
 bool CHpfRowStore::endBatch() {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   if (m_batchDepth == 0) return false;  // unbalanced: nothing to end
   if (--m_batchDepth > 0) return false;
   m_batchBase.reset();
@@ -108,12 +110,12 @@ bool CHpfRowStore::endBatch() {
 }
 
 bool CHpfRowStore::hasUncommitted() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return m_batchDepth > 0 && m_batchDirty;
 }
 
 bool CHpfRowStore::inBatch() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return m_batchDepth > 0;
 }
 
@@ -123,12 +125,12 @@ HpfRowSnapshot CHpfRowStore::committedLocked() const {
 }
 
 HpfRowSnapshot CHpfRowStore::committed() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return committedLocked();
 }
 
 HpfRowSnapshot CHpfRowStore::publish() {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_published = committedLocked();
   m_hasPublished = true;
   return m_published;
@@ -137,26 +139,26 @@ HpfRowSnapshot CHpfRowStore::publish() {
 void CHpfRowStore::notifyCommitted() {
   boost::function<void()> listener;
   {
-    std::lock_guard<std::mutex> lock(m_listenerMutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_listenerMutex);
     listener = m_listener;
   }
   if (listener) listener();
 }
 
 void CHpfRowStore::setListener(const boost::function<void()>& listener) {
-  std::lock_guard<std::mutex> lock(m_listenerMutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_listenerMutex);
   m_listener = listener;
 }
 
 HpfDelegatePtr CHpfRowStore::delegate(int column) const {
-  std::lock_guard<std::mutex> lock(m_delegateMutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_delegateMutex);
   auto it = m_delegates.find(column);
   return it == m_delegates.end() ? HpfDelegatePtr() : it->second;
 }
 
 void CHpfRowStore::setDelegate(int column, const HpfDelegatePtr& delegate) {
   HpfDelegatePtr old;  // released after the lock: a delegate's destructor is user code
-  std::lock_guard<std::mutex> lock(m_delegateMutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_delegateMutex);
   auto it = m_delegates.find(column);
   if (it != m_delegates.end()) old = it->second;
   if (delegate)

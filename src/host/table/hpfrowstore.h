@@ -15,13 +15,14 @@
 
 #include "lwhost_table_export.h"
 
+#include "host/core/annotatedmutex.h"
+
 #include "host/table/hpfkeyindex.h"
 #include "host/table/hpftypes.h"
 
 #include <atomic>
 #include <boost/function.hpp>
 #include <map>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -69,29 +70,30 @@ public:
   void setDelegate(int column, const HpfDelegatePtr& delegate);
 
 private:
-  // Makes m_live exclusively ours before a change. Caller holds m_mutex.
-  void detachLocked();
-  HpfRowSnapshot committedLocked() const;
+  // Makes m_live exclusively ours before a change.
+  void detachLocked() LW_REQUIRES(m_mutex);
+  HpfRowSnapshot committedLocked() const LW_REQUIRES(m_mutex);
 
-  mutable std::mutex m_mutex;
-  boost::shared_ptr<HpfRowVector> m_live;  // guarded by m_mutex
-  std::vector<std::string> m_keys;         // key of each row of m_live, same order; m_mutex
-  // key -> position in m_live; m_mutex. Mutable: a lookup may place keys.
-  mutable CHpfKeyIndex m_index;
-  HpfRowSnapshot m_batchBase;   // rows before the running batch; m_mutex
-  HpfRowSnapshot m_published;   // rows of the last publish(); m_mutex
-  bool m_hasPublished = false;  // m_mutex
-  int m_batchDepth = 0;         // m_mutex
-  bool m_batchDirty = false;    // m_mutex
+  mutable utils::CMutex m_mutex;
+  boost::shared_ptr<HpfRowVector> m_live LW_GUARDED_BY(m_mutex);
+  // Key of each row of m_live, same order.
+  std::vector<std::string> m_keys LW_GUARDED_BY(m_mutex);
+  // key -> position in m_live. Mutable: a lookup may place keys.
+  mutable CHpfKeyIndex m_index LW_GUARDED_BY(m_mutex);
+  HpfRowSnapshot m_batchBase LW_GUARDED_BY(m_mutex);  // rows before the running batch
+  HpfRowSnapshot m_published LW_GUARDED_BY(m_mutex);  // rows of the last publish()
+  bool m_hasPublished LW_GUARDED_BY(m_mutex) = false;
+  int m_batchDepth LW_GUARDED_BY(m_mutex) = 0;
+  bool m_batchDirty LW_GUARDED_BY(m_mutex) = false;
 
-  mutable std::mutex m_delegateMutex;
-  std::map<int, HpfDelegatePtr> m_delegates;  // guarded by m_delegateMutex
+  mutable utils::CMutex m_delegateMutex;
+  std::map<int, HpfDelegatePtr> m_delegates LW_GUARDED_BY(m_delegateMutex);
 
   std::atomic<int> m_tableId{0};
   std::atomic<int> m_tableType{0};
 
-  mutable std::mutex m_listenerMutex;
-  boost::function<void()> m_listener;  // guarded by m_listenerMutex
+  mutable utils::CMutex m_listenerMutex;
+  boost::function<void()> m_listener LW_GUARDED_BY(m_listenerMutex);
 };
 
 }  // namespace GU

@@ -1,5 +1,6 @@
 #include "host/table/hpfserialworker.h"
 
+#include "host/core/annotatedmutex.h"
 #include "host/table/hpftablelog_p.h"
 
 #include <chrono>
@@ -22,7 +23,7 @@ CHpfSerialWorker::~CHpfSerialWorker() {
 
 bool CHpfSerialWorker::post(const boost::function<void()>& job) {
   if (!job) return false;
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   if (m_stopped) return false;
   m_queue.push_back(job);
   if (!m_thread.joinable()) {
@@ -37,9 +38,9 @@ bool CHpfSerialWorker::post(const boost::function<void()>& job) {
 }
 
 void CHpfSerialWorker::run() {
-  std::unique_lock<std::mutex> lock(m_mutex);
+  utils::CUniqueLocker lock(m_mutex);
   for (;;) {
-    m_wake.wait(lock, [this]() { return m_stopped || !m_queue.empty(); });
+    while (!m_stopped && m_queue.empty()) lock.wait(m_wake);
     if (m_stopped) break;
     boost::function<void()> job;
     job.swap(m_queue.front());
@@ -68,7 +69,7 @@ void CHpfSerialWorker::stop() {
   std::deque<boost::function<void()>> dropped;
   std::thread thread;
   {
-    std::lock_guard<std::mutex> lock(m_mutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_mutex);
     if (m_stopped && !m_thread.joinable()) return;
     m_stopped = true;
     dropped.swap(m_queue);
@@ -88,19 +89,23 @@ void CHpfSerialWorker::stop() {
 }
 
 bool CHpfSerialWorker::waitForIdle(int timeoutMs) {
-  std::unique_lock<std::mutex> lock(m_mutex);
+  const auto deadline =
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
+  utils::CUniqueLocker lock(m_mutex);
   if (m_threadId == std::this_thread::get_id() && m_running) return false;
-  return m_idle.wait_for(lock, std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs),
-                         [this]() { return m_stopped || (m_queue.empty() && !m_running); });
+  while (!isIdleLocked()) {
+    if (lock.waitUntil(m_idle, deadline) == std::cv_status::timeout) return isIdleLocked();
+  }
+  return true;
 }
 
 int CHpfSerialWorker::pending() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return static_cast<int>(m_queue.size());
 }
 
 bool CHpfSerialWorker::isWorkerThread() const {
-  std::lock_guard<std::mutex> lock(m_mutex);
+  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   return m_threadId == std::this_thread::get_id();
 }
 

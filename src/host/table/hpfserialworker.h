@@ -12,6 +12,8 @@
 
 #include "lwhost_table_export.h"
 
+#include "host/core/annotatedmutex.h"
+
 #include <boost/enable_shared_from_this.hpp>
 #include <boost/function.hpp>
 #include <condition_variable>
@@ -37,15 +39,18 @@ public:
 
 private:
   void run();
+  bool isIdleLocked() const LW_REQUIRES(m_mutex) {
+    return m_stopped || (m_queue.empty() && !m_running);
+  }
 
-  mutable std::mutex m_mutex;
-  std::condition_variable m_wake;               // a job was queued or stop() was called
-  std::condition_variable m_idle;               // the queue ran empty
-  std::deque<boost::function<void()>> m_queue;  // guarded by m_mutex
-  bool m_stopped = false;                       // guarded by m_mutex
-  bool m_running = false;                       // a job runs; m_mutex
-  std::thread m_thread;                         // started and ended under m_mutex
-  std::thread::id m_threadId;                   // guarded by m_mutex
+  mutable utils::CMutex m_mutex;
+  std::condition_variable m_wake;  // a job was queued or stop() was called
+  std::condition_variable m_idle;  // the queue ran empty
+  std::deque<boost::function<void()>> m_queue LW_GUARDED_BY(m_mutex);
+  bool m_stopped LW_GUARDED_BY(m_mutex) = false;
+  bool m_running LW_GUARDED_BY(m_mutex) = false;  // a job runs
+  std::thread m_thread LW_GUARDED_BY(m_mutex);
+  std::thread::id m_threadId LW_GUARDED_BY(m_mutex);
 };
 
 }  // namespace LW

@@ -1,5 +1,6 @@
 #include "host/ui/uiresource.h"
 
+#include "host/core/annotatedmutex.h"
 #include "host/ui/uilog_p.h"
 #include "host/ui/uipixmaps_p.h"
 #include "host/ui/uithemes_p.h"
@@ -11,7 +12,6 @@
 #include <QtMath>
 #include <atomic>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 namespace GU {
@@ -107,16 +107,17 @@ struct CUiResource::Impl {
   // Index into themes; written on the GUI thread, read anywhere.
   std::atomic<int> current{0};
 
-  mutable std::mutex mutex;
+  mutable utils::CMutex mutex;
   // Guarded by mutex. Pixmaps are only added, on the GUI thread; the QPixmap
   // objects are never changed or freed, so pointers handed out stay valid.
-  QHash<SPixmapId, QPixmap*> pixmaps;
-  QHash<const QPixmap*, SPixmapId> origins;
-  QSet<QPair<int, int>> paintedSets;  // (theme, ratio) with every key painted
-  QSet<int> paintedRatios;
-  int applicationRatio = kOneToOne;  // as last seen on the GUI thread
-  std::unique_ptr<QPixmap> blankPixmap;
-  QSet<QString> unknownKeys;
+  QHash<SPixmapId, QPixmap*> pixmaps LW_GUARDED_BY(mutex);
+  QHash<const QPixmap*, SPixmapId> origins LW_GUARDED_BY(mutex);
+  // (theme, ratio) with every key painted
+  QSet<QPair<int, int>> paintedSets LW_GUARDED_BY(mutex);
+  QSet<int> paintedRatios LW_GUARDED_BY(mutex);
+  int applicationRatio LW_GUARDED_BY(mutex) = kOneToOne;  // as last seen on the GUI thread
+  std::unique_ptr<QPixmap> blankPixmap LW_GUARDED_BY(mutex);
+  QSet<QString> unknownKeys LW_GUARDED_BY(mutex);
 
   // GUI thread only: the application palette before the first switch.
   bool paletteSaved = false;
@@ -143,14 +144,14 @@ struct CUiResource::Impl {
   // Returns true when key was not logged before; the caller logs outside the
   // lock.
   bool noteUnknown(const QString& key) {
-    std::lock_guard<std::mutex> lock(mutex);
+    utils::CMutexLocker<utils::CMutex> lock(mutex);
     if (unknownKeys.contains(key)) return false;
     unknownKeys.insert(key);
     return true;
   }
 
-  // Requires mutex held and the GUI thread.
-  void paintSetLocked(int theme, int ratio) {
+  // GUI thread only.
+  void paintSetLocked(int theme, int ratio) LW_REQUIRES(mutex) {
     if (paintedSets.contains(qMakePair(theme, ratio))) return;
     const auto color = [this, theme](const char* key) { return colorIn(theme, key); };
     for (const QString& key : pixmaps::keys()) {
@@ -168,8 +169,8 @@ struct CUiResource::Impl {
     }
   }
 
-  // Requires mutex held. The painted pixmap nearest to what was asked.
-  const QPixmap* findLocked(int theme, int ratio, const QString& key) const {
+  // The painted pixmap nearest to what was asked.
+  const QPixmap* findLocked(int theme, int ratio, const QString& key) const LW_REQUIRES(mutex) {
     for (int candidate : {ratio, applicationRatio, kOneToOne})
       if (const QPixmap* pixmap = pixmaps.value(SPixmapId{theme, candidate, key})) return pixmap;
     return nullptr;
@@ -212,7 +213,7 @@ CUiResource::CUiResource() : m_impl(new Impl) {
 
   if (onGuiThread()) {
     const int ratio = applicationRatioKey();
-    std::lock_guard<std::mutex> lock(m_impl->mutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_impl->mutex);
     m_impl->applicationRatio = ratio;
     m_impl->paintSetLocked(0, ratio);
   } else {
@@ -248,7 +249,7 @@ const QPixmap* CUiResource::getPixmap(const QString& key, qreal devicePixelRatio
   const QPixmap* result = nullptr;
   bool unpaintable = false;
   {
-    std::lock_guard<std::mutex> lock(m_impl->mutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_impl->mutex);
     if (gui) m_impl->applicationRatio = seenRatio;
     const int ratio = ratioKey(devicePixelRatio, m_impl->applicationRatio);
     const int theme = m_impl->current.load();
@@ -275,7 +276,7 @@ const QPixmap* CUiResource::pixmapForRatio(const QPixmap* pixmap, qreal devicePi
   if (!pixmap) return pixmap;
   QString key;
   {
-    std::lock_guard<std::mutex> lock(m_impl->mutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_impl->mutex);
     auto it = m_impl->origins.constFind(pixmap);
     if (it == m_impl->origins.constEnd()) return pixmap;
     const SPixmapId& id = it.value();
@@ -338,7 +339,7 @@ bool CUiResource::setTheme(const QString& name) {
   const int ratio = applicationRatioKey();
   {
     // The new theme's pixmaps exist before any thread can ask for them.
-    std::lock_guard<std::mutex> lock(m_impl->mutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_impl->mutex);
     m_impl->applicationRatio = ratio;
     QSet<int> ratios = m_impl->paintedRatios;
     ratios.insert(ratio);
@@ -390,7 +391,7 @@ QStringList CUiResource::keys() const {
 QStringList CUiResource::unknownKeys() const {
   QStringList keys;
   {
-    std::lock_guard<std::mutex> lock(m_impl->mutex);
+    utils::CMutexLocker<utils::CMutex> lock(m_impl->mutex);
     keys = m_impl->unknownKeys.values();
   }
   keys.sort();

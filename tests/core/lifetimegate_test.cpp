@@ -1,8 +1,8 @@
-// The gate that keeps the trade client's late answers out of a destroyed
-// tender workflow: nothing passes once retire() has returned, and a guarded
-// call may enter the gate again.
+// The gate that keeps callbacks from other threads (the trade client's late
+// answers) out of a destroyed owner: nothing passes once close() has
+// returned, and a guarded call may enter the gate again.
 
-#include "tender/panelcallbackguard.h"
+#include "host/core/lifetimegate.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +12,9 @@
 
 namespace {
 
-TEST(PanelCallbackGuardTest, noGuardedCallRunsOnceRetireHasReturned) {
+TEST(LifetimeGateTest, noGuardedCallRunsOnceCloseHasReturned) {
   for (int round = 0; round < 50; ++round) {
-    auto guard = boost::make_shared<LW::CPanelCallbackGuard>();
+    auto guard = boost::make_shared<utils::CLifetimeGate>();
     std::atomic<bool> panelGone{false};
     std::atomic<int> calls{0};
     std::atomic<int> lateCalls{0};
@@ -30,26 +30,26 @@ TEST(PanelCallbackGuardTest, noGuardedCallRunsOnceRetireHasReturned) {
       }
     });
     while (!started.load()) std::this_thread::yield();
-    guard->retire();
+    guard->close();
     panelGone.store(true);
     host.join();
     EXPECT_EQ(lateCalls.load(), 0);
     EXPECT_GT(calls.load(), 0);
     EXPECT_FALSE(guard->isAlive());
-    EXPECT_FALSE(guard->runIfAlive([] { FAIL() << "ran after retire"; }));
+    EXPECT_FALSE(guard->runIfAlive([] { FAIL() << "ran after close"; }));
   }
 }
 
-TEST(PanelCallbackGuardTest, aGuardedCallMayEnterTheGateAgain) {
-  LW::CPanelCallbackGuard guard;
+TEST(LifetimeGateTest, aGuardedCallMayEnterTheGateAgain) {
+  utils::CLifetimeGate guard;
   int depth = 0;
   EXPECT_TRUE(guard.runIfAlive([&] {
     ++depth;
     EXPECT_TRUE(guard.runIfAlive([&] { ++depth; }));
   }));
   EXPECT_EQ(depth, 2);
-  guard.retire();
-  guard.retire();
+  guard.close();
+  guard.close();
   EXPECT_FALSE(guard.isAlive());
 }
 
