@@ -4,7 +4,7 @@
 // invalid UTF-8, every attribute bit set) that must still show a value, "-"
 // or "非法值".
 
-#include "model/instrumentcells.h"
+#include "model/cellvalues.h"
 #include "host/services/config.h"
 #include "model/columncatalogue.h"
 #include "model/instrumentdata.h"

@@ -2,7 +2,7 @@
 // plans and tender bonds.
 
 #include "model/instrumentdata.h"
-#include "model/tendercells.h"
+#include "model/cellvalues.h"
 
 #include "modeltestdata.h"
 
