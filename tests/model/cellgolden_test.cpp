@@ -22,7 +22,7 @@
 #include "model/columncatalogue.h"
 #include "model/instrumentdata.h"
 
-#include "modeltestdata.h"
+#include "modelfixture.h"
 
 #include <QColor>
 #include <QFile>
@@ -128,7 +128,7 @@ RowMaker rowsOf(std::vector<Ptr> records) {
 mxservice::CInstrumentDetailPtr edgeInstrument(const std::string& market,
                                                const std::string& product, std::size_t i) {
   auto ins =
-      modeltest::instrument(1, market, i % 2 ? "204001" : "600000", "名称" + std::to_string(i));
+      testsupport::instrument(1, market, i % 2 ? "204001" : "600000", "名称" + std::to_string(i));
   ins->productCode = product;
   ins->productName = "品种";
   ins->exchangeCode = "EX";
@@ -183,7 +183,8 @@ std::vector<mxservice::COTCFundPlanInfoPtr> edgeFunds() {
   std::vector<mxservice::COTCFundPlanInfoPtr> records;
   const int baseTypes[] = {1, 2, mxservice::kNoValueInt};
   for (std::size_t i = 0; i < sizeof kNumbers / sizeof *kNumbers; ++i) {
-    auto f = modeltest::fund("F" + std::to_string(i), "基金" + std::to_string(i), baseTypes[i % 3]);
+    auto f =
+        testsupport::fund("F" + std::to_string(i), "基金" + std::to_string(i), baseTypes[i % 3]);
     const double v = kNumbers[i];
     f->fundType = static_cast<int>(i % 3);
     f->prStatus = static_cast<int>(i % 2);
@@ -207,7 +208,7 @@ std::vector<mxservice::CInterBankBondPtr> edgeBonds() {
   std::vector<mxservice::CInterBankBondPtr> records;
   const char* markets[] = {"NIB", "BANK", "FIB", "", "\xff\xfe"};
   for (std::size_t i = 0; i < sizeof kNumbers / sizeof *kNumbers; ++i) {
-    auto b = modeltest::interBankBond(markets[i % 5], "22000" + std::to_string(i), "国债");
+    auto b = testsupport::interBankBond(markets[i % 5], "22000" + std::to_string(i), "国债");
     const double v = kNumbers[i];
     b->shCode = "019666";
     b->shName = "沪";
@@ -233,7 +234,7 @@ std::vector<mxservice::CTenderBondInfoDetailPtr> edgeTenders() {
   std::vector<mxservice::CTenderBondInfoDetailPtr> records;
   const int statuses[] = {0, 2, 5, 201, 204, 3, -2, mxservice::kNoValueInt};
   for (std::size_t i = 0; i < sizeof kNumbers / sizeof *kNumbers; ++i) {
-    auto t = modeltest::tenderBond("24000" + std::to_string(i));
+    auto t = testsupport::bareTenderBond("24000" + std::to_string(i));
     const double v = kNumbers[i];
     const int n = kIntegers[i % 8];
     t->shortName = "简称";
@@ -293,55 +294,89 @@ std::string catalogueLine(long long type, bool broker) {
   return line;
 }
 
-class CellGoldenTest : public modeltest::HostFixture {};
+class CellGoldenTest : public modeltest::HostFixture {
+protected:
+  // Installs the sample data set (trading date 2024-01-04, a Thursday: a
+  // one-day repo occupies 3 days) and returns the groups of rows to walk.
+  std::vector<Group> installSampleAndGroups() {
+    const QByteArray sourceDir = qgetenv("LW_SOURCE_DIR");
+    EXPECT_FALSE(sourceDir.isEmpty()) << "LW_SOURCE_DIR is not set";
+    mxservice::DataSet sample =
+        mxservice::loadDataSet((sourceDir + "/data/sample").toStdString(), QDate(2024, 1, 4));
+    EXPECT_GT(sample.instruments.size(), 300u);
+    std::vector<mxservice::CInterBankBondPtr> sampleBonds;
+    for (const auto& entry : sample.interBankBonds) sampleBonds.push_back(entry.second);
+    std::vector<mxservice::CTenderBondInfoDetailPtr> sampleTenders;
+    for (const auto& entry : sample.tenderBonds) sampleTenders.push_back(entry.second);
+    const std::vector<mxservice::CInstrumentDetailPtr> sampleInstruments = sample.instruments;
+    sample.config.tradingDate = "20240104";
+    install(sample);
+
+    std::vector<Group> groups = {
+        {"sample instruments and fund plans", rowsOf(sampleInstruments)},
+        {"sample inter-bank bonds", rowsOf(sampleBonds)},
+        {"sample tender bonds", rowsOf(sampleTenders)},
+        {"edge fund plans", rowsOf(edgeFunds())},
+        {"edge inter-bank bonds", rowsOf(edgeBonds())},
+        {"edge tender bonds", rowsOf(edgeTenders())},
+        {"null records", [](ENqTraderType type) {
+           return std::vector<boost::shared_ptr<CInstrumentData>>{
+               boost::make_shared<CInstrumentData>(type, mxservice::CInstrumentDetailPtr()),
+               boost::make_shared<CInstrumentData>(type, mxservice::CInterBankBondPtr()),
+               boost::make_shared<CInstrumentData>(type, mxservice::COTCFundPlanInfoPtr()),
+               boost::make_shared<CInstrumentData>(type, mxservice::CTenderBondInfoDetailPtr())};
+         }}};
+    const char* markets[][2] = {{"SH", "REPO"},
+                                {"SZ", ""},
+                                {"SHFE", "cu"},
+                                {"DCE", "m_O"},
+                                {"CME", "GC"},
+                                {"SGE", ""},
+                                {"NQ", ""},
+                                {"HGT", ""},
+                                {"SGT", ""},
+                                {"FIB", ""},
+                                {"SHO", "510050"},
+                                {"XYZ", ""},
+                                {"\xff\xfe", "\xe2\x82"}};
+    for (const auto& m : markets) {
+      const std::string market = m[0][0] == '\xff' ? std::string("invalid UTF-8") : m[0];
+      groups.push_back({"edge instruments of " + market, rowsOf(edgeInstruments(m[0], m[1]))});
+    }
+    return groups;
+  }
+};
+
+// A column whose source reads another kind of record than its list's rows
+// hold, or whose format drops the value, would be empty for every row.
+TEST_F(CellGoldenTest, everyColumnOfEveryListShowsSomethingForSomeRecord) {
+  const std::vector<Group> groups = installSampleAndGroups();
+  for (long long type : kTypes) {
+    for (bool broker : {false, true}) {
+      const LW::CColumnCatalogue cat = LW::CColumnCatalogue::build(tt(type), broker);
+      if (cat.columnCount() == 0) continue;
+      LW::getConfig()->setBrokerEdition(broker);
+      std::vector<bool> shown(static_cast<std::size_t>(cat.columnCount()), false);
+      for (const Group& group : groups) {
+        for (const auto& row : group.rows(tt(type))) {
+          for (int column = 0; column < cat.columnCount(); ++column) {
+            if (!row->displayText(column).isEmpty()) shown[column] = true;
+          }
+        }
+      }
+      for (int column = 0; column < cat.columnCount(); ++column) {
+        EXPECT_EQ(shown[column], column != cat.favoriteColumn)
+            << std::hex << type << std::dec << (broker ? " broker" : "") << " column " << column
+            << " " << cat.columnTitles.value(column).toStdString();
+      }
+    }
+  }
+  LW::getConfig()->setBrokerEdition(false);
+}
 
 TEST_F(CellGoldenTest, everyCellOfEveryListMatchesTheRecord) {
+  const std::vector<Group> groups = installSampleAndGroups();
   const QByteArray sourceDir = qgetenv("LW_SOURCE_DIR");
-  ASSERT_FALSE(sourceDir.isEmpty()) << "LW_SOURCE_DIR is not set";
-  const QDate today(2024, 1, 4);
-  mxservice::DataSet sample =
-      mxservice::loadDataSet((sourceDir + "/data/sample").toStdString(), today);
-  ASSERT_GT(sample.instruments.size(), 300u);
-  std::vector<mxservice::CInterBankBondPtr> sampleBonds;
-  for (const auto& entry : sample.interBankBonds) sampleBonds.push_back(entry.second);
-  std::vector<mxservice::CTenderBondInfoDetailPtr> sampleTenders;
-  for (const auto& entry : sample.tenderBonds) sampleTenders.push_back(entry.second);
-  const std::vector<mxservice::CInstrumentDetailPtr> sampleInstruments = sample.instruments;
-  sample.config.tradingDate = "20240104";  // a Thursday: a one-day repo occupies 3 days
-  install(sample);
-
-  std::vector<Group> groups = {
-      {"sample instruments and fund plans", rowsOf(sampleInstruments)},
-      {"sample inter-bank bonds", rowsOf(sampleBonds)},
-      {"sample tender bonds", rowsOf(sampleTenders)},
-      {"edge fund plans", rowsOf(edgeFunds())},
-      {"edge inter-bank bonds", rowsOf(edgeBonds())},
-      {"edge tender bonds", rowsOf(edgeTenders())},
-      {"null records", [](ENqTraderType type) {
-         return std::vector<boost::shared_ptr<CInstrumentData>>{
-             boost::make_shared<CInstrumentData>(type, mxservice::CInstrumentDetailPtr()),
-             boost::make_shared<CInstrumentData>(type, mxservice::CInterBankBondPtr()),
-             boost::make_shared<CInstrumentData>(type, mxservice::COTCFundPlanInfoPtr()),
-             boost::make_shared<CInstrumentData>(type, mxservice::CTenderBondInfoDetailPtr())};
-       }}};
-  const char* markets[][2] = {{"SH", "REPO"},
-                              {"SZ", ""},
-                              {"SHFE", "cu"},
-                              {"DCE", "m_O"},
-                              {"CME", "GC"},
-                              {"SGE", ""},
-                              {"NQ", ""},
-                              {"HGT", ""},
-                              {"SGT", ""},
-                              {"FIB", ""},
-                              {"SHO", "510050"},
-                              {"XYZ", ""},
-                              {"\xff\xfe", "\xe2\x82"}};
-  for (const auto& m : markets) {
-    const std::string market = m[0][0] == '\xff' ? std::string("invalid UTF-8") : m[0];
-    groups.push_back({"edge instruments of " + market, rowsOf(edgeInstruments(m[0], m[1]))});
-  }
-
   QFile dump(qEnvironmentVariable("LW_DUMP_CELLS"));
   if (!dump.fileName().isEmpty()) {
     ASSERT_TRUE(dump.open(QIODevice::WriteOnly | QIODevice::Truncate)) << "cannot write the dump";
