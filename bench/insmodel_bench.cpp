@@ -14,12 +14,18 @@
 // QSortFilterProxyModel with a fixed-string filter over all columns; each iteration switches
 // between two filters of the same selectivity so that the proxy refilters every time.
 //
+// Cells: every painted text of a list (what a repaint and a text export ask
+// for) and a sort of the rows by one column through the model's comparison,
+// on the stock list and on the mixed list, whose columns also test the
+// markets of each row. Counters cells_per_s and compares_per_s.
+//
 // Memory: counters bytes_per_row (rows plus the host model's index, measured
 // with mallinfo2 around a full load) and cache_bytes_per_instrument (the
 // model's per-list search cache).
 
 #include "host/data/dataset.h"
 #include "host/services/hostservices.h"
+#include "model/instrumentdata.h"
 #include "model/instrumentmodel.h"
 
 #include "qtbenchmarkmain.h"
@@ -30,6 +36,7 @@
 #include <QApplication>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
+#include <algorithm>
 #include <boost/make_shared.hpp>
 #include <condition_variable>
 #include <ctime>
@@ -195,6 +202,67 @@ void BM_InsModel_RowMemory(benchmark::State& state) {
   state.counters["rows"] = rows;
 }
 
+// --- cells -------------------------------------------------------------------
+
+std::vector<GU::HpfRowPtr> makeRows(mxservice::ENqTraderType tradeType, int count) {
+  installStocks(count);
+  std::vector<GU::HpfRowPtr> rows;
+  rows.reserve(g_stocks.size());
+  for (const auto& s : g_stocks)
+    rows.push_back(boost::make_shared<LW::CInstrumentData>(tradeType, s));
+  return rows;
+}
+
+void paintCells(benchmark::State& state, mxservice::ENqTraderType tradeType) {
+  const std::vector<GU::HpfRowPtr> rows = makeRows(tradeType, static_cast<int>(state.range(0)));
+  LW::CHpfInsModel model(tradeType);
+  const int columns = model.columnCount();
+  for (auto _ : state) {
+    for (const GU::HpfRowPtr& row : rows) {
+      for (int column = 0; column < columns; ++column) {
+        benchmark::DoNotOptimize(row->getDisplayQString(column));
+      }
+    }
+  }
+  state.counters["cells_per_s"] = benchmark::Counter(static_cast<double>(rows.size()) * columns,
+                                                     benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void sortColumn(benchmark::State& state, mxservice::ENqTraderType tradeType, int column) {
+  const std::vector<GU::HpfRowPtr> rows = makeRows(tradeType, static_cast<int>(state.range(0)));
+  LW::CHpfInsModel model(tradeType);
+  std::vector<GU::HpfRowPtr> shuffled = rows;
+  std::mt19937 rng(11);
+  long compares = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::shuffle(shuffled.begin(), shuffled.end(), rng);
+    state.ResumeTiming();
+    std::sort(shuffled.begin(), shuffled.end(),
+              [&](const GU::HpfRowPtr& a, const GU::HpfRowPtr& b) {
+                ++compares;
+                return model.compare(a, b, column) < 0;
+              });
+  }
+  state.counters["compares_per_s"] =
+      benchmark::Counter(static_cast<double>(compares), benchmark::Counter::kIsRate);
+}
+
+void BM_InsModel_PaintStockCells(benchmark::State& state) {
+  paintCells(state, mxservice::NQ_TRADER_STOCK);
+}
+void BM_InsModel_PaintMixedCells(benchmark::State& state) {
+  paintCells(state, mxservice::NQ_TRADER_MIXED);
+}
+// Column 4: the previous close, a number.
+void BM_InsModel_SortStockByPreClose(benchmark::State& state) {
+  sortColumn(state, mxservice::NQ_TRADER_STOCK, 4);
+}
+// Column 20: the float capital, a number only stock markets hold.
+void BM_InsModel_SortMixedByFloatCapital(benchmark::State& state) {
+  sortColumn(state, mxservice::NQ_TRADER_MIXED, 20);
+}
+
 // --- the stock Qt approach -----------------------------------------------------
 
 void qtKeystroke(benchmark::State& state, const char* first, const char* second) {
@@ -243,6 +311,15 @@ BENCHMARK(BM_InsModel_FullReload)->Apply(sizes);
 BENCHMARK(BM_InsModel_FullReloadAfterFilter)->Apply(sizes);
 BENCHMARK(BM_QtProxy_KeystrokeCode)->Apply(sizes);
 BENCHMARK(BM_QtProxy_FullReload)->Apply(sizes);
+void cellSizes(benchmark::internal::Benchmark* b) {
+  b->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+  b->Repetitions(3)->ReportAggregatesOnly(true);
+}
+
+BENCHMARK(BM_InsModel_PaintStockCells)->Apply(cellSizes);
+BENCHMARK(BM_InsModel_PaintMixedCells)->Apply(cellSizes);
+BENCHMARK(BM_InsModel_SortStockByPreClose)->Apply(cellSizes);
+BENCHMARK(BM_InsModel_SortMixedByFloatCapital)->Apply(cellSizes);
 BENCHMARK(BM_InsModel_RowMemory)->Arg(100000)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -131,7 +131,7 @@ void CBondInfoPanel::loadBondInfos() {
         extra->addData(
             key, m_accruedInterestColumn,
             GU::formatDoubleNumber(detail->accruedInterest, 4, utils::CFormatNumberFlags(), false,
-                                   QStringLiteral("非法值")),
+                                   GU::invalidNumberText()),
             nullptr);
         extra->addData(key, m_pricingMethodColumn,
                        (detail->attributeFlags & kCleanPriceBit) ? QStringLiteral("净价")

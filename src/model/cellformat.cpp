@@ -9,10 +9,7 @@
 namespace LW {
 namespace cellformat {
 
-const QString& invalidText() {
-  static const QString text = QString::fromUtf8("非法值");
-  return text;
-}
+const QString& invalidText() { return GU::invalidNumberText(); }
 
 const QString& dash() {
   static const QString text = QStringLiteral("-");

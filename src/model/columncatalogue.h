@@ -7,47 +7,19 @@
 // id means different things under different trading types, so the rows and
 // the cell rules always switch on the pair (column set, column id).
 //
-// Everything here is a pure function of the trading type (and, for the
-// foreign-futures set, the broker-edition flag), so it can be called from any
-// thread and tested without the host services.
+// Everything here is read from the column table (columntable.h): a pure
+// function of the trading type (and, for the foreign-futures set, the
+// broker-edition flag), so it can be called from any thread and tested
+// without the host services.
 
 #include "host/core/tradertypes.h"
+#include "model/columntable.h"
 
 #include <QMap>
 #include <QSet>
 #include <QString>
 
 namespace LW {
-
-// The column layouts; several trading types share one.
-enum class EColumnSet {
-  None,          // no instrument list: no columns at all
-  Stock,         // 1, 0x100000
-  Future,        // 2
-  Code,          // 4, 4096, 0x10000, 0x1000000
-  Credit,        // 8
-  FutureOption,  // 16
-  StockOption,   // 32
-  OuterFuture,   // 64, 2048
-  HkStock,       // 128, 16384
-  Neeq,          // 256
-  OtcFund,       // 512
-  SecondFuture,  // 1024
-  InterBank,     // 32768, 0x2000000
-  Mixed,         // 0x800000, 0xC5DFF
-  BondTender,    // 0x8000000
-};
-
-// Value kinds of a column; the numbers are those of QVariant::Int, ::Double
-// and ::String because the host table sorts and exports by them.
-enum EColumnValueKind : int {
-  COLUMN_KIND_INT = 2,
-  COLUMN_KIND_INT64 = 4,  // known to the sort; no column of this table has it
-  COLUMN_KIND_DOUBLE = 6,
-  COLUMN_KIND_TEXT = 10,
-};
-
-EColumnSet columnSetOf(mxservice::ENqTraderType tradeType);
 
 // 2, 6 or 10 for (trading type, column id); 10 for every id not listed,
 // including ids past the last column and every id of a type without columns.

@@ -2,12 +2,10 @@
 
 #include "host/services/config.h"
 #include "host/ui/uiresource.h"
+#include "model/celltext.h"
+#include "model/cellvalues.h"
 #include "model/columncatalogue.h"
-#include "model/fundcells.h"
-#include "model/instrumentcells.h"
-#include "model/interbankcells.h"
 #include "model/pricedecimals.h"
-#include "model/tendercells.h"
 
 namespace LW {
 
@@ -66,53 +64,50 @@ CInstrumentData::CInstrumentData(ENqTraderType tradeType,
 
 CInstrumentData::~CInstrumentData() = default;
 
-CInstrumentData::ERule CInstrumentData::produce(int column, CellValue* value) const {
-  if (m_tradeType == mxservice::NQ_TRADER_BOND_TENDER && m_tenderBond &&
-      tenderCellValue(*m_tenderBond, m_tradeType, column, value)) {
-    return ERule::Tender;
+bool CInstrumentData::produce(int column, CellValue* value, QString* text) const {
+  const CColumnSetDesc& set = columnSetDesc(columnSetOf(m_tradeType));
+  const CColumnDesc* desc = set.column(column, m_brokerEdition);
+  if (!desc || desc->source == ECellSource::Favourite) return false;
+  const CCellPlace place{m_tradeType, column};
+  switch (set.record) {
+    case ERecordKind::Instrument:
+      if (!m_instrument) return false;
+      *value = instrumentCellValue(*desc, m_instrument, place);
+      break;
+    case ERecordKind::Fund:
+      if (!m_otcFund) return false;
+      *value = fundCellValue(*desc, *m_otcFund, place);
+      break;
+    case ERecordKind::InterBank:
+      if (!m_interBankBond) return false;
+      *value = interBankCellValue(*desc, *m_interBankBond);
+      break;
+    case ERecordKind::Tender:
+      if (!m_tenderBond) return false;
+      *value = tenderCellValue(*desc, *m_tenderBond, place);
+      break;
+    case ERecordKind::None:
+      return false;
   }
-  if (m_instrument &&
-      instrumentCellValue(m_instrument, m_tradeType, m_brokerEdition, column, value)) {
-    return ERule::Instrument;
+  if (set.textCells) {
+    *value = CellValue::ofText(cellText(desc->format, *value, m_priceDecimals));
+    if (text) *text = value->text;
+  } else if (text) {
+    *text = cellText(desc->format, *value, m_priceDecimals);
   }
-  if (m_interBankBond &&
-      (m_tradeType == mxservice::NQ_TRADER_INTER_BANK ||
-       m_tradeType == mxservice::NQ_TRADER_INTER_BANK_FX) &&
-      interBankCellValue(*m_interBankBond, column, value)) {
-    return ERule::InterBank;
-  }
-  if (m_otcFund && m_tradeType == mxservice::NQ_TRADER_OTC_FUND &&
-      fundCellValue(*m_otcFund, m_tradeType, column, value)) {
-    return ERule::Fund;
-  }
-  return ERule::None;
+  return true;
 }
 
 CellValue CInstrumentData::cellValue(int column) const {
   CellValue value;
-  produce(column, &value);
+  produce(column, &value, nullptr);
   return value;
 }
 
 QString CInstrumentData::displayText(int column) const {
   CellValue value;
   QString text;
-  switch (produce(column, &value)) {
-    case ERule::Tender:
-      text = value.text;
-      break;
-    case ERule::Instrument:
-      instrumentCellText(m_tradeType, m_brokerEdition, column, value, m_priceDecimals, &text);
-      break;
-    case ERule::InterBank:
-      interBankCellText(column, value, &text);
-      break;
-    case ERule::Fund:
-      fundCellText(column, value, &text);
-      break;
-    case ERule::None:
-      break;
-  }
+  produce(column, &value, &text);
   return text;
 }
 

@@ -77,8 +77,9 @@ public:
   QString getIconTip(int column) override;
 
   // --- cells -----------------------------------------------------------------
-  // The value of a cell: the tender, instrument, inter-bank or fund rules,
-  // whichever applies first; the default CellValue when none does.
+  // The value of a cell, from the column table's description of the column
+  // in the row's edition; the default CellValue when the row's record is not
+  // the kind the trading type's list wraps, and in the favourites column.
   CellValue cellValue(int column) const;
   // The painted text of a cell, from cellValue(); empty when the column has
   // no display rule (e.g. the favourites column).
@@ -101,9 +102,11 @@ public:
   QString tagTip() const;
 
 private:
-  enum class ERule { None, Tender, Instrument, InterBank, Fund };
-  // The rule set that answers column, and the value it gives.
-  ERule produce(int column, CellValue* value) const;
+  // The value of column, and with text non-null its painted text (the
+  // column table's source and format); false when the row's record has no
+  // cell there (another list's record, the favourites column, an id outside
+  // the set).
+  bool produce(int column, CellValue* value, QString* text) const;
 
   int m_priceDecimals = 2;
   mxservice::ENqTraderType m_tradeType;

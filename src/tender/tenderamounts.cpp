@@ -11,7 +11,7 @@ namespace {
 
 double roundAmount(double amount) {
   return GU::formatDoubleNumber(amount, 4, utils::CFormatNumberFlags(), false,
-                                QStringLiteral("非法值"))
+                                GU::invalidNumberText())
       .toDouble();
 }
 

@@ -4,22 +4,22 @@
 // invalid UTF-8, every attribute bit set) that must still show a value, "-"
 // or "非法值".
 
-#include "model/instrumentcells.h"
 #include "host/services/config.h"
+#include "model/cellvalues.h"
 #include "model/columncatalogue.h"
 #include "model/instrumentdata.h"
 
-#include "modeltestdata.h"
+#include "modelfixture.h"
 
 #include <cmath>
 #include <limits>
 
 using LW::CellValue;
 using LW::CInstrumentData;
-using modeltest::instrument;
-using modeltest::u8;
 using mxservice::CInstrumentDetailPtr;
 using mxservice::ENqTraderType;
+using testsupport::instrument;
+using testsupport::u8;
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "model/pricedecimals.h"
 
 #include "host/ui/uiresource.h"
-#include "modeltestdata.h"
+#include "modelfixture.h"
 
 #include <boost/make_shared.hpp>
 #include <cmath>
@@ -14,9 +14,9 @@
 
 using LW::CInstrumentData;
 using LW::EInstrumentTag;
-using modeltest::instrument;
-using modeltest::u8;
 using mxservice::ENqTraderType;
+using testsupport::instrument;
+using testsupport::u8;
 
 namespace {
 
@@ -110,7 +110,7 @@ TEST(PriceDecimals, instrumentRowUsesItsTickAndOtherRowsKeepTwo) {
   ins->priceTick = 0.001;
   EXPECT_EQ(CInstrumentData(tt(1), ins).priceDecimals(), 3);
   EXPECT_EQ(CInstrumentData(tt(1), mxservice::CInstrumentDetailPtr()).priceDecimals(), 2);
-  EXPECT_EQ(CInstrumentData(tt(512), modeltest::fund("F1", "F", 1)).priceDecimals(), 2);
+  EXPECT_EQ(CInstrumentData(tt(512), testsupport::fund("F1", "F", 1)).priceDecimals(), 2);
 }
 
 struct TagCase {
@@ -217,14 +217,14 @@ TEST(InstrumentRow, keyFollowsTheRecordKind) {
   auto ins = instrument(1, "SH", "600000", "X");
   EXPECT_EQ(CInstrumentData(tt(1), ins).key(), "600000.SH");
   EXPECT_EQ(CInstrumentData(tt(0x8000000), ins).key(), "600000.SH");
-  auto tender = modeltest::tenderBond("240001");
+  auto tender = testsupport::bareTenderBond("240001");
   EXPECT_EQ(CInstrumentData(tt(0x8000000), tender).key(), tender->getKey());
   EXPECT_FALSE(tender->getKey().empty());
   // A tender detail outside the tender list has no key of its own.
   EXPECT_EQ(CInstrumentData(tt(1), tender).key(), "");
-  auto bond = modeltest::interBankBond("NIB", "220001", "B");
+  auto bond = testsupport::interBankBond("NIB", "220001", "B");
   EXPECT_EQ(CInstrumentData(tt(32768), bond).key(), bond->getKey());
-  auto f = modeltest::fund("F001", "F", 1);
+  auto f = testsupport::fund("F001", "F", 1);
   EXPECT_EQ(CInstrumentData(tt(512), f).key(), f->getKey());
   EXPECT_EQ(CInstrumentData(tt(1), mxservice::CInstrumentDetailPtr()).key(), "");
 }
@@ -254,8 +254,8 @@ TEST(InstrumentRow, everyCellHasTheDefaultTextColour) {
 TEST(InstrumentRow, recordsOfTheWrongListGetNoCells) {
   // An inter-bank bond in a stock list, a fund in a futures list: the rules
   // are chosen by trading type, so nothing applies.
-  CInstrumentData bond(tt(1), modeltest::interBankBond("NIB", "1", "B"));
-  CInstrumentData f(tt(2), modeltest::fund("F", "F", 1));
+  CInstrumentData bond(tt(1), testsupport::interBankBond("NIB", "1", "B"));
+  CInstrumentData f(tt(2), testsupport::fund("F", "F", 1));
   for (int column = 0; column < 22; ++column) {
     EXPECT_TRUE(bond.getQString(column).isEmpty());
     EXPECT_TRUE(f.getQString(column).isEmpty());

@@ -7,17 +7,17 @@
 
 #include "host/core/stockkey.h"
 #include "host/text/pinyinmatch.h"
-#include "modeltestdata.h"
+#include "modelfixture.h"
 
 #include <boost/make_shared.hpp>
 #include <random>
 
 using LW::CInstrumentSearchCache;
 using LW::CListRuleContext;
-using modeltest::instrument;
-using modeltest::u8;
 using mxservice::CInstrumentDetailPtr;
 using mxservice::ENqTraderType;
+using testsupport::instrument;
+using testsupport::u8;
 
 namespace {
 
@@ -314,7 +314,7 @@ TEST(InstrumentMatch, brokerEditionGroupsOfForeignLists) {
 }
 
 TEST(InstrumentMatch, interBankRule) {
-  auto bond = modeltest::interBankBond("nib", "220001", "22附息国债01");
+  auto bond = testsupport::interBankBond("nib", "220001", "22附息国债01");
   bond->shortPinyin = "22fxgz01";
   EXPECT_TRUE(LW::interBankMatches(bond, ""));
   EXPECT_TRUE(LW::interBankMatches(bond, "NIB"));

@@ -10,7 +10,7 @@
 #include "host/services/usermanager.h"
 #include "host/ui/uiresource.h"
 #include "model/instrumentdata.h"
-#include "modeltestdata.h"
+#include "modelfixture.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -20,10 +20,10 @@
 
 using LW::CHpfInsModel;
 using LW::CInstrumentData;
-using modeltest::instrument;
-using modeltest::u8;
 using mxservice::CInstrumentDetailPtr;
 using mxservice::ENqTraderType;
+using testsupport::instrument;
+using testsupport::u8;
 
 namespace {
 
@@ -85,7 +85,7 @@ TEST_F(InstrumentModelTest, loadAddsMatchingRowsInHostOrderAndSignalsOnce) {
 TEST_F(InstrumentModelTest, bondTenderLoadHasNoRowsAndStillSignalsOnce) {
   mxservice::DataSet set;
   add(set, instrument(0x8000000, "NIB", "240001", "24国债01"));
-  set.tenderBonds["TB.240001"] = modeltest::tenderBond("240001");
+  set.tenderBonds["TB.240001"] = testsupport::bareTenderBond("240001");
   install(set);
   auto model = makeModel(0x8000000);
   EXPECT_EQ(model->columnCount(), 54);
@@ -160,8 +160,8 @@ TEST_F(InstrumentModelTest, fixedIncomeListKeepsBondsAndAgreedRepos) {
 TEST_F(InstrumentModelTest, fundListShowsFundPlansWithTheirColumns) {
   mxservice::DataSet set;
   add(set, instrument(512, "OTC", "X1", "不是计划"));
-  add(set, modeltest::fund("000001", "华夏成长", 1));
-  add(set, modeltest::fund("000002", "理财一号", 2));
+  add(set, testsupport::fund("000001", "华夏成长", 1));
+  add(set, testsupport::fund("000002", "理财一号", 2));
   install(set);
   auto model = makeModel(512);
   EXPECT_EQ(load(model, ""), (Keys{"000001.OTC", "000002.OTC"}));
@@ -175,8 +175,8 @@ TEST_F(InstrumentModelTest, fundListShowsFundPlansWithTheirColumns) {
 
 TEST_F(InstrumentModelTest, interBankListFromTheStore) {
   mxservice::DataSet set;
-  auto a = modeltest::interBankBond("NIB", "220001", "22附息国债01");
-  auto b = modeltest::interBankBond("BANK", "210002", "21国开02");
+  auto a = testsupport::interBankBond("NIB", "220001", "22附息国债01");
+  auto b = testsupport::interBankBond("BANK", "210002", "21国开02");
   b->shortPinyin = "21gk02";
   set.interBankBonds[a->getKey()] = a;
   set.interBankBonds[b->getKey()] = b;
@@ -265,7 +265,7 @@ TEST_F(InstrumentModelTest, newHostListIsPickedUpByTheNextLoad) {
   set.instruments[0] = instrument(1, "SH", "600000", "改名银行");
   mxservice::CHostServices::install([&] {
     mxservice::DataSet copy = set;
-    modeltest::addDefaultExchanges(copy);
+    testsupport::addDefaultExchanges(copy);
     return copy;
   }());
   EXPECT_EQ(load(model, "600"), (Keys{"600000.SH", "600001.SH"}));
@@ -307,7 +307,7 @@ TEST_F(InstrumentModelTest, reloadReusesShownRowsOnlyWhileTheyStayValid) {
   set.instruments[0] = instrument(1, "SH", "600000", "新名称");
   mxservice::CHostServices::install([&] {
     mxservice::DataSet copy = set;
-    modeltest::addDefaultExchanges(copy);
+    testsupport::addDefaultExchanges(copy);
     return copy;
   }());
   load(model, "");
@@ -404,22 +404,6 @@ TEST_F(InstrumentModelTest, catalogueAndColumnQueries) {
   EXPECT_EQ(model->getRowBackgroundColor(1), ui->getColor("clr_table_background2"));
   EXPECT_EQ(model->getRowBackgroundColor(2), ui->getColor("clr_table_background"));
   EXPECT_EQ(model->getRowBackgroundColor(7), ui->getColor("clr_table_background2"));
-}
-
-TEST_F(InstrumentModelTest, metaObjectCastsAndSignal) {
-  auto model = makeModel(1);
-  QObject* object = model.get();
-  EXPECT_EQ(object->qt_metacast("LW::CHpfInsModel"), static_cast<void*>(model.get()));
-  EXPECT_EQ(object->qt_metacast("CHpfThreadDataModel"),
-            static_cast<void*>(static_cast<LW::CHpfThreadDataModel*>(model.get())));
-  EXPECT_EQ(object->qt_metacast("QObject"), static_cast<void*>(object));
-  EXPECT_EQ(object->qt_metacast("LW::CHpfThreadDataModel"), nullptr);
-  EXPECT_EQ(object->qt_metacast(nullptr), nullptr);
-  const QMetaObject* meta = object->metaObject();
-  EXPECT_STREQ(meta->className(), "LW::CHpfInsModel");
-  EXPECT_EQ(meta->methodCount() - meta->methodOffset(), 1);
-  EXPECT_EQ(meta->method(meta->methodOffset()).methodSignature(), QByteArray("sigRefreshed()"));
-  EXPECT_EQ(meta->method(meta->methodOffset()).methodType(), QMetaMethod::Signal);
 }
 
 // --- compare -----------------------------------------------------------------

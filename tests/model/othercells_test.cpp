@@ -1,10 +1,10 @@
 // Cells of the rows that do not wrap an instrument: inter-bank bonds, fund
 // plans and tender bonds.
 
+#include "model/cellvalues.h"
 #include "model/instrumentdata.h"
-#include "model/tendercells.h"
 
-#include "modeltestdata.h"
+#include "modelfixture.h"
 
 #include <boost/make_shared.hpp>
 #include <cmath>
@@ -12,8 +12,8 @@
 #include <utility>
 
 using LW::CInstrumentData;
-using modeltest::u8;
 using mxservice::ENqTraderType;
+using testsupport::u8;
 
 namespace {
 
@@ -40,7 +40,7 @@ struct TextCase {
 };
 
 TEST_F(OtherCellsTest, interBankMarketNamesAndFormats) {
-  auto nib = modeltest::interBankBond("NIB", "220001", "22附息国债01");
+  auto nib = testsupport::interBankBond("NIB", "220001", "22附息国债01");
   nib->shCode = "019666";
   nib->termYears = 10;
   nib->issuePrice = 100;
@@ -61,7 +61,7 @@ TEST_F(OtherCellsTest, interBankMarketNamesAndFormats) {
   EXPECT_EQ(row.getInt(18), 2);
   EXPECT_EQ(row.getDouble(17), 2.69);
 
-  auto bank = modeltest::interBankBond("BANK", "1", "B");
+  auto bank = testsupport::interBankBond("BANK", "1", "B");
   bank->termYears = 0.246575342;
   CInstrumentData fx(tt(0x2000000), bank);
   EXPECT_EQ(fx.getDisplayQString(0), "INTERBANK");
@@ -69,7 +69,7 @@ TEST_F(OtherCellsTest, interBankMarketNamesAndFormats) {
   EXPECT_EQ(fx.getDisplayQString(11), "0.246575");
   EXPECT_EQ(fx.getDisplayQString(11 + 100), "");
 
-  auto other = modeltest::interBankBond("FIB", "1", "B");
+  auto other = testsupport::interBankBond("FIB", "1", "B");
   EXPECT_EQ(CInstrumentData(tt(32768), other).getDisplayQString(0), "FIB");
   other->termYears = std::numeric_limits<double>::infinity();
   EXPECT_EQ(CInstrumentData(tt(32768), other).getDisplayQString(11), u8("非法值"));
@@ -78,7 +78,7 @@ TEST_F(OtherCellsTest, interBankMarketNamesAndFormats) {
 }
 
 TEST_F(OtherCellsTest, fundColumnsAndAmounts) {
-  auto f = modeltest::fund("000001", "华夏成长", 1);
+  auto f = testsupport::fund("000001", "华夏成长", 1);
   f->fundType = 3;
   f->prStatus = 0;
   f->prevUnitNetValue = 1.23456;
@@ -114,7 +114,7 @@ TEST_F(OtherCellsTest, fundColumnsAndAmounts) {
 // built from such a pointer once took the instrument rules, which have no
 // fund columns, and showed an empty line.
 TEST_F(OtherCellsTest, fundPlanPassedAsAnInstrumentIsAFundRowBothWaysIn) {
-  auto f = modeltest::fund("000001", "华夏成长", 1);
+  auto f = testsupport::fund("000001", "华夏成长", 1);
   f->fundType = 3;
   f->prevUnitNetValue = 1.23456;
   f->priceTick = 0.001;  // an instrument row would take 3 decimals from it
@@ -149,14 +149,14 @@ TEST_F(OtherCellsTest, fundPlanPassedAsAnInstrumentIsAFundRowBothWaysIn) {
   EXPECT_EQ(stockRow.priceDecimals(), 3);
   EXPECT_EQ(stockRow.displayText(1), "000001");
   // And a plain instrument in the fund list is no fund.
-  auto plain = modeltest::instrument(512, "OTC", "X1", "x");
+  auto plain = testsupport::instrument(512, "OTC", "X1", "x");
   CInstrumentData plainRow(tt(512), plain);
   EXPECT_EQ(plainRow.instrument(), plain);
   EXPECT_FALSE(plainRow.otcFund());
 }
 
 TEST_F(OtherCellsTest, planThatIsNotAFundShowsDashInFundOnlyColumns) {
-  auto plan = modeltest::fund("P1", "理财一号", 2);
+  auto plan = testsupport::fund("P1", "理财一号", 2);
   plan->fundType = 3;
   plan->bonusTypes = {1};
   plan->supportConversion = true;
@@ -170,13 +170,13 @@ TEST_F(OtherCellsTest, planThatIsNotAFundShowsDashInFundOnlyColumns) {
   EXPECT_EQ(row.getDisplayQString(3), u8("理财"));
   EXPECT_EQ(row.getDisplayQString(14), "M");
   EXPECT_EQ(row.getDisplayQString(9), "-");  // no settlement days
-  EXPECT_EQ(CInstrumentData(tt(512), modeltest::fund("P2", "x", mxservice::kNoValueInt))
+  EXPECT_EQ(CInstrumentData(tt(512), testsupport::fund("P2", "x", mxservice::kNoValueInt))
                 .getDisplayQString(4),
             "-");
 }
 
 TEST_F(OtherCellsTest, tenderCellsAreTexts) {
-  auto t = modeltest::tenderBond("240001");
+  auto t = testsupport::bareTenderBond("240001");
   t->shortName = "24国债01";
   t->actionText = "锁定";
   t->bondType = 1;
@@ -228,7 +228,7 @@ TEST(TenderCells, statusTexts) {
 }
 
 TEST(TenderCells, tenderDetailOutsideTheTenderListHasNoCells) {
-  auto t = modeltest::tenderBond("240001");
+  auto t = testsupport::bareTenderBond("240001");
   CInstrumentData row(tt(1), t);
   EXPECT_TRUE(row.getQString(0).isEmpty());
 }

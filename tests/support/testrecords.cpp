@@ -25,6 +25,7 @@ void addDefaultExchanges(mxservice::DataSet& set) {
   const char* exchanges[][2] = {{"SH", "上海证券交易所"},
                                 {"SZ", "深圳证券交易所"},
                                 {"SHFE", "上海期货交易所"},
+                                {"SGE", "上海黄金交易所"},
                                 {"CME", "芝加哥商业交易所"}};
   for (const auto& entry : exchanges) {
     auto exchange = boost::make_shared<mxservice::CExchangeDetail>();
@@ -32,6 +33,32 @@ void addDefaultExchanges(mxservice::DataSet& set) {
     exchange->name = entry[1];
     set.exchanges.push_back(exchange);
   }
+}
+
+mxservice::COTCFundPlanInfoPtr fund(const std::string& code, const std::string& name,
+                                    int baseInfoType) {
+  auto f = boost::make_shared<mxservice::COTCFundPlanInfo>();
+  f->tradeType = mxservice::NQ_TRADER_OTC_FUND;
+  f->marketId = "OTC";
+  f->code = code;
+  f->name = name;
+  f->baseInfoType = baseInfoType;
+  return f;
+}
+
+mxservice::CInterBankBondPtr interBankBond(const std::string& market, const std::string& code,
+                                           const std::string& name) {
+  auto b = boost::make_shared<mxservice::CInterBankBond>();
+  b->market = market;
+  b->bondCode = code;
+  b->bondName = name;
+  return b;
+}
+
+mxservice::CTenderBondInfoDetailPtr bareTenderBond(const std::string& code) {
+  auto t = boost::make_shared<mxservice::CTenderBondInfoDetail>();
+  t->bondCode = code;
+  return t;
 }
 
 mxservice::CTenderBondInfoDetailPtr tenderBond(const std::string& code, const std::string& date,

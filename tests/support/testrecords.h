@@ -1,8 +1,8 @@
 #pragma once
-// Host records built by hand for the panel, tender and stress tests, and a
-// fixture that installs tender bonds and order commands as the host's data.
-// One place for them, so that every test builds a tender bond or an order
-// command the same way.
+// Host records built by hand for the model, panel, tender and stress tests,
+// and a fixture that installs tender bonds and order commands as the host's
+// data. One place for them, so that every test builds an instrument, a fund
+// plan, a bond or an order command the same way.
 
 #include "host/bson/bsonobj.h"
 #include "host/data/dataset.h"
@@ -20,8 +20,19 @@ constexpr mxservice::ENqTraderType kTenderType = mxservice::NQ_TRADER_BOND_TENDE
 mxservice::CInstrumentDetailPtr instrument(int tradeType, const std::string& market,
                                            const std::string& code, const std::string& name);
 // The exchanges every hand-built instrument set starts with (SH, SZ, SHFE,
-// CME).
+// SGE, CME).
 void addDefaultExchanges(mxservice::DataSet& set);
+
+// A fund plan of the fund list (trading type 512, market "OTC");
+// baseInfoType 1 is a fund, other kinds are wealth-management plans.
+mxservice::COTCFundPlanInfoPtr fund(const std::string& code, const std::string& name,
+                                    int baseInfoType);
+// An inter-bank bond; every other field has no value.
+mxservice::CInterBankBondPtr interBankBond(const std::string& market, const std::string& code,
+                                           const std::string& name);
+// A tender bond with nothing but its code: every other field has no value,
+// as a detail the server has not filled in yet.
+mxservice::CTenderBondInfoDetailPtr bareTenderBond(const std::string& code);
 
 // A tender bond whose dates are all `date` ("yyyyMMdd"), its short and full
 // names derived from the code, all amounts 0. Its row key is "TB." + code.

@@ -1,6 +1,7 @@
 #include "host/table/hpfextradatamodel.h"
 
 #include "host/core/annotatedmutex.h"
+#include "host/text/numberformat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -57,7 +58,7 @@ QString CHpfExtraDataModel::toDisplayText(const QVariant& value) {
     case QMetaType::Double:
     case QMetaType::Float: {
       const double number = value.toDouble();
-      if (!std::isfinite(number)) return QString::fromUtf8("非法值");
+      if (!std::isfinite(number)) return GU::invalidNumberText();
       // Six decimals cover prices and rates; trailing zeros only add noise.
       QString text = QString::number(number, 'f', 6);
       while (text.endsWith(QLatin1Char('0'))) text.chop(1);

@@ -1,6 +1,7 @@
 #include "host/table/hpfrecordrow.h"
 
 #include "host/core/tradertypes.h"
+#include "host/text/numberformat.h"
 
 #include <cmath>
 
@@ -29,7 +30,7 @@ QString CHpfRecordRow::getDisplayQString(int column) {
   }
   if (value.type() == QVariant::Double) {
     const double number = value.toDouble();
-    if (!std::isfinite(number)) return QString::fromUtf8("非法值");
+    if (!std::isfinite(number)) return GU::invalidNumberText();
     const int decimals = qBound(0, (*m_layout)[static_cast<size_t>(column)].decimals, 10);
     return QString::number(number, 'f', decimals);
   }

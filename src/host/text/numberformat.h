@@ -39,6 +39,15 @@ namespace GU {
 // digits a double carries.
 constexpr double kFormatNumberLimit = 1e18;
 
+// The text shown in place of a number that cannot be shown ("illegal
+// value"): what every caller passes as formatDoubleNumber's invalidText, and
+// what the tables show for NaN and infinities. Defined here, inline, so that
+// the host's tables and every panel library write one and the same text.
+inline const QString& invalidNumberText() {
+  static const QString text = QString::fromUtf8("非法值");
+  return text;
+}
+
 // The text of value rounded to decimals places, half away from zero.
 //
 // Rounding applies to the shortest decimal that reads back as the same double,

@@ -1,8 +1,10 @@
 #pragma once
-// Shared fixtures of the model tests: record builders and a fixture that
-// installs a data set into the host services and empties them afterwards.
+// Shared fixtures of the model tests: a fixture that installs a data set into
+// the host services and empties them afterwards, and a signal relay. The
+// record builders are the shared ones of tests/support (testrecords.h).
 
 #include "host/data/dataset.h"
+#include "testrecords.h"
 
 #include <gtest/gtest.h>
 
@@ -11,22 +13,6 @@
 #include <string>
 
 namespace modeltest {
-
-mxservice::CInstrumentDetailPtr instrument(int tradeType, const std::string& market,
-                                           const std::string& code, const std::string& name);
-
-mxservice::COTCFundPlanInfoPtr fund(const std::string& code, const std::string& name,
-                                    int baseInfoType);
-
-mxservice::CInterBankBondPtr interBankBond(const std::string& market, const std::string& code,
-                                           const std::string& name);
-
-mxservice::CTenderBondInfoDetailPtr tenderBond(const std::string& code);
-
-// The exchanges every test set starts with (SH, SZ, SHFE, SGE, CME).
-void addDefaultExchanges(mxservice::DataSet& set);
-
-QString u8(const char* text);
 
 // Re-emits a signal on the thread it lives on. A QSignalSpy connects
 // directly, so a spy on a signal raised by a worker can count it before
