@@ -3,16 +3,14 @@
 #include "host/core/tradertypes.h"
 #include "host/text/numberformat.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
 namespace LW {
 namespace cellformat {
 
-const QString& invalidText() {
-  static const QString text = QString::fromUtf8("非法值");
-  return text;
-}
+QString invalidText() { return QCoreApplication::translate("LW::CellFormat", "非法值"); }
 
 const QString& dash() {
   static const QString text = QStringLiteral("-");

@@ -4,6 +4,8 @@
 #include "host/services/typemanager.h"
 #include "model/cellformat.h"
 
+#include <QCoreApplication>
+
 namespace LW {
 
 namespace {
@@ -31,7 +33,8 @@ QString bonusTypesText(const mxservice::COTCFundPlanInfo& fund,
 
 QString amountText(double amount) {
   // Platforms leave limits they do not impose at 0 (or leave them out).
-  if (amount == mxservice::kNoValueDouble || !(amount > 0)) return QString::fromUtf8("暂无");
+  if (amount == mxservice::kNoValueDouble || !(amount > 0))
+    return QCoreApplication::translate("LW::CellFormat", "暂无");
   return cellformat::decimals(amount, 2);
 }
 

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
+
 namespace LW {
 
 namespace {
@@ -342,7 +344,10 @@ const Rule* ruleOf(ENqTraderType tradeType, bool brokerEdition, int column) {
   return &set.rules[column];
 }
 
-QString yesNo(bool yes) { return QString::fromUtf8(yes ? "是" : "否"); }
+QString yesNo(bool yes) {
+  return yes ? QCoreApplication::translate("LW::CellFormat", "是")
+             : QCoreApplication::translate("LW::CellFormat", "否");
+}
 
 QString exchangeName(const CInstrumentDetail& ins) {
   const mxservice::CExchangeDetailPtr exchange =
@@ -410,8 +415,9 @@ CellValue produce(Src src, const CInstrumentDetailPtr& ptr, ENqTraderType tradeT
     case Src::VotingDifference:
       return CellValue::ofText(yesNo((flags & mxservice::INSTRUMENT_ATTR_VOTING_DIFF) != 0));
     case Src::PricingMethod:
-      return CellValue::ofText(QString::fromUtf8(
-          (flags & mxservice::INSTRUMENT_ATTR_CLEAN_PRICE) != 0 ? "净价" : "全价"));
+      return CellValue::ofText((flags & mxservice::INSTRUMENT_ATTR_CLEAN_PRICE) != 0
+                                   ? QCoreApplication::translate("LW::CellFormat", "净价")
+                                   : QCoreApplication::translate("LW::CellFormat", "全价"));
     case Src::FeeMode:
       return CellValue::ofText(feeModeText(ins));
     case Src::Fee: {

@@ -4,6 +4,8 @@
 #include "host/services/ibanktexts.h"
 #include "model/cellformat.h"
 
+#include <QCoreApplication>
+
 namespace LW {
 
 namespace {
@@ -12,7 +14,7 @@ constexpr int kLastColumn = 20;
 
 QString marketText(const std::string& market) {
   // The local-currency market is known to traders by its Chinese name.
-  if (market == "NIB") return QString::fromUtf8("本币市场");
+  if (market == "NIB") return QCoreApplication::translate("LW::CellFormat", "本币市场");
   return GU::sToQs(market);
 }
 

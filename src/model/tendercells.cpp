@@ -4,6 +4,8 @@
 #include "host/services/typemanager.h"
 #include "model/cellformat.h"
 
+#include <QCoreApplication>
+
 namespace LW {
 
 namespace {
@@ -14,7 +16,10 @@ QString registryText(const char* enumName, int value, mxservice::ENqTraderType t
   return GU::sToQs(mxservice::TypeManager::instance()->getEnumItemName(enumName, value, tradeType));
 }
 
-QString yesNo(bool yes) { return QString::fromUtf8(yes ? "是" : "否"); }
+QString yesNo(bool yes) {
+  return yes ? QCoreApplication::translate("LW::CellFormat", "是")
+             : QCoreApplication::translate("LW::CellFormat", "否");
+}
 
 QString text(const mxservice::CTenderBondInfoDetail& t, mxservice::ENqTraderType tradeType,
              int column) {
@@ -138,15 +143,15 @@ QString text(const mxservice::CTenderBondInfoDetail& t, mxservice::ENqTraderType
 QString tenderStatusText(int status) {
   switch (status) {
     case mxservice::ORDER_COMMAND_APPROVING:
-      return QString::fromUtf8("审批中");
+      return QCoreApplication::translate("LW::CellFormat", "审批中");
     case mxservice::ORDER_COMMAND_RUNNING:
-      return QString::fromUtf8("运行中");
+      return QCoreApplication::translate("LW::CellFormat", "运行中");
     case mxservice::ORDER_COMMAND_STOPPED:
-      return QString::fromUtf8("已撤销");
+      return QCoreApplication::translate("LW::CellFormat", "已撤销");
     case mxservice::ORDER_COMMAND_DEAL_FINISHED:
-      return QString::fromUtf8("已完成");
+      return QCoreApplication::translate("LW::CellFormat", "已完成");
     case mxservice::ORDER_COMMAND_LOCKED:
-      return QString::fromUtf8("锁定中");
+      return QCoreApplication::translate("LW::CellFormat", "锁定中");
     default:
       return QString();
   }

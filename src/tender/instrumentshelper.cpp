@@ -3,12 +3,18 @@
 #include "host/core/singleton.h"
 #include "host/services/tradeclient.h"
 #include "host/services/usermanager.h"
+#include "host/ui/uitranslation.h"
 #include "tender/tenderstatustable.h"
 
 #include <string>
 #include <vector>
 
 namespace LW {
+
+bool CInstrumentsHelper::installTranslation(const QLocale& locale, const QString& directory) {
+  return GU::CUiTranslation::installCatalogue(QStringLiteral("instrumentspanel"), locale,
+                                              directory);
+}
 
 void CInstrumentsHelper::updateCommandStatus(mxservice::EOrderCommandStatus status,
                                              QString bondCode) {

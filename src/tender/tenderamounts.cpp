@@ -5,13 +5,15 @@
 #include "host/services/tradeclient.h"
 #include "host/text/numberformat.h"
 
+#include <QCoreApplication>
+
 namespace LW {
 
 namespace {
 
 double roundAmount(double amount) {
   return GU::formatDoubleNumber(amount, 4, utils::CFormatNumberFlags(), false,
-                                QStringLiteral("非法值"))
+                                QCoreApplication::translate("LW::CellFormat", "非法值"))
       .toDouble();
 }
 

@@ -1,5 +1,6 @@
 #include "host/table/hpfextradatamodel.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -55,7 +56,8 @@ QString CHpfExtraDataModel::toDisplayText(const QVariant& value) {
     case QMetaType::Double:
     case QMetaType::Float: {
       const double number = value.toDouble();
-      if (!std::isfinite(number)) return QString::fromUtf8("非法值");
+      if (!std::isfinite(number))
+        return QCoreApplication::translate("GU::CBaseHighPerformanceTable", "非法值");
       // Six decimals cover prices and rates; trailing zeros only add noise.
       QString text = QString::number(number, 'f', 6);
       while (text.endsWith(QLatin1Char('0'))) text.chop(1);

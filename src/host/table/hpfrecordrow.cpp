@@ -2,6 +2,7 @@
 
 #include "host/core/tradertypes.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace LW {
@@ -29,7 +30,8 @@ QString CHpfRecordRow::getDisplayQString(int column) {
   }
   if (value.type() == QVariant::Double) {
     const double number = value.toDouble();
-    if (!std::isfinite(number)) return QString::fromUtf8("非法值");
+    if (!std::isfinite(number))
+      return QCoreApplication::translate("GU::CBaseHighPerformanceTable", "非法值");
     const int decimals = qBound(0, (*m_layout)[static_cast<size_t>(column)].decimals, 10);
     return QString::number(number, 'f', decimals);
   }
