@@ -640,11 +640,11 @@
     </message>
     <message>
         <source>请输入内容, 按Enter键查询</source>
-        <translation>Type, then press Enter to search</translation>
+        <translation>Press Enter to search</translation>
     </message>
     <message>
         <source>仅显示有内部报量债券</source>
-        <translation>Only bonds with internal amounts</translation>
+        <translation>Internal amounts only</translation>
     </message>
     <message>
         <source>查询</source>

@@ -5,13 +5,11 @@
 
 #include <QLibraryInfo>
 
-namespace {
-
 // The demo's translations are embedded in a static library: without a
-// reference the linker would drop them.
-void registerDemoTranslations() { Q_INIT_RESOURCE(demo_translations); }
-
-}  // namespace
+// reference the linker would drop them. Q_INIT_RESOURCE declares the
+// resource's function where it is used, so this stays in the global
+// namespace.
+static void registerDemoTranslations() { Q_INIT_RESOURCE(demo_translations); }
 
 namespace demo {
 

@@ -153,8 +153,8 @@ struct TenderCase {
 const TenderCase kTenderCases[] = {
     {Language::Source, "债券列表", "查询: ", "开始时间", "结束时间", "请输入内容, 按Enter键查询",
      "查询", "招标日", "招标方式", "锁定", "撤销", "解锁"},
-    {Language::English, "Bond list", "Search: ", "From", "To", "Type, then press Enter to search",
-     "Search", "Tender date", "Tender method", "Lock", "Revoke", "Unlock"},
+    {Language::English, "Bond list", "Search: ", "From", "To", "Press Enter to search", "Search",
+     "Tender date", "Tender method", "Lock", "Revoke", "Unlock"},
 };
 
 TEST_F(PanelTranslationTest, tenderPanelShowsItsSearchBarAndRowButtonsInTheChosenLanguage) {
