@@ -7,6 +7,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QRegularExpression>
 #include <climits>
 
@@ -110,8 +111,9 @@ bool CDemoOptions::parse(const QStringList& arguments, CDemoOptions* out, QStrin
   const QCommandLineOption size("size", "", "WxH");
   const QCommandLineOption timeout("screenshot-timeout", "", "MS");
   const QCommandLineOption theme("theme", "", "NAME");
+  const QCommandLineOption language("lang", "", "LANGUAGE");
   parser.addOptions({help, data, panels, userType, brokerEdition, resetLayout, settings, screenshot,
-                     size, timeout, theme});
+                     size, timeout, theme, language});
   if (!parser.parse(arguments)) {
     *error = parser.errorText();
     return false;
@@ -175,6 +177,17 @@ bool CDemoOptions::parse(const QStringList& arguments, CDemoOptions* out, QStrin
     }
     options.theme = name;
   }
+  if (parser.isSet(language)) {
+    // QLocale takes anything and makes the "C" locale of what it does not
+    // know; that is no language to show.
+    const QString name = parser.value(language).trimmed();
+    if (name.isEmpty() || QLocale(name).language() == QLocale::C) {
+      *error = QStringLiteral("--lang: \"%1\" is not a language, e.g. en or zh")
+                   .arg(parser.value(language));
+      return false;
+    }
+    options.language = name;
+  }
   *out = options;
   return true;
 }
@@ -198,6 +211,8 @@ QString CDemoOptions::usage() {
       "  --screenshot-timeout MS  longest wait for the loads (default 8000)\n"
       "  --theme NAME           light or dark (default: the last one chosen in the\n"
       "                         theme menu; screenshots: light)\n"
+      "  --lang LANGUAGE        show the texts in this language, e.g. en (default: the\n"
+      "                         source texts, Chinese)\n"
       "  -h, --help             this text\n");
 }
 

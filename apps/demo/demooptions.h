@@ -34,7 +34,10 @@ struct CDemoOptions {
   QString screenshotFile;  // non-empty: save a picture of the window and exit
   QSize windowSize;        // invalid: the default size
   int screenshotTimeoutMs = 8000;
-  QString theme;               // empty: the saved choice, else the default theme
+  QString theme;  // empty: the saved choice, else the default theme
+  // A locale name such as "en" or "en_GB"; empty: the source texts
+  // (Chinese). See installDemoTranslations().
+  QString language;
   bool helpRequested = false;  // --help: print usage() and exit
 
   // The panels opened when --panels is not given: one list per common

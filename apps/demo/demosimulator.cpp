@@ -6,6 +6,7 @@
 #include "host/services/quoteclient.h"
 #include "host/services/tradeclient.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QMenu>
 #include <climits>
@@ -25,12 +26,18 @@ const int kChangedInstruments = 3;
 QString requestText(const LW::CTradeClient::RequestRecord& request) {
   QString what;
   if (request.kind == LW::CTradeClient::RequestRecord::TENDER_DETAILS)
-    what = QStringLiteral("招标明细更新 %1").arg(QString::fromStdString(request.bondCode));
+    what = QCoreApplication::translate("demo::CDemoSimulator", "招标明细更新 %1")
+               .arg(QString::fromStdString(request.bondCode));
   else
-    what = QStringLiteral("指令 %1 状态 %2").arg(request.commandId).arg(request.status);
-  const QString outcome = request.errorId == 0 ? QStringLiteral("成功")
-                                               : QStringLiteral("失败 (%1)").arg(request.errorId);
-  return QStringLiteral("交易服务器: %1 %2").arg(what, outcome);
+    what = QCoreApplication::translate("demo::CDemoSimulator", "指令 %1 状态 %2")
+               .arg(request.commandId)
+               .arg(request.status);
+  const QString outcome =
+      request.errorId == 0
+          ? QCoreApplication::translate("demo::CDemoSimulator", "成功")
+          : QCoreApplication::translate("demo::CDemoSimulator", "失败 (%1)").arg(request.errorId);
+  return QCoreApplication::translate("demo::CDemoSimulator", "交易服务器: %1 %2")
+      .arg(what, outcome);
 }
 
 }  // namespace
@@ -50,15 +57,22 @@ CDemoSimulator::~CDemoSimulator() {
 }
 
 void CDemoSimulator::populateMenu(QMenu* menu) {
-  menu->addAction(QStringLiteral("新交易日"), this, SLOT(slotNewTradingDay()));
-  menu->addAction(QStringLiteral("股票列表到达"), this, SLOT(slotStockList()));
-  menu->addAction(QStringLiteral("股票列表变化"), this, SLOT(slotStockListChange()));
+  menu->addAction(QCoreApplication::translate("demo::CDemoSimulator", "新交易日"), this,
+                  SLOT(slotNewTradingDay()));
+  menu->addAction(QCoreApplication::translate("demo::CDemoSimulator", "股票列表到达"), this,
+                  SLOT(slotStockList()));
+  menu->addAction(QCoreApplication::translate("demo::CDemoSimulator", "股票列表变化"), this,
+                  SLOT(slotStockListChange()));
   menu->addSeparator();
-  menu->addAction(QStringLiteral("债券信息就绪"), this, SLOT(slotBondInfoReady()));
-  menu->addAction(QStringLiteral("银行间数据加载完成"), this, SLOT(slotInterBankDataReady()));
-  menu->addAction(QStringLiteral("招标数据加载完成"), this, SLOT(slotTenderDataReady()));
+  menu->addAction(QCoreApplication::translate("demo::CDemoSimulator", "债券信息就绪"), this,
+                  SLOT(slotBondInfoReady()));
+  menu->addAction(QCoreApplication::translate("demo::CDemoSimulator", "银行间数据加载完成"), this,
+                  SLOT(slotInterBankDataReady()));
+  menu->addAction(QCoreApplication::translate("demo::CDemoSimulator", "招标数据加载完成"), this,
+                  SLOT(slotTenderDataReady()));
   menu->addSeparator();
-  menu->addAction(QStringLiteral("下一个交易请求失败"), this, SLOT(slotFailNextRequest()));
+  menu->addAction(QCoreApplication::translate("demo::CDemoSimulator", "下一个交易请求失败"), this,
+                  SLOT(slotFailNextRequest()));
 }
 
 void CDemoSimulator::slotNewTradingDay() {
@@ -68,14 +82,16 @@ void CDemoSimulator::slotNewTradingDay() {
   while (next.dayOfWeek() > 5) next = next.addDays(1);
   const std::string text = next.toString(QStringLiteral("yyyyMMdd")).toStdString();
   mxservice::CHostServices::changeTradingDate(text);
-  emit sigLog(QStringLiteral("模拟: 新交易日 %1").arg(QString::fromStdString(text)));
+  emit sigLog(QCoreApplication::translate("demo::CDemoSimulator", "模拟: 新交易日 %1")
+                  .arg(QString::fromStdString(text)));
 }
 
 void CDemoSimulator::slotStockList() {
   LW::CExchangeClient* exchange = LW::CExchangeClient::instance();
   const QMap<QString, mxservice::CInstrumentDetailPtr> stocks = exchange->stockListMap();
   exchange->emitStockList(stocks, kAllTradingTypesBroker);
-  emit sigLog(QStringLiteral("模拟: 股票列表到达 (%1 个合约)").arg(stocks.size()));
+  emit sigLog(QCoreApplication::translate("demo::CDemoSimulator", "模拟: 股票列表到达 (%1 个合约)")
+                  .arg(stocks.size()));
 }
 
 void CDemoSimulator::slotStockListChange() {
@@ -88,21 +104,22 @@ void CDemoSimulator::slotStockListChange() {
   exchange->emitStockListChange(changed);
   QStringList names;
   for (const std::string& key : changed) names << QString::fromStdString(key);
-  emit sigLog(QStringLiteral("模拟: 股票列表变化 %1").arg(names.join(QStringLiteral(", "))));
+  emit sigLog(QCoreApplication::translate("demo::CDemoSimulator", "模拟: 股票列表变化 %1")
+                  .arg(names.join(QStringLiteral(", "))));
 }
 
 void CDemoSimulator::slotBondInfoReady() {
-  emit sigLog(QStringLiteral("模拟: 债券信息就绪"));
+  emit sigLog(QCoreApplication::translate("demo::CDemoSimulator", "模拟: 债券信息就绪"));
   LW::CQuoteClient::instance()->notifyBondInfoReady();
 }
 
 void CDemoSimulator::slotInterBankDataReady() {
-  emit sigLog(QStringLiteral("模拟: 银行间数据加载完成"));
+  emit sigLog(QCoreApplication::translate("demo::CDemoSimulator", "模拟: 银行间数据加载完成"));
   LW::CTradeClient::instance()->notifyInterBankDatasFinished();
 }
 
 void CDemoSimulator::slotTenderDataReady() {
-  emit sigLog(QStringLiteral("模拟: 招标数据加载完成"));
+  emit sigLog(QCoreApplication::translate("demo::CDemoSimulator", "模拟: 招标数据加载完成"));
   LW::CTradeClient::instance()->notifyBondTenderDatasFinished();
 }
 
@@ -113,7 +130,9 @@ void CDemoSimulator::slotFailNextRequest() {
   LW::CTradeClient::instance()->failEveryNthRequest(1, kInjectedErrorId,
                                                     "simulated trade server failure");
   m_failureArmed = true;
-  emit sigLog(QStringLiteral("模拟: 下一个交易请求将失败 (错误 %1)").arg(kInjectedErrorId));
+  emit sigLog(
+      QCoreApplication::translate("demo::CDemoSimulator", "模拟: 下一个交易请求将失败 (错误 %1)")
+          .arg(kInjectedErrorId));
 }
 
 void CDemoSimulator::slotPollRequests() {

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -16,8 +17,10 @@ namespace {
 const char kThemeKey[] = "ui/theme";
 
 QString menuText(const QString& theme) {
-  if (theme == QLatin1String("light")) return QStringLiteral("浅色");
-  if (theme == QLatin1String("dark")) return QStringLiteral("深色");
+  if (theme == QLatin1String("light"))
+    return QCoreApplication::translate("demo::CDemoThemeMenu", "浅色");
+  if (theme == QLatin1String("dark"))
+    return QCoreApplication::translate("demo::CDemoThemeMenu", "深色");
   return theme;
 }
 

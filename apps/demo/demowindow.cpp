@@ -13,6 +13,7 @@
 #include "panel/instrumentspanel.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDockWidget>
 #include <QLabel>
 #include <QMenu>
@@ -52,24 +53,24 @@ struct STradeTypeName {
 
 // The lists the "面板" menu offers.
 const STradeTypeName kOpenableTypes[] = {
-    {mxservice::NQ_TRADER_STOCK, "股票"},
-    {mxservice::NQ_TRADER_FUTURE, "期货"},
-    {mxservice::NQ_TRADER_GOLD, "黄金现货"},
-    {mxservice::NQ_TRADER_CREDIT, "融资融券"},
-    {mxservice::NQ_TRADER_FUTURE_OPTION, "期货期权"},
-    {mxservice::NQ_TRADER_STOCK_OPTION, "股票期权"},
-    {mxservice::NQ_TRADER_OUTER_FUTURE, "外盘期货"},
-    {mxservice::NQ_TRADER_HK_CONNECT, "港股通"},
-    {mxservice::NQ_TRADER_NEEQ, "股转"},
-    {mxservice::NQ_TRADER_OTC_FUND, "场外基金"},
-    {mxservice::NQ_TRADER_FUTURE_SPEC, "期货 (二)"},
-    {mxservice::NQ_TRADER_OUTER_STOCK, "外盘股票"},
-    {mxservice::NQ_TRADER_HK_STOCK, "港股"},
-    {mxservice::NQ_TRADER_INTER_BANK, "银行间"},
-    {mxservice::NQ_TRADER_FICC, "固收平台"},
-    {mxservice::NQ_TRADER_INTER_BANK_FX, "银行间外币"},
-    {mxservice::NQ_TRADER_BOND_TENDER, "债券招标"},
-    {mxservice::NQ_TRADER_MIXED_ALL, "全市场"},
+    {mxservice::NQ_TRADER_STOCK, QT_TRANSLATE_NOOP("demo::CDemoWindow", "股票")},
+    {mxservice::NQ_TRADER_FUTURE, QT_TRANSLATE_NOOP("demo::CDemoWindow", "期货")},
+    {mxservice::NQ_TRADER_GOLD, QT_TRANSLATE_NOOP("demo::CDemoWindow", "黄金现货")},
+    {mxservice::NQ_TRADER_CREDIT, QT_TRANSLATE_NOOP("demo::CDemoWindow", "融资融券")},
+    {mxservice::NQ_TRADER_FUTURE_OPTION, QT_TRANSLATE_NOOP("demo::CDemoWindow", "期货期权")},
+    {mxservice::NQ_TRADER_STOCK_OPTION, QT_TRANSLATE_NOOP("demo::CDemoWindow", "股票期权")},
+    {mxservice::NQ_TRADER_OUTER_FUTURE, QT_TRANSLATE_NOOP("demo::CDemoWindow", "外盘期货")},
+    {mxservice::NQ_TRADER_HK_CONNECT, QT_TRANSLATE_NOOP("demo::CDemoWindow", "港股通")},
+    {mxservice::NQ_TRADER_NEEQ, QT_TRANSLATE_NOOP("demo::CDemoWindow", "股转")},
+    {mxservice::NQ_TRADER_OTC_FUND, QT_TRANSLATE_NOOP("demo::CDemoWindow", "场外基金")},
+    {mxservice::NQ_TRADER_FUTURE_SPEC, QT_TRANSLATE_NOOP("demo::CDemoWindow", "期货 (二)")},
+    {mxservice::NQ_TRADER_OUTER_STOCK, QT_TRANSLATE_NOOP("demo::CDemoWindow", "外盘股票")},
+    {mxservice::NQ_TRADER_HK_STOCK, QT_TRANSLATE_NOOP("demo::CDemoWindow", "港股")},
+    {mxservice::NQ_TRADER_INTER_BANK, QT_TRANSLATE_NOOP("demo::CDemoWindow", "银行间")},
+    {mxservice::NQ_TRADER_FICC, QT_TRANSLATE_NOOP("demo::CDemoWindow", "固收平台")},
+    {mxservice::NQ_TRADER_INTER_BANK_FX, QT_TRANSLATE_NOOP("demo::CDemoWindow", "银行间外币")},
+    {mxservice::NQ_TRADER_BOND_TENDER, QT_TRANSLATE_NOOP("demo::CDemoWindow", "债券招标")},
+    {mxservice::NQ_TRADER_MIXED_ALL, QT_TRANSLATE_NOOP("demo::CDemoWindow", "全市场")},
 };
 
 // Lists of bonds, funds and tenders go to the right of the window, the
@@ -102,13 +103,13 @@ CDemoWindow::CDemoWindow(const CDemoOptions& options, const QString& settingsFil
   // The log dock exists before any layout is restored, so the saved window
   // state finds it by its object name.
   m_logPane = new CDemoLogPane(this);
-  m_logDock = new QDockWidget(QStringLiteral("信号日志"), this);
+  m_logDock = new QDockWidget(QCoreApplication::translate("demo::CDemoWindow", "信号日志"), this);
   m_logDock->setObjectName(QStringLiteral("demoLogDock"));
   m_logDock->setWidget(m_logPane);
   m_logDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
   addDockWidget(Qt::BottomDockWidgetArea, m_logDock);
 
-  m_selectedLabel = new QLabel(QStringLiteral("选中: -"), this);
+  m_selectedLabel = new QLabel(QCoreApplication::translate("demo::CDemoWindow", "选中: -"), this);
   statusBar()->addPermanentWidget(m_selectedLabel);
 
   m_simulator = new CDemoSimulator(this);
@@ -166,27 +167,32 @@ CDemoWindow::~CDemoWindow() {
 }
 
 void CDemoWindow::createMenus() {
-  QMenu* file = menuBar()->addMenu(QStringLiteral("文件"));
-  file->addAction(QStringLiteral("保存布局"), this, SLOT(slotSaveLayout()));
+  QMenu* file = menuBar()->addMenu(QCoreApplication::translate("demo::CDemoWindow", "文件"));
+  file->addAction(QCoreApplication::translate("demo::CDemoWindow", "保存布局"), this,
+                  SLOT(slotSaveLayout()));
   file->addSeparator();
-  file->addAction(QStringLiteral("退出"), this, SLOT(close()));
+  file->addAction(QCoreApplication::translate("demo::CDemoWindow", "退出"), this, SLOT(close()));
 
-  QMenu* panels = menuBar()->addMenu(QStringLiteral("面板"));
+  QMenu* panels = menuBar()->addMenu(QCoreApplication::translate("demo::CDemoWindow", "面板"));
   for (const STradeTypeName& type : kOpenableTypes) {
-    const QString text =
-        QStringLiteral("%1 (0x%2)").arg(QString::fromUtf8(type.name)).arg(type.tradeType, 0, 16);
+    const QString text = QStringLiteral("%1 (0x%2)")
+                             .arg(QCoreApplication::translate("demo::CDemoWindow", type.name))
+                             .arg(type.tradeType, 0, 16);
     QAction* action = panels->addAction(text, this, SLOT(slotOpenPanel()));
     action->setData(type.tradeType);
   }
   panels->addSeparator();
-  QAction* bondInfo = panels->addAction(QStringLiteral("债券信息"), this, SLOT(slotOpenPanel()));
+  QAction* bondInfo = panels->addAction(
+      QCoreApplication::translate("demo::CDemoWindow", "债券信息"), this, SLOT(slotOpenPanel()));
   bondInfo->setData(QString::fromLatin1(kBondInfoKey));
 
-  QMenu* simulate = menuBar()->addMenu(QStringLiteral("模拟"));
+  QMenu* simulate = menuBar()->addMenu(QCoreApplication::translate("demo::CDemoWindow", "模拟"));
   m_simulator->populateMenu(simulate);
-  simulate->addAction(QStringLiteral("清空自选"), this, SLOT(slotClearFavourites()));
+  simulate->addAction(QCoreApplication::translate("demo::CDemoWindow", "清空自选"), this,
+                      SLOT(slotClearFavourites()));
 
-  m_themeMenu->populate(menuBar()->addMenu(QStringLiteral("主题")));
+  m_themeMenu->populate(
+      menuBar()->addMenu(QCoreApplication::translate("demo::CDemoWindow", "主题")));
 }
 
 void CDemoWindow::openPanels() {
@@ -195,11 +201,12 @@ void CDemoWindow::openPanels() {
   if (fresh) {
     m_dockManager->removeAll();
     buildDefaultLayout();
-    slotLog(QStringLiteral("布局: 默认"));
+    slotLog(QCoreApplication::translate("demo::CDemoWindow", "布局: 默认"));
   } else if (m_dockManager->restoreLayout()) {
-    slotLog(QStringLiteral("布局: 恢复自 %1").arg(m_dockManager->settingsFile()));
+    slotLog(QCoreApplication::translate("demo::CDemoWindow", "布局: 恢复自 %1")
+                .arg(m_dockManager->settingsFile()));
   } else {
-    slotLog(QStringLiteral("布局: 默认 (无可用的已保存布局)"));
+    slotLog(QCoreApplication::translate("demo::CDemoWindow", "布局: 默认 (无可用的已保存布局)"));
   }
 }
 
@@ -213,7 +220,8 @@ LW::ITradeDockableWidget* CDemoWindow::createPanel(const QString& key, int id,
     // A layout file may name anything; an instruments panel of a trading
     // type without a list is refused here rather than shown empty.
     if (!isPanelTradeType(static_cast<int>(tradeType))) {
-      slotLog(QStringLiteral("跳过面板: 未知的交易类型 %1").arg(static_cast<int>(tradeType)));
+      slotLog(QCoreApplication::translate("demo::CDemoWindow", "跳过面板: 未知的交易类型 %1")
+                  .arg(static_cast<int>(tradeType)));
       return nullptr;
     }
     panel = new LW::CInstrumentsPanel(id, tradeType, parent);
@@ -285,7 +293,9 @@ void CDemoWindow::buildDefaultLayout() {
 
 void CDemoWindow::reportDataSet(const QString& directory,
                                 const std::vector<std::string>& problems) {
-  slotLog(QStringLiteral("数据集: %1, %2 个问题").arg(directory).arg(problems.size()));
+  slotLog(QCoreApplication::translate("demo::CDemoWindow", "数据集: %1, %2 个问题")
+              .arg(directory)
+              .arg(problems.size()));
   // The first few tell what is wrong; the rest are in the host log.
   const std::size_t shown = std::min<std::size_t>(problems.size(), 20);
   for (std::size_t i = 0; i < shown; ++i)
@@ -302,7 +312,8 @@ QString CDemoWindow::describe(const QObject* panel) {
 
 void CDemoWindow::slotSelectStock(QString stockKey) {
   m_selectedStockKey = stockKey;
-  m_selectedLabel->setText(QStringLiteral("选中: %1").arg(stockKey));
+  m_selectedLabel->setText(
+      QCoreApplication::translate("demo::CDemoWindow", "选中: %1").arg(stockKey));
   setWindowTitle(QStringLiteral("instruments-demo - %1").arg(stockKey));
   slotLog(QStringLiteral("[%1] sigSelectStock(%2)").arg(describe(sender()), stockKey));
 }
@@ -320,7 +331,8 @@ void CDemoWindow::slotSingleCodeOption(int tradeType, int operation, QString sto
   const bool changed = operation == LW::CUserConfig::FAVOURITE_REMOVED
                            ? config->removeFavourite(type, stockKey)
                            : config->addFavourite(type, stockKey);
-  if (!changed) slotLog(QStringLiteral("自选未变: %1").arg(stockKey));
+  if (!changed)
+    slotLog(QCoreApplication::translate("demo::CDemoWindow", "自选未变: %1").arg(stockKey));
 }
 
 void CDemoWindow::deliverFavourites(const FavouritesChanges& changes) {
@@ -336,9 +348,10 @@ void CDemoWindow::deliverFavourites(const FavouritesChanges& changes) {
 }
 
 void CDemoWindow::onFavouritesChanged(int tradeType, int operation, const QSet<QString>& codes) {
-  slotLog(QStringLiteral("自选%1 (类型 %2): %3")
-              .arg(operation == LW::CUserConfig::FAVOURITE_ADDED ? QStringLiteral("添加")
-                                                                 : QStringLiteral("删除"))
+  slotLog(QCoreApplication::translate("demo::CDemoWindow", "自选%1 (类型 %2): %3")
+              .arg(operation == LW::CUserConfig::FAVOURITE_ADDED
+                       ? QCoreApplication::translate("demo::CDemoWindow", "添加")
+                       : QCoreApplication::translate("demo::CDemoWindow", "删除"))
               .arg(tradeType)
               .arg(joinCodes(codes)));
   for (LW::ITradeDockableWidget* panel : panels()) {
@@ -370,20 +383,22 @@ void CDemoWindow::slotOpenPanel() {
     panel = m_dockManager->createDock(
         kInstrumentsKey, static_cast<mxservice::ENqTraderType>(action->data().toInt()));
   if (!panel) {
-    slotLog(QStringLiteral("无法打开面板 %1").arg(action->text()));
+    slotLog(
+        QCoreApplication::translate("demo::CDemoWindow", "无法打开面板 %1").arg(action->text()));
     return;
   }
   if (QDockWidget* dock = m_dockManager->dockOf(panel)) dock->raise();
-  slotLog(QStringLiteral("打开面板 %1").arg(describe(panel)));
+  slotLog(QCoreApplication::translate("demo::CDemoWindow", "打开面板 %1").arg(describe(panel)));
 }
 
 void CDemoWindow::slotSaveLayout() {
   if (!m_dockManager->saveLayout())
-    slotLog(QStringLiteral("布局保存失败: %1").arg(m_dockManager->settingsFile()));
+    slotLog(QCoreApplication::translate("demo::CDemoWindow", "布局保存失败: %1")
+                .arg(m_dockManager->settingsFile()));
 }
 
 void CDemoWindow::slotLayoutSaved(QString file) {
-  slotLog(QStringLiteral("布局已保存: %1").arg(file));
+  slotLog(QCoreApplication::translate("demo::CDemoWindow", "布局已保存: %1").arg(file));
 }
 
 void CDemoWindow::slotClearFavourites() {

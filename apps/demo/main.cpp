@@ -4,6 +4,7 @@
 #include "demooptions.h"
 #include "demoscreenshot.h"
 #include "demothememenu.h"
+#include "demotranslation.h"
 #include "demowindow.h"
 
 #include "host/core/logcenter.h"
@@ -124,6 +125,15 @@ int main(int argc, char** argv) {
       options.settingsFile.isEmpty() ? defaultSettingsFile() : options.settingsFile;
   // A screenshot run neither reads nor writes the layout: leave no trace.
   if (options.screenshotFile.isEmpty()) QDir().mkpath(QFileInfo(settingsFile).absolutePath());
+
+  // Before the window: its menus and the panels take their texts once.
+  // A language without a translation shows the source texts.
+  if (!options.language.isEmpty()) {
+    const QStringList missing = demo::installDemoTranslations(QLocale(options.language));
+    if (!missing.isEmpty())
+      printError(QStringLiteral("no %1 translation for %2; those texts stay Chinese")
+                     .arg(missing.join(QStringLiteral(", ")), options.language));
+  }
 
   // The command line's theme, else the one chosen last (a screenshot shows
   // the default unless told). An unknown saved name is logged and ignored.

@@ -80,8 +80,7 @@ void CBondInfoPanel::createUi() {
   m_table = new CHpfDataTable(0, kBondTradeInfoTableType, widgetList, GU::BaseTableMenuFlags(0xFF));
 
   // The three computed columns, in the order their cells are stored.
-  const QString titles[] = {QStringLiteral("应计利息"), QStringLiteral("计价方式"),
-                            QStringLiteral("合约名称")};
+  const QString titles[] = {tr("应计利息"), tr("计价方式"), tr("合约名称")};
   int* ids[] = {&m_accruedInterestColumn, &m_pricingMethodColumn, &m_contractNameColumn};
   for (int ordinal = 0; ordinal < 3; ++ordinal) {
     GU::CColumnProperty property(titles[ordinal], GU::HPF_KIND_TEXT, ordinal);
@@ -134,8 +133,7 @@ void CBondInfoPanel::loadBondInfos() {
                                    GU::invalidNumberText()),
             nullptr);
         extra->addData(key, m_pricingMethodColumn,
-                       (detail->attributeFlags & kCleanPriceBit) ? QStringLiteral("净价")
-                                                                 : QStringLiteral("全价"),
+                       (detail->attributeFlags & kCleanPriceBit) ? tr("净价") : tr("全价"),
                        nullptr);
         extra->addData(key, m_contractNameColumn, GU::sToQs(detail->name), nullptr);
       }

@@ -9,7 +9,7 @@
 namespace LW {
 namespace cellformat {
 
-const QString& invalidText() { return GU::invalidNumberText(); }
+QString invalidText() { return GU::invalidNumberText(); }
 
 const QString& dash() {
   static const QString text = QStringLiteral("-");
@@ -17,7 +17,11 @@ const QString& dash() {
 }
 
 QString decimals(double value, int decimals) {
-  return GU::formatDoubleNumber(value, decimals, 0, false, invalidText());
+  // The formatter hands back the text given for a value it cannot show; a
+  // null text marks that case, so the illegal-value text is looked up (under
+  // Qt's translator lock) only then and not for every numeric cell.
+  const QString text = GU::formatDoubleNumber(value, decimals, 0, false, QString());
+  return text.isNull() ? invalidText() : text;
 }
 
 QString dashOrDecimals(double value, int n) {

@@ -9,8 +9,10 @@
 namespace LW {
 namespace cellformat {
 
-// The text shown for a number that cannot be shown ("illegal value").
-const QString& invalidText();
+// The text shown for a number that cannot be shown ("illegal value"), in the
+// installed language: looked up at each call, so that a language switch
+// reaches the next texts made.
+QString invalidText();
 // The text shown for a cell without a value.
 const QString& dash();
 

@@ -3,6 +3,8 @@
 #include "host/core/tradertypes.h"
 #include "model/cellformat.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace LW {
@@ -21,7 +23,8 @@ QString outerMultiplierText(int multiplier) {
 
 // Fund platforms leave limits they do not impose at 0 (or leave them out).
 QString fundAmountText(double amount) {
-  if (amount == mxservice::kNoValueDouble || !(amount > 0)) return QString::fromUtf8("暂无");
+  if (amount == mxservice::kNoValueDouble || !(amount > 0))
+    return QCoreApplication::translate("LW::CellFormat", "暂无");
   return cellformat::decimals(amount, 2);
 }
 

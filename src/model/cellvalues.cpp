@@ -10,6 +10,8 @@
 #include "model/cellformat.h"
 #include "model/instrumentfees.h"
 
+#include <QCoreApplication>
+
 namespace LW {
 
 namespace {
@@ -23,7 +25,10 @@ constexpr int kLocalGovernmentFinancing = 2;
 
 CellValue text(const std::string& utf8) { return CellValue::ofText(GU::sToQs(utf8)); }
 
-CellValue yesNo(bool yes) { return CellValue::ofText(QString::fromUtf8(yes ? "是" : "否")); }
+CellValue yesNo(bool yes) {
+  return CellValue::ofText(yes ? QCoreApplication::translate("LW::CellFormat", "是")
+                               : QCoreApplication::translate("LW::CellFormat", "否"));
+}
 
 CellValue textWithNumber(const QString& text, double number) {
   CellValue v = CellValue::ofText(text);
@@ -98,8 +103,9 @@ CellValue instrumentValue(S source, const CInstrumentDetailPtr& ptr, const CCell
     case S::VotingDifference:
       return yesNo((flags & mxservice::INSTRUMENT_ATTR_VOTING_DIFF) != 0);
     case S::PricingMethod:
-      return CellValue::ofText(QString::fromUtf8(
-          (flags & mxservice::INSTRUMENT_ATTR_CLEAN_PRICE) != 0 ? "净价" : "全价"));
+      return CellValue::ofText((flags & mxservice::INSTRUMENT_ATTR_CLEAN_PRICE) != 0
+                                   ? QCoreApplication::translate("LW::CellFormat", "净价")
+                                   : QCoreApplication::translate("LW::CellFormat", "全价"));
     case S::FeeMode:
       return CellValue::ofText(feeModeText(ins));
     case S::Fee: {
@@ -219,7 +225,7 @@ CellValue fundValue(S source, const mxservice::COTCFundPlanInfo& f, const CCellP
 
 QString interBankMarketText(const std::string& market) {
   // The local-currency market is known to traders by its Chinese name.
-  if (market == "NIB") return QString::fromUtf8("本币市场");
+  if (market == "NIB") return QCoreApplication::translate("LW::CellFormat", "本币市场");
   return GU::sToQs(market);
 }
 
@@ -411,15 +417,15 @@ unsigned mixedMarketKinds(const CInstrumentDetailPtr& instrument) {
 QString tenderStatusText(int status) {
   switch (status) {
     case mxservice::ORDER_COMMAND_APPROVING:
-      return QString::fromUtf8("审批中");
+      return QCoreApplication::translate("LW::CellFormat", "审批中");
     case mxservice::ORDER_COMMAND_RUNNING:
-      return QString::fromUtf8("运行中");
+      return QCoreApplication::translate("LW::CellFormat", "运行中");
     case mxservice::ORDER_COMMAND_STOPPED:
-      return QString::fromUtf8("已撤销");
+      return QCoreApplication::translate("LW::CellFormat", "已撤销");
     case mxservice::ORDER_COMMAND_DEAL_FINISHED:
-      return QString::fromUtf8("已完成");
+      return QCoreApplication::translate("LW::CellFormat", "已完成");
     case mxservice::ORDER_COMMAND_LOCKED:
-      return QString::fromUtf8("锁定中");
+      return QCoreApplication::translate("LW::CellFormat", "锁定中");
     default:
       return QString();
   }

@@ -1,5 +1,7 @@
 #include "model/columncatalogue.h"
 
+#include <QCoreApplication>
+
 namespace LW {
 
 using mxservice::ENqTraderType;
@@ -22,6 +24,10 @@ int tagIconColumn(ENqTraderType tradeType) {
     default:
       return -1;
   }
+}
+
+QString CColumnCatalogue::displayTitle(const QString& title) {
+  return QCoreApplication::translate("LW::CColumnCatalogue", title.toUtf8().constData());
 }
 
 CColumnCatalogue CColumnCatalogue::build(ENqTraderType tradeType, bool brokerEdition) {

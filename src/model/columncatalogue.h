@@ -39,7 +39,14 @@ public:
 
   int columnCount() const { return columnTitles.size(); }
 
-  QMap<int, QString> columnTitles;  // ids 0 .. count-1 without gaps
+  // A title of columnTitles as the user reads it: in the installed language,
+  // looked up at each call so that a language switch reaches it.
+  static QString displayTitle(const QString& title);
+
+  // ids 0 .. count-1 without gaps. The source texts: the catalogue's titles
+  // identify columns (the favourites column is found by its title), so they
+  // never depend on the language.
+  QMap<int, QString> columnTitles;
   QSet<int> numericColumns;
   QSet<int> iconColumns;    // at most one id
   int favoriteColumn = -1;  // the "添加自选" column, -1 when none

@@ -3,6 +3,7 @@
 #include "host/data/instrumentdetail.h"
 #include "model/cellformat.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace LW {
@@ -30,9 +31,9 @@ double feeValue(const mxservice::CCommissionRecord& c, int column) {
 }
 
 // "非法值" stays alone: a unit after it would read as if it were a number.
-QString withUnit(const QString& number, const char* unit) {
+QString withUnit(const QString& number, const QString& unit) {
   if (number == cellformat::invalidText()) return number;
-  return number + QString::fromUtf8(unit);
+  return number + unit;
 }
 
 }  // namespace
@@ -40,9 +41,9 @@ QString withUnit(const QString& number, const char* unit) {
 QString feeModeText(const mxservice::CInstrumentDetail& instrument) {
   switch (chargingMode(instrument)) {
     case kModeByLots:
-      return QString::fromUtf8("按手数收取(元/手)");
+      return QCoreApplication::translate("LW::CellFormat", "按手数收取(元/手)");
     case kModeByAmount:
-      return QString::fromUtf8("按金额收取(万分之)");
+      return QCoreApplication::translate("LW::CellFormat", "按金额收取(万分之)");
     default:
       return cellformat::dash();
   }
@@ -58,7 +59,8 @@ QString feeText(const mxservice::CInstrumentDetail& instrument, int column) {
   const bool rateColumn = (column - kFirstFeeColumn) % 2 == 0;
   if (rateColumn) {
     if (mode == kModeByLots) return cellformat::dash();
-    return withUnit(cellformat::decimals(value, 2), "/万");
+    return withUnit(cellformat::decimals(value, 2),
+                    QCoreApplication::translate("LW::CellFormat", "/万"));
   }
 
   double perLot = value;
@@ -75,7 +77,8 @@ QString feeText(const mxservice::CInstrumentDetail& instrument, int column) {
   } else if (mode != kModeByLots) {
     return cellformat::dash();
   }
-  return withUnit(cellformat::decimals(perLot, 2), "元/手");
+  return withUnit(cellformat::decimals(perLot, 2),
+                  QCoreApplication::translate("LW::CellFormat", "元/手"));
 }
 
 }  // namespace LW

@@ -174,7 +174,7 @@ std::size_t CHpfInsModel::searchCacheBytes() const {
 int CHpfInsModel::columnCount() const { return m_catalogue.columnCount(); }
 
 QString CHpfInsModel::columnTitle(int column) const {
-  return m_catalogue.columnTitles.value(column);
+  return CColumnCatalogue::displayTitle(m_catalogue.columnTitles.value(column));
 }
 
 int CHpfInsModel::columnValueKind(int column) const {

@@ -3,6 +3,8 @@
 #include "host/services/markethelper.h"
 #include "host/ui/uiresource.h"
 
+#include <QCoreApplication>
+
 namespace LW {
 
 namespace {
@@ -13,22 +15,23 @@ constexpr int kSciTechKindB = 1173;
 
 struct TagText {
   const char* pixmapKey;
-  const char* tip;  // UTF-8
+  const char* tip;  // UTF-8 source text, translated when shown
 };
 
 // Indexed by EInstrumentTag.
 const TagText kTagTexts[] = {
     {"", ""},
-    {"img_code_delisting_finishing_icon", "退市整理股票"},
-    {"img_neeq_innovate_icon", "创新层股票"},
-    {"img_neeq_basics_icon", "基础层股票"},
-    {"img_neeq_selects_icon", "北交所股票"},
-    {"img_bond_qualified_investor_icon", "此品种仅面向债券专业投资者"},
-    {"img_code_gem_icon", "创业板"},
-    {"img_code_kcb_cdr_icon", "科创板存托凭证"},
-    {"img_code_cdr_icon", "存托凭证"},
-    {"img_code_kcb_icon", "科创板"},
-    {"img_code_innovate_icon", "创新企业股票"},
+    {"img_code_delisting_finishing_icon", QT_TRANSLATE_NOOP("LW::InstrumentTag", "退市整理股票")},
+    {"img_neeq_innovate_icon", QT_TRANSLATE_NOOP("LW::InstrumentTag", "创新层股票")},
+    {"img_neeq_basics_icon", QT_TRANSLATE_NOOP("LW::InstrumentTag", "基础层股票")},
+    {"img_neeq_selects_icon", QT_TRANSLATE_NOOP("LW::InstrumentTag", "北交所股票")},
+    {"img_bond_qualified_investor_icon",
+     QT_TRANSLATE_NOOP("LW::InstrumentTag", "此品种仅面向债券专业投资者")},
+    {"img_code_gem_icon", QT_TRANSLATE_NOOP("LW::InstrumentTag", "创业板")},
+    {"img_code_kcb_cdr_icon", QT_TRANSLATE_NOOP("LW::InstrumentTag", "科创板存托凭证")},
+    {"img_code_cdr_icon", QT_TRANSLATE_NOOP("LW::InstrumentTag", "存托凭证")},
+    {"img_code_kcb_icon", QT_TRANSLATE_NOOP("LW::InstrumentTag", "科创板")},
+    {"img_code_innovate_icon", QT_TRANSLATE_NOOP("LW::InstrumentTag", "创新企业股票")},
 };
 
 const TagText& textOf(EInstrumentTag tag) {
@@ -73,7 +76,9 @@ EInstrumentTag classifyInstrumentTag(const mxservice::CInstrumentDetailPtr& inst
 
 QString tagPixmapKey(EInstrumentTag tag) { return QString::fromLatin1(textOf(tag).pixmapKey); }
 
-QString tagTip(EInstrumentTag tag) { return QString::fromUtf8(textOf(tag).tip); }
+QString tagTip(EInstrumentTag tag) {
+  return QCoreApplication::translate("LW::InstrumentTag", textOf(tag).tip);
+}
 
 const QPixmap* tagPixmap(EInstrumentTag tag) {
   if (tag == EInstrumentTag::None) return nullptr;

@@ -26,7 +26,7 @@ const int kInstrumentTableId = 0;
 // are disabled for codes that are already favourites.
 const mxservice::ENqTraderType kFavouritesFollowingType = mxservice::NQ_TRADER_OUTER_FUTURE;
 GU::ButtonData favouriteButton() {
-  return GU::ButtonData(CHpfInsTable::kFavoriteButtonId, QStringLiteral("添加自选"),
+  return GU::ButtonData(CHpfInsTable::kFavoriteButtonId, CHpfInsTable::tr("添加自选"),
                         GU::NORMAL_BUTTON_PRIMARY, false, QMap<int, QString>());
 }
 

@@ -19,6 +19,7 @@
 #include "tender/tendersearchbar.h"
 #include "tender/tenderworkflow.h"
 
+#include <QEvent>
 #include <QVBoxLayout>
 #include <boost/make_shared.hpp>
 
@@ -181,7 +182,7 @@ QString CInstrumentsPanel::tradeTypeToTitle(mxservice::ENqTraderType tradeType) 
     case mxservice::NQ_TRADER_HK_CONNECT:
     case mxservice::NQ_TRADER_NEEQ:
     case mxservice::NQ_TRADER_HK_STOCK:
-      return QStringLiteral("股票列表");
+      return tr("股票列表");
     case mxservice::NQ_TRADER_FUTURE:
     case mxservice::NQ_TRADER_FUTURE_OPTION:
     case mxservice::NQ_TRADER_STOCK_OPTION:
@@ -189,16 +190,31 @@ QString CInstrumentsPanel::tradeTypeToTitle(mxservice::ENqTraderType tradeType) 
     case mxservice::NQ_TRADER_OTC_FUND:
     case mxservice::NQ_TRADER_FUTURE_SPEC:
     case mxservice::NQ_TRADER_OUTER_STOCK:
-      return QStringLiteral("合约列表");
+      return tr("合约列表");
     case mxservice::NQ_TRADER_INTER_BANK:
     case mxservice::NQ_TRADER_FICC:
     case mxservice::NQ_TRADER_BOND_TENDER:
-      return QStringLiteral("债券列表");
+      return tr("债券列表");
     default:
       // Combinations of trading types (1536 = 512 | 1024, the mixed lists)
       // and every other single type.
-      return QStringLiteral("代码列表");
+      return tr("代码列表");
   }
+}
+
+void CInstrumentsPanel::changeEvent(QEvent* e) {
+  if (e->type() == QEvent::LanguageChange) {
+    const QString title = tradeTypeToTitle(tradeType());
+    setWindowTitle(title);
+    deliverEvent(GU::EVENT_DOCK_TITLE_CHANGED, 0, 0, title, nullptr);
+    if (m_tenderSearchBar) {
+      m_tenderSearchBar->retranslate();
+      handleBondTenderSearchOperation();
+    } else {
+      reloadModel();
+    }
+  }
+  ITradeDockableWidget::changeEvent(e);
 }
 
 void CInstrumentsPanel::setParam(const QString& param) { m_table->loadConfigStr(param); }

@@ -133,6 +133,10 @@ protected:
   void createUi();
   QString tradeTypeToTitle(mxservice::ENqTraderType tradeType);
   bool handleEvent(int id, int wParam, int lParam, QString text, void* data) override;
+  // A language switch: the title and the tender search bar are set again,
+  // and the list reloads, so that its cells and buttons are made anew in the
+  // new language.
+  void changeEvent(QEvent* e) override;
   // The order-command subscription's callback (account data's delivery
   // thread): rebuilds the row of the bond the command belongs to.
   void onOrderCommand(const boost::shared_ptr<mxservice::IData>& data);

@@ -3,12 +3,28 @@
 #include "host/core/singleton.h"
 #include "host/services/tradeclient.h"
 #include "host/services/usermanager.h"
+#include "host/ui/uitranslation.h"
 #include "tender/tenderstatustable.h"
+
+#include <QtGlobal>
 
 #include <string>
 #include <vector>
 
+// The panels' English catalogue is compiled into the tender layer as a Qt
+// resource. A program that links the layer statically (the tests, the demo)
+// would drop the resource's object file, which nothing references, so the
+// resource is registered by name before the first lookup. Q_INIT_RESOURCE
+// declares a function and must stand outside any namespace.
+static void registerPanelTranslations() { Q_INIT_RESOURCE(instrumentspanel_translations); }
+
 namespace LW {
+
+bool CInstrumentsHelper::installTranslation(const QLocale& locale, const QString& directory) {
+  registerPanelTranslations();
+  return GU::CUiTranslation::installCatalogue(QStringLiteral("instrumentspanel"), locale,
+                                              directory);
+}
 
 void CInstrumentsHelper::updateCommandStatus(mxservice::EOrderCommandStatus status,
                                              QString bondCode) {

@@ -8,6 +8,7 @@
 
 #include "host/core/tradertypes.h"
 
+#include <QLocale>
 #include <QString>
 
 namespace LW {
@@ -24,6 +25,22 @@ public:
   // Any thread. The account data's lock is held only while the commands are
   // copied, never while the trade client is called.
   static void updateCommandStatus(mxservice::EOrderCommandStatus status, QString bondCode);
+
+  // Shows the panels' texts in the language of locale: loads the library's
+  // translation for it and installs it in the application. The library
+  // carries an English translation ("en"); a Chinese locale shows the
+  // source texts, which are Chinese. directory, when given, is searched for
+  // instrumentspanel_<language>.qm instead of the translations carried.
+  //
+  // Returns false, and the panels show their source texts, when no
+  // translation fits the locale or its file is damaged. Panels created
+  // afterwards come up in the new language; panels already open retitle
+  // themselves and reload their lists. The host stand-in's widgets have a
+  // catalogue of their own (GU::CUiTranslation::install), as a real host's
+  // would.
+  //
+  // GUI thread, after the QApplication exists.
+  static bool installTranslation(const QLocale& locale, const QString& directory = QString());
 };
 
 }  // namespace LW

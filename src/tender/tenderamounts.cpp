@@ -5,6 +5,8 @@
 #include "host/services/tradeclient.h"
 #include "host/text/numberformat.h"
 
+#include <QCoreApplication>
+
 namespace LW {
 
 namespace {

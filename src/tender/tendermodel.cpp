@@ -10,6 +10,7 @@
 #include "tender/tendersearchquery.h"
 #include "tender/tenderstatustable.h"
 
+#include <QCoreApplication>
 #include <QStringLiteral>
 #include <boost/bind/bind.hpp>
 #include <boost/make_shared.hpp>
@@ -129,13 +130,16 @@ QVector<GU::ButtonData> CTenderModel::buildTenderButtons(int status) {
   switch (status) {
     case mxservice::ORDER_COMMAND_APPROVING:
     case mxservice::ORDER_COMMAND_RUNNING:
-      buttons.append(GU::ButtonData(TENDER_BUTTON_LOCK, QStringLiteral("锁定"),
+      buttons.append(GU::ButtonData(TENDER_BUTTON_LOCK,
+                                    QCoreApplication::translate("LW::CTenderModel", "锁定"),
                                     GU::NORMAL_BUTTON_PRIMARY, false, QMap<int, QString>()));
-      buttons.append(GU::ButtonData(TENDER_BUTTON_REVOKE, QStringLiteral("撤销"),
+      buttons.append(GU::ButtonData(TENDER_BUTTON_REVOKE,
+                                    QCoreApplication::translate("LW::CTenderModel", "撤销"),
                                     GU::NORMAL_BUTTON_PRIMARY, false, QMap<int, QString>()));
       break;
     case mxservice::ORDER_COMMAND_LOCKED:
-      buttons.append(GU::ButtonData(TENDER_BUTTON_UNLOCK, QStringLiteral("解锁"),
+      buttons.append(GU::ButtonData(TENDER_BUTTON_UNLOCK,
+                                    QCoreApplication::translate("LW::CTenderModel", "解锁"),
                                     GU::NORMAL_BUTTON_WARNING, false, QMap<int, QString>()));
       break;
     default:

@@ -60,14 +60,14 @@ CTenderSearchBar::~CTenderSearchBar() = default;
 void CTenderSearchBar::build(QVBoxLayout* layout, GU::CAutoExpandToolBar* toolbar) {
   if (!layout || !toolbar || m_searchFieldCombo) return;
 
-  auto* queryLabel = new GU::CSimpleTextWidget(QStringLiteral("查询: "), toolbar);
-  queryLabel->setFontKey(barFont());
-  toolbar->addToolItem(queryLabel, false);
+  m_queryLabel = new GU::CSimpleTextWidget(tr("查询: "), toolbar);
+  m_queryLabel->setFontKey(barFont());
+  toolbar->addToolItem(m_queryLabel, false);
 
   m_searchFieldCombo = new GU::CComboBox(0, toolbar);
   QStringList fields;
   for (int i = 0; i < kTenderSearchFieldCount; ++i) {
-    fields << QString::fromUtf8(tenderSearchFieldText(i));
+    fields << tr(tenderSearchFieldText(i));
   }
   {
     // Filling the box makes its first item current, which would deliver a
@@ -75,11 +75,11 @@ void CTenderSearchBar::build(QVBoxLayout* layout, GU::CAutoExpandToolBar* toolba
     // The bar starts in date mode by construction instead.
     const QSignalBlocker blocker(m_searchFieldCombo);
     m_searchFieldCombo->addItems(fields);
-    m_searchFieldCombo->setCurrentText(QString::fromUtf8(tenderSearchFieldText(0)));
+    m_searchFieldCombo->setCurrentIndex(0);
   }
   toolbar->addToolItem(m_searchFieldCombo, false);
 
-  m_startTimeLabel = new GU::CSimpleTextWidget(QStringLiteral("开始时间"), toolbar);
+  m_startTimeLabel = new GU::CSimpleTextWidget(tr("开始时间"), toolbar);
   m_startTimeLabel->setFontKey(barFont());
   toolbar->addToolItem(m_startTimeLabel, false);
 
@@ -90,7 +90,7 @@ void CTenderSearchBar::build(QVBoxLayout* layout, GU::CAutoExpandToolBar* toolba
   setUpDateEdit(m_startDateEdit, today);
   toolbar->addToolItem(m_startDateEdit, false);
 
-  m_endTimeLabel = new GU::CSimpleTextWidget(QStringLiteral("结束时间"), toolbar);
+  m_endTimeLabel = new GU::CSimpleTextWidget(tr("结束时间"), toolbar);
   m_endTimeLabel->setFontKey(barFont());
   toolbar->addToolItem(m_endTimeLabel, false);
 
@@ -99,7 +99,7 @@ void CTenderSearchBar::build(QVBoxLayout* layout, GU::CAutoExpandToolBar* toolba
   toolbar->addToolItem(m_endDateEdit, false);
 
   m_searchTextEdit = new GU::CLineEdit(4, toolbar);
-  m_searchTextEdit->setEmptyHintText(QStringLiteral("请输入内容, 按Enter键查询"));
+  m_searchTextEdit->setEmptyHintText(tr("请输入内容, 按Enter键查询"));
   m_searchTextEdit->setTextFontKey(barFont());
   m_searchTextEdit->setEmptyHintFont(barFont());
   m_searchTextEdit->setEmptyHintColor(QStringLiteral("clr_disable_color"));
@@ -108,7 +108,7 @@ void CTenderSearchBar::build(QVBoxLayout* layout, GU::CAutoExpandToolBar* toolba
   toolbar->addToolItem(m_searchTextEdit, false);
 
   if (getUserConfig()->userType() == kInternalReportUserType) {
-    m_internalOnlyCheck = new GU::CCheckBox(3, QStringLiteral("仅显示有内部报量债券"), toolbar);
+    m_internalOnlyCheck = new GU::CCheckBox(3, tr("仅显示有内部报量债券"), toolbar);
     m_internalOnlyCheck->setTextColorKey(QStringLiteral("clr_text_default"));
     m_internalOnlyCheck->setTextFontKey(barFont());
     m_internalOnlyCheck->setFixedSize(150, 24);
@@ -117,16 +117,33 @@ void CTenderSearchBar::build(QVBoxLayout* layout, GU::CAutoExpandToolBar* toolba
   }
 
   m_queryButton = new GU::CSmallNoNormalButton(5, false, toolbar);
-  m_queryButton->setText(QStringLiteral("查询"));
+  m_queryButton->setText(tr("查询"));
   toolbar->addFixedSpace(3);
   toolbar->addToolItem(m_queryButton, false);
 
   layout->addWidget(toolbar, 0);
 }
 
+void CTenderSearchBar::retranslate() {
+  if (!m_searchFieldCombo) return;
+  m_queryLabel->setText(tr("查询: "));
+  {
+    // Renaming items changes no choice; the panel must not hear of one.
+    const QSignalBlocker blocker(m_searchFieldCombo);
+    for (int i = 0; i < kTenderSearchFieldCount && i < m_searchFieldCombo->count(); ++i) {
+      m_searchFieldCombo->setItemText(i, tr(tenderSearchFieldText(i)));
+    }
+  }
+  m_startTimeLabel->setText(tr("开始时间"));
+  m_endTimeLabel->setText(tr("结束时间"));
+  m_searchTextEdit->setEmptyHintText(tr("请输入内容, 按Enter键查询"));
+  if (m_internalOnlyCheck) m_internalOnlyCheck->setText(tr("仅显示有内部报量债券"));
+  m_queryButton->setText(tr("查询"));
+}
+
 TenderSearchQuery CTenderSearchBar::query() const {
   TenderSearchQuery query;
-  query.field = m_searchFieldCombo ? utf8(m_searchFieldCombo->currentText()) : std::string();
+  query.field = chosenField();
   query.isDateField = isDateField(query.field);
   query.startDate = dateText(m_startDateEdit);
   query.endDate = dateText(m_endDateEdit);
@@ -156,9 +173,15 @@ void CTenderSearchBar::showTextMode() {
   setShown(m_searchTextEdit, true);
 }
 
+std::string CTenderSearchBar::chosenField() const {
+  // The items show the fields in the user's language; a query names them by
+  // their source text, whichever language is shown.
+  return m_searchFieldCombo ? tenderSearchFieldText(m_searchFieldCombo->currentIndex())
+                            : std::string();
+}
+
 void CTenderSearchBar::showModeOfChosenField() {
-  const QString field = m_searchFieldCombo ? m_searchFieldCombo->currentText() : QString();
-  if (isDateField(utf8(field))) {
+  if (isDateField(chosenField())) {
     showDateMode();
   } else {
     showTextMode();

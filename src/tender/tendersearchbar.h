@@ -72,6 +72,11 @@ public:
   // range is not used there.
   bool checkDateRange();
 
+  // Sets every text of the bar again in the installed language (the panel
+  // calls it on QEvent::LanguageChange). The chosen field, the dates and the
+  // search text stay.
+  void retranslate();
+
   // Emits sigSearchRequested() with the current query, without a date check
   // (the query button, and the searches the panel starts by itself).
   void requestSearch();
@@ -90,6 +95,10 @@ signals:
   void sigSearchRequested(const LW::TenderSearchQuery& query);
 
 private:
+  // The chosen field's source text (UTF-8), "" when none.
+  std::string chosenField() const;
+
+  GU::CSimpleTextWidget* m_queryLabel = nullptr;
   GU::CSimpleTextWidget* m_startTimeLabel = nullptr;
   GU::CSimpleTextWidget* m_endTimeLabel = nullptr;
   GU::CSoftCalendarLineEdit* m_startDateEdit = nullptr;

@@ -2,6 +2,7 @@
 
 #include "tender/tenderbondmatcher.h"
 
+#include <QtGlobal>
 #include <cstring>
 
 namespace LW {
@@ -9,11 +10,29 @@ namespace LW {
 namespace {
 
 // The items of the search-field combo box; the indexes are those of the
-// member switches in tenderbondmatcher.cpp.
+// member switches in tenderbondmatcher.cpp. The source texts name the fields
+// in queries; the bar shows them translated.
 const char* const kFieldTexts[kTenderSearchFieldCount] = {
-    "招标日",     "招标结束日", "发行起始日", "发行终止日", "起息日",   "缴款日",       "上市日",
-    "债券代码",   "债券简称",   "债券全称",   "交易员",     "债券类型", "债券类型细分", "主承销商",
-    "预交易市场", "发行人名称", "发行人属性", "所属行业",   "招标标的", "招标方式",
+    QT_TRANSLATE_NOOP("LW::CTenderSearchBar", "招标日"),
+    QT_TRANSLATE_NOOP("LW::CTenderSearchBar", "招标结束日"),
+    QT_TRANSLATE_NOOP("LW::CTenderSearchBar", "发行起始日"),
+    QT_TRANSLATE_NOOP("LW::CTenderSearchBar", "发行终止日"),
+    QT_TRANSLATE_NOOP("LW::CTenderSearchBar", "起息日"),
+    QT_TRANSLATE_NOOP("LW::CTenderSearchBar", "缴款日"),
+    QT_TRANSLATE_NOOP("LW::CTenderSearchBar", "上市日"),
+    QT_TRANSLATE_NOOP("LW::CTenderSearchBar", "债券代码"),
+    QT_TRANSLATE_NOOP("LW::CTenderSearchBar", "债券简称"),
+    QT_TRANSLATE_NOOP("LW::CTenderSearchBar", "债券全称"),
+    QT_TRANSLATE_NOOP("LW::CTenderSearchBar", "交易员"),
+    QT_TRANSLATE_NOOP("LW::CTenderSearchBar", "债券类型"),
+    QT_TRANSLATE_NOOP("LW::CTenderSearchBar", "债券类型细分"),
+    QT_TRANSLATE_NOOP("LW::CTenderSearchBar", "主承销商"),
+    QT_TRANSLATE_NOOP("LW::CTenderSearchBar", "预交易市场"),
+    QT_TRANSLATE_NOOP("LW::CTenderSearchBar", "发行人名称"),
+    QT_TRANSLATE_NOOP("LW::CTenderSearchBar", "发行人属性"),
+    QT_TRANSLATE_NOOP("LW::CTenderSearchBar", "所属行业"),
+    QT_TRANSLATE_NOOP("LW::CTenderSearchBar", "招标标的"),
+    QT_TRANSLATE_NOOP("LW::CTenderSearchBar", "招标方式"),
 };
 
 }  // namespace

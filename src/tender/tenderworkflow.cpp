@@ -151,8 +151,8 @@ void CTenderWorkflow::pressButton(int buttonId, const QString& rowKey) {
       // with it, may be closed meanwhile.
       const QPointer<CTenderWorkflow> self(this);
       const QMessageBox::StandardButton answer = GU::CMessageBox::question(
-          nullptr, m_panel, QStringLiteral("提示"),
-          QStringLiteral("解锁后重新锁定,执行投标内部报量和外部报量数据将会重置,确定解锁?"),
+          nullptr, m_panel, tr("提示"),
+          tr("解锁后重新锁定,执行投标内部报量和外部报量数据将会重置,确定解锁?"),
           QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoButton, false);
       if (!self || answer != QMessageBox::Ok) return;
       detail->setTrader(userName);

@@ -167,6 +167,31 @@ TEST(DemoOptions, theThemeIsOneOfTheBuiltInThemes) {
   EXPECT_TRUE(defaults.theme.isEmpty());
 }
 
+TEST(DemoOptions, theLanguageIsALocaleName) {
+  const struct {
+    const char* given;
+    const char* language;  // null: refused
+  } kCases[] = {{"en", "en"},     {"en_GB", "en_GB"}, {" zh ", "zh"},   {"zh_CN", "zh_CN"},
+                {"", nullptr},    {"  ", nullptr},    {"xx", nullptr},  {"english", nullptr},
+                {"C", nullptr}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.given);
+    CDemoOptions options;
+    QString error;
+    const bool ok = parse({"--lang", QString::fromLatin1(c.given)}, &options, &error);
+    EXPECT_EQ(ok, c.language != nullptr) << qPrintable(error);
+    if (c.language) {
+      EXPECT_EQ(options.language, QString::fromLatin1(c.language));
+    } else {
+      EXPECT_TRUE(error.contains("--lang")) << qPrintable(error);
+    }
+  }
+  CDemoOptions defaults;
+  QString error;
+  ASSERT_TRUE(parse({}, &defaults, &error));
+  EXPECT_TRUE(defaults.language.isEmpty());
+}
+
 TEST(DemoOptions, sampleDataIsFoundFromTheEnvironmentOrAboveTheExecutable) {
   QTemporaryDir root;
   ASSERT_TRUE(root.isValid());

@@ -102,7 +102,8 @@ TEST(DemoProgram, helpPrintsTheOptions) {
   ASSERT_TRUE(run.finished);
   EXPECT_EQ(run.exitCode, 0);
   for (const char* option :
-       {"--data", "--panels", "--user-type", "--broker-edition", "--reset-layout", "--screenshot"})
+       {"--data", "--panels", "--user-type", "--broker-edition", "--reset-layout", "--screenshot",
+        "--lang"})
     EXPECT_TRUE(run.out.contains(QLatin1String(option))) << option;
 }
 

@@ -7,6 +7,7 @@
 #include "demologpane.h"
 #include "demoscreenshot.h"
 #include "demosimulator.h"
+#include "demotranslation.h"
 
 #include "host/services/calcoverdue.h"
 #include "host/services/config.h"
@@ -307,6 +308,44 @@ TEST_F(DemoWindowTest, simulatedHostEventsReachThePanels) {
     action->trigger();
   }
   EXPECT_TRUE(waitForRows(window));
+}
+
+// --lang en: the demo's menus, the panels' titles and their dock titles
+// are English, and the source texts come back with a Chinese locale.
+TEST_F(DemoWindowTest, theEnglishTranslationReachesTheMenusPanelsAndDocks) {
+  struct Case {
+    QLocale locale;
+    const char* fileMenu;
+    const char* simulate;
+    const char* clearFavourites;
+    const char* stockTitle;
+  };
+  const Case cases[] = {
+      {QLocale(QLocale::English), "File", "Simulate", "Clear watchlist", "Stock list"},
+      {QLocale(QLocale::Chinese, QLocale::China), "文件", "模拟", "清空自选", "股票列表"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fileMenu);
+    EXPECT_EQ(demo::installDemoTranslations(c.locale), QStringList());
+    demo::CDemoWindow window(optionsWithPanels("1"), settingsFile());
+    window.openPanels();
+    ASSERT_FALSE(window.menuBar()->actions().isEmpty());
+    EXPECT_EQ(window.menuBar()->actions().first()->text(), QString::fromUtf8(c.fileMenu));
+    EXPECT_NE(menuAction(window, QString::fromUtf8(c.simulate), QString::fromUtf8(c.clearFavourites)),
+              nullptr);
+    LW::CInstrumentsPanel* stocks = instrumentsPanel(window, 1);
+    ASSERT_NE(stocks, nullptr);
+    EXPECT_EQ(stocks->windowTitle(), QString::fromUtf8(c.stockTitle));
+    ASSERT_NE(stocks->dock(), nullptr);
+    EXPECT_EQ(stocks->dock()->windowTitle(), QString::fromUtf8(c.stockTitle));
+  }
+  // A language without translations keeps the source texts and says which.
+  const QStringList missing = demo::installDemoTranslations(QLocale(QLocale::French));
+  EXPECT_TRUE(missing.contains(QStringLiteral("instrumentspanel"))) << qPrintable(missing.join(','));
+  EXPECT_TRUE(missing.contains(QStringLiteral("demo")));
+  demo::CDemoWindow window(optionsWithPanels("1"), settingsFile());
+  EXPECT_EQ(window.menuBar()->actions().first()->text(), QString::fromUtf8("文件"));
+  demo::installDemoTranslations(QLocale(QLocale::Chinese));
 }
 
 }  // namespace

@@ -59,6 +59,7 @@ public:
   using LW::CInstrumentsPanel::onOrderCommand;
   using LW::CInstrumentsPanel::onUpdateTenderBondDetails;
   using LW::CInstrumentsPanel::processBondTenderButtonClick;
+  using LW::CInstrumentsPanel::queryButton;
   using LW::CInstrumentsPanel::searchFieldCombo;
   using LW::CInstrumentsPanel::searchTextEdit;
   using LW::CInstrumentsPanel::startDateEdit;

@@ -37,6 +37,10 @@ TEST(UiThemeThreads, workersReadColoursAndPixmapsWhileTheThemeSwitches) {
   }
   // The ratio-2 set is painted before the workers could miss it.
   resource->getPixmap("img_code_gem_icon", 2.0);
+  // The switches start once the workers look up: on a loaded machine the
+  // threads may otherwise first run after the last switch, and the test
+  // would prove nothing (it failed so, with no lookup at all).
+  while (lookups.load() == 0) std::this_thread::yield();
   for (int round = 0; round < 40; ++round) {
     ASSERT_TRUE(resource->setTheme(round % 2 ? "light" : "dark"));
     QCoreApplication::processEvents();

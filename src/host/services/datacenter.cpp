@@ -4,6 +4,7 @@
 #include "host/services/markethelper.h"
 #include "host/services/servicelog.h"
 
+#include <QCoreApplication>
 #include <cmath>
 #include <cstdio>
 #include <set>
@@ -20,14 +21,24 @@ const InstrumentListPtr& emptyList() {
 }
 
 std::string currencyName(const std::string& currency) {
-  static const std::map<std::string, std::string> names = {
-      {"USD", "美元"},     {"CNY", "人民币"}, {"RMB", "人民币"}, {"CNH", "离岸人民币"},
-      {"HKD", "港币"},     {"EUR", "欧元"},   {"JPY", "日元"},   {"GBP", "英镑"},
-      {"SGD", "新加坡元"}, {"AUD", "澳元"},   {"CAD", "加元"},   {"CHF", "瑞士法郎"},
-      {"USX", "美分"},
+  static const std::map<std::string, const char*> names = {
+      {"USD", QT_TRANSLATE_NOOP("mxservice::CDataCenter", "美元")},
+      {"CNY", QT_TRANSLATE_NOOP("mxservice::CDataCenter", "人民币")},
+      {"RMB", QT_TRANSLATE_NOOP("mxservice::CDataCenter", "人民币")},
+      {"CNH", QT_TRANSLATE_NOOP("mxservice::CDataCenter", "离岸人民币")},
+      {"HKD", QT_TRANSLATE_NOOP("mxservice::CDataCenter", "港币")},
+      {"EUR", QT_TRANSLATE_NOOP("mxservice::CDataCenter", "欧元")},
+      {"JPY", QT_TRANSLATE_NOOP("mxservice::CDataCenter", "日元")},
+      {"GBP", QT_TRANSLATE_NOOP("mxservice::CDataCenter", "英镑")},
+      {"SGD", QT_TRANSLATE_NOOP("mxservice::CDataCenter", "新加坡元")},
+      {"AUD", QT_TRANSLATE_NOOP("mxservice::CDataCenter", "澳元")},
+      {"CAD", QT_TRANSLATE_NOOP("mxservice::CDataCenter", "加元")},
+      {"CHF", QT_TRANSLATE_NOOP("mxservice::CDataCenter", "瑞士法郎")},
+      {"USX", QT_TRANSLATE_NOOP("mxservice::CDataCenter", "美分")},
   };
   auto it = names.find(currency);
-  return it == names.end() ? currency : it->second;
+  if (it == names.end()) return currency;
+  return QCoreApplication::translate("mxservice::CDataCenter", it->second).toStdString();
 }
 
 // Fixed notation without trailing zeros: 10 -> "10", 0.25 -> "0.25".

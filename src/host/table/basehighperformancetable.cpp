@@ -9,6 +9,8 @@
 #include "host/table/hpftableview.h"
 #include "host/table/ibasehpftabledata.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QHeaderView>
 #include <QStringMatcher>
 #include <QVBoxLayout>
@@ -226,6 +228,16 @@ void CBaseHighPerformanceTable::rebuildColumns() {
     header->setSectionHidden(static_cast<int>(i), d->columns[i].hiddenByDefault);
   }
   d->view->columnsChanged();
+}
+
+void CBaseHighPerformanceTable::changeEvent(QEvent* e) {
+  if (e->type() == QEvent::LanguageChange && d->model) {
+    for (SHpfColumn& column : d->columns) {
+      if (!column.extra) column.title = d->model->columnTitle(column.id);
+    }
+    d->headerModel->titlesChanged();
+  }
+  IBaseTable::changeEvent(e);
 }
 
 int CBaseHighPerformanceTable::columnCount() const { return static_cast<int>(d->columns.size()); }

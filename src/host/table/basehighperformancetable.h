@@ -157,6 +157,9 @@ protected:
   // another scope are refused by loadConfigStr(). Keep to [A-Za-z0-9._-].
   void setLayoutScope(const QString& scope);
   QString layoutScope() const;
+  // On a language switch the model's columns take their titles from the
+  // model again (columns added with addColumn() keep the titles given).
+  void changeEvent(QEvent* e) override;
 
 private:
   friend class CHpfTableView;

@@ -38,22 +38,30 @@ HpfRecordLayout bondTradeInfoLayout() {
   auto add = [&columns](const char* title, int kind, int decimals,
                         boost::function<QVariant(const mxservice::IData&)> value) {
     SHpfRecordColumn column;
-    column.title = QString::fromUtf8(title);
+    column.title = QString::fromUtf8(title);  // the source text; see CHpfRecordModel
     column.kind = kind;
     column.decimals = decimals;
     column.value = value;
     columns.push_back(column);
   };
-  add("市场", 10, 0, bondField([](const CBondTradeInfo& r) { return text(r.marketId); }));
-  add("债券代码", 10, 0, bondField([](const CBondTradeInfo& r) { return text(r.code); }));
-  add("债券类型", 10, 0, bondField([](const CBondTradeInfo& r) { return text(r.bondType); }));
-  add("交易方式", 10, 0, bondField([](const CBondTradeInfo& r) { return text(r.tradeMode); }));
-  add("质押代码", 10, 0, bondField([](const CBondTradeInfo& r) { return text(r.pledgeCode); }));
-  add("折算率", 6, 2, bondField([](const CBondTradeInfo& r) { return number(r.conversionRate); }));
-  add("最小交易量", 2, 0,
+  add(QT_TRANSLATE_NOOP("LW::CHpfRecordModel", "市场"), 10, 0,
+      bondField([](const CBondTradeInfo& r) { return text(r.marketId); }));
+  add(QT_TRANSLATE_NOOP("LW::CHpfRecordModel", "债券代码"), 10, 0,
+      bondField([](const CBondTradeInfo& r) { return text(r.code); }));
+  add(QT_TRANSLATE_NOOP("LW::CHpfRecordModel", "债券类型"), 10, 0,
+      bondField([](const CBondTradeInfo& r) { return text(r.bondType); }));
+  add(QT_TRANSLATE_NOOP("LW::CHpfRecordModel", "交易方式"), 10, 0,
+      bondField([](const CBondTradeInfo& r) { return text(r.tradeMode); }));
+  add(QT_TRANSLATE_NOOP("LW::CHpfRecordModel", "质押代码"), 10, 0,
+      bondField([](const CBondTradeInfo& r) { return text(r.pledgeCode); }));
+  add(QT_TRANSLATE_NOOP("LW::CHpfRecordModel", "折算率"), 6, 2,
+      bondField([](const CBondTradeInfo& r) { return number(r.conversionRate); }));
+  add(QT_TRANSLATE_NOOP("LW::CHpfRecordModel", "最小交易量"), 2, 0,
       bondField([](const CBondTradeInfo& r) { return integer(r.minTradeVolume); }));
-  add("交易状态", 10, 0, bondField([](const CBondTradeInfo& r) { return text(r.tradeStatus); }));
-  add("到期日", 10, 0, bondField([](const CBondTradeInfo& r) { return text(r.maturityDate); }));
+  add(QT_TRANSLATE_NOOP("LW::CHpfRecordModel", "交易状态"), 10, 0,
+      bondField([](const CBondTradeInfo& r) { return text(r.tradeStatus); }));
+  add(QT_TRANSLATE_NOOP("LW::CHpfRecordModel", "到期日"), 10, 0,
+      bondField([](const CBondTradeInfo& r) { return text(r.maturityDate); }));
   return columns;
 }
 

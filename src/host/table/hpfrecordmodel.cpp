@@ -1,4 +1,5 @@
 #include "host/table/hpfrecordmodel.h"
+#include <QCoreApplication>
 
 namespace LW {
 
@@ -13,7 +14,10 @@ int CHpfRecordModel::columnCount() const {
 
 QString CHpfRecordModel::columnTitle(int column) const {
   if (column < 0 || column >= columnCount()) return QString();
-  return (*m_layout)[static_cast<size_t>(column)].title;
+  // Layouts keep the source titles; the user reads them in the installed
+  // language.
+  return QCoreApplication::translate(
+      "LW::CHpfRecordModel", (*m_layout)[static_cast<size_t>(column)].title.toUtf8().constData());
 }
 
 int CHpfRecordModel::columnValueKind(int column) const {

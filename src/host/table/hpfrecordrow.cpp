@@ -3,6 +3,7 @@
 #include "host/core/tradertypes.h"
 #include "host/text/numberformat.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace LW {

@@ -6,6 +6,7 @@
 #include "host/table/hpftablelog_p.h"
 #include "host/table/ibasehpftabledata.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -157,7 +158,7 @@ void IBaseHpfTableModel::setInfo(int tableId, int tableType) {
 }
 
 QString IBaseHpfTableModel::getStat1QString() const {
-  return QString::fromUtf8("共 %1 条").arg(rowCount());
+  return QCoreApplication::translate("GU::CBaseHighPerformanceTable", "共 %1 条").arg(rowCount());
 }
 
 QString IBaseHpfTableModel::getStat1ColorKey() const { return QStringLiteral("clr_text_default"); }

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QMenu>
@@ -108,23 +109,25 @@ QMenu* CStandardHpfTable::createContextMenu(int viewRow, int id, QWidget* parent
   auto* menu = new QMenu(parent);
   QPointer<CStandardHpfTable> self(this);
   if (flags & MENU_FLAG_COPY) {
-    QAction* copy = menu->addAction(QString::fromUtf8("复制"));
+    QAction* copy = menu->addAction(QCoreApplication::translate("GU::CStandardHpfTable", "复制"));
     copy->setEnabled(viewRow >= 0);
     QObject::connect(copy, &QAction::triggered, menu, [self, viewRow, id]() {
       if (self) self->copyToClipboard(viewRow, id);
     });
   }
   if (flags & MENU_FLAG_EXPORT) {
-    QAction* exportAction = menu->addAction(QString::fromUtf8("导出"));
+    QAction* exportAction =
+        menu->addAction(QCoreApplication::translate("GU::CStandardHpfTable", "导出"));
     QObject::connect(exportAction, &QAction::triggered, menu, [self]() {
       if (!self) return;
-      const QString suggested = QString::fromUtf8("导出.csv");
+      const QString suggested = QCoreApplication::translate("GU::CStandardHpfTable", "导出.csv");
       QString path;
       if (self->m_exportPathProvider) {
         path = self->m_exportPathProvider(suggested);
       } else {
-        path = QFileDialog::getSaveFileName(self, QString::fromUtf8("导出"), suggested,
-                                            QStringLiteral("CSV (*.csv)"));
+        path = QFileDialog::getSaveFileName(
+            self, QCoreApplication::translate("GU::CStandardHpfTable", "导出"), suggested,
+            QStringLiteral("CSV (*.csv)"));
       }
       if (!self || path.isEmpty()) return;
       QString error;
@@ -133,7 +136,7 @@ QMenu* CStandardHpfTable::createContextMenu(int viewRow, int id, QWidget* parent
     });
   }
   if (flags & MENU_FLAG_COLUMNS) {
-    QMenu* columns = menu->addMenu(QString::fromUtf8("显示列"));
+    QMenu* columns = menu->addMenu(QCoreApplication::translate("GU::CStandardHpfTable", "显示列"));
     for (int index = 0; index < columnCount(); ++index) {
       const int column = columnID(index);
       QAction* action = columns->addAction(columnTitle(column));
@@ -145,7 +148,8 @@ QMenu* CStandardHpfTable::createContextMenu(int viewRow, int id, QWidget* parent
     }
   }
   if (flags & MENU_FLAG_RESET) {
-    QAction* reset = menu->addAction(QString::fromUtf8("恢复默认列"));
+    QAction* reset =
+        menu->addAction(QCoreApplication::translate("GU::CStandardHpfTable", "恢复默认列"));
     QObject::connect(reset, &QAction::triggered, menu, [self]() {
       if (self) self->resetLayout();
     });

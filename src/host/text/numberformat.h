@@ -5,6 +5,7 @@
 
 #include "lwhost_text_export.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include "host/text/cflags.h"
@@ -42,10 +43,12 @@ constexpr double kFormatNumberLimit = 1e18;
 // The text shown in place of a number that cannot be shown ("illegal
 // value"): what every caller passes as formatDoubleNumber's invalidText, and
 // what the tables show for NaN and infinities. Defined here, inline, so that
-// the host's tables and every panel library write one and the same text.
-inline const QString& invalidNumberText() {
-  static const QString text = QString::fromUtf8("非法值");
-  return text;
+// the host's tables and every panel library write one and the same text. It
+// is looked up in the installed translations at each call, so a language
+// switch reaches it; callers on hot paths pass a null text and substitute
+// this one only when a number turns out not to be showable.
+inline QString invalidNumberText() {
+  return QCoreApplication::translate("GU::NumberFormat", "非法值");
 }
 
 // The text of value rounded to decimals places, half away from zero.

@@ -22,7 +22,7 @@ CAutoExpandToolBar::CAutoExpandToolBar(const QString& imageKey, int top, int rig
   } else {
     resource->getPixmap(imageKey);  // logs the unknown key once
   }
-  setAccessibleName(QStringLiteral("工具栏"));
+  setAccessibleName(tr("工具栏"));
   top = qMax(0, top);
   bottom = qMax(0, bottom);
   m_layout->setContentsMargins(qMax(0, left), top, qMax(0, right), bottom);

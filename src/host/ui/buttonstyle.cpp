@@ -1,4 +1,5 @@
 #include "host/ui/buttonstyle.h"
+#include <QCoreApplication>
 
 namespace GU {
 
@@ -16,27 +17,27 @@ QString CButtonStyle::buttonText(QMessageBox::StandardButton button) const {
 QString CButtonStyle::defaultText(QMessageBox::StandardButton button) {
   switch (button) {
     case QMessageBox::Ok:
-      return QStringLiteral("确定");
+      return QCoreApplication::translate("GU::CButtonStyle", "确定");
     case QMessageBox::Cancel:
-      return QStringLiteral("取消");
+      return QCoreApplication::translate("GU::CButtonStyle", "取消");
     case QMessageBox::Yes:
-      return QStringLiteral("是");
+      return QCoreApplication::translate("GU::CButtonStyle", "是");
     case QMessageBox::No:
-      return QStringLiteral("否");
+      return QCoreApplication::translate("GU::CButtonStyle", "否");
     case QMessageBox::Close:
-      return QStringLiteral("关闭");
+      return QCoreApplication::translate("GU::CButtonStyle", "关闭");
     case QMessageBox::Save:
-      return QStringLiteral("保存");
+      return QCoreApplication::translate("GU::CButtonStyle", "保存");
     case QMessageBox::Discard:
-      return QStringLiteral("不保存");
+      return QCoreApplication::translate("GU::CButtonStyle", "不保存");
     case QMessageBox::Apply:
-      return QStringLiteral("应用");
+      return QCoreApplication::translate("GU::CButtonStyle", "应用");
     case QMessageBox::Retry:
-      return QStringLiteral("重试");
+      return QCoreApplication::translate("GU::CButtonStyle", "重试");
     case QMessageBox::Ignore:
-      return QStringLiteral("忽略");
+      return QCoreApplication::translate("GU::CButtonStyle", "忽略");
     case QMessageBox::Abort:
-      return QStringLiteral("中止");
+      return QCoreApplication::translate("GU::CButtonStyle", "中止");
     case QMessageBox::NoButton:
       return QString();
     default:

@@ -18,9 +18,9 @@ CSearchTextLineEdit::CSearchTextLineEdit(int id, QWidget* parent, bool showSearc
       m_clearAction(new QAction(this)),
       m_validator(new QRegularExpressionValidator(this)) {
   CUiResource* resource = CUiResource::instance();
-  setAccessibleName(QStringLiteral("搜索"));
+  setAccessibleName(tr("搜索"));
   m_clearAction->setIcon(resource->getIcon("img_edit_clear"));
-  m_clearAction->setToolTip(QStringLiteral("清除"));
+  m_clearAction->setToolTip(tr("清除"));
   m_clearAction->setVisible(false);
   addAction(m_clearAction, QLineEdit::TrailingPosition);
   if (showSearchIcon)

@@ -20,9 +20,9 @@ const char kDateFormat[] = "yyyy-MM-dd";
 CSoftCalendarLineEdit::CSoftCalendarLineEdit(int id, QWidget* parent)
     : CLineEdit(id, parent), m_calendarAction(new QAction(this)) {
   setInputMask(QStringLiteral("0000-00-00"));
-  setAccessibleName(QStringLiteral("日期"));
+  setAccessibleName(tr("日期"));
   m_calendarAction->setIcon(CUiResource::instance()->getIcon("img_calendar"));
-  m_calendarAction->setToolTip(QStringLiteral("选择日期"));
+  m_calendarAction->setToolTip(tr("选择日期"));
   addAction(m_calendarAction, QLineEdit::TrailingPosition);
   connect(m_calendarAction, SIGNAL(triggered()), this, SLOT(showCalendar()));
   connect(CUiResource::instance(), SIGNAL(sigThemeChanged(QString)), this,

@@ -16,9 +16,13 @@ QHash<QString, CDockWidgetInfo>& registry() {
   static QHash<QString, CDockWidgetInfo> infos = [] {
     QHash<QString, CDockWidgetInfo> built;
     // One instruments list per trading type may be open side by side.
-    CDockWidgetInfo instruments(QStringLiteral("代码列表"), Qt::LeftDockWidgetArea);
+    CDockWidgetInfo instruments(
+        QString::fromUtf8(QT_TRANSLATE_NOOP("LW::ITradeDockableWidget", "代码列表")),
+        Qt::LeftDockWidgetArea);
     built.insert(QStringLiteral("itm"), instruments);
-    CDockWidgetInfo bondInfo(QStringLiteral("债券信息"), Qt::BottomDockWidgetArea);
+    CDockWidgetInfo bondInfo(
+        QString::fromUtf8(QT_TRANSLATE_NOOP("LW::ITradeDockableWidget", "债券信息")),
+        Qt::BottomDockWidgetArea);
     bondInfo.setAllowsMultiple(false);
     built.insert(QStringLiteral("bif"), bondInfo);
     return built;
@@ -38,7 +42,14 @@ ITradeDockableWidget::~ITradeDockableWidget() = default;
 
 CDockWidgetInfo ITradeDockableWidget::getDockWidgetInfo(const QString& key) {
   auto it = registry().constFind(key);
-  if (it != registry().constEnd()) return it.value();
+  if (it != registry().constEnd()) {
+    // The registry keeps source titles; each caller gets the title in the
+    // language installed at the time. A title without a translation (a
+    // host's own) comes back as registered.
+    CDockWidgetInfo info = it.value();
+    info.setTitle(tr(info.title().toUtf8().constData()));
+    return info;
+  }
   return CDockWidgetInfo(key, Qt::LeftDockWidgetArea);
 }
 
