@@ -412,27 +412,6 @@ constexpr CColumnSetDesc tenderSet() {
   return set;
 }
 
-// Indexed by EColumnSet.
-constexpr CColumnSetDesc kSets[] = {
-    CColumnSetDesc(),                               // None
-    setOf(kStock, ERecordKind::Instrument, 2),      // Stock
-    setOf(kFuture, ERecordKind::Instrument),        // Future
-    setOf(kCode, ERecordKind::Instrument, 2),       // Code
-    setOf(kCredit, ERecordKind::Instrument, 2),     // Credit
-    setOf(kFutureOption, ERecordKind::Instrument),  // FutureOption
-    setOf(kStockOption, ERecordKind::Instrument),   // StockOption
-    outerFutureSet(),                               // OuterFuture
-    setOf(kHkStock, ERecordKind::Instrument),       // HkStock
-    setOf(kNeeq, ERecordKind::Instrument, 1),       // Neeq
-    setOf(kOtcFund, ERecordKind::Fund),             // OtcFund
-    setOf(kSecondFuture, ERecordKind::Instrument),  // SecondFuture
-    setOf(kInterBank, ERecordKind::InterBank),      // InterBank
-    setOf(kMixed, ERecordKind::Instrument),         // Mixed
-    tenderSet(),                                    // BondTender
-};
-static_assert(sizeof kSets / sizeof *kSets == static_cast<int>(EColumnSet::BondTender) + 1,
-              "one set description per column set");
-
 }  // namespace
 
 EColumnSet columnSetOf(mxservice::ENqTraderType tradeType) {
@@ -478,6 +457,25 @@ EColumnSet columnSetOf(mxservice::ENqTraderType tradeType) {
   }
 }
 
-const CColumnSetDesc& columnSetDesc(EColumnSet set) { return kSets[static_cast<int>(set)]; }
+constexpr CColumnSetDesc kColumnSets[] = {
+    CColumnSetDesc(),                               // None
+    setOf(kStock, ERecordKind::Instrument, 2),      // Stock
+    setOf(kFuture, ERecordKind::Instrument),        // Future
+    setOf(kCode, ERecordKind::Instrument, 2),       // Code
+    setOf(kCredit, ERecordKind::Instrument, 2),     // Credit
+    setOf(kFutureOption, ERecordKind::Instrument),  // FutureOption
+    setOf(kStockOption, ERecordKind::Instrument),   // StockOption
+    outerFutureSet(),                               // OuterFuture
+    setOf(kHkStock, ERecordKind::Instrument),       // HkStock
+    setOf(kNeeq, ERecordKind::Instrument, 1),       // Neeq
+    setOf(kOtcFund, ERecordKind::Fund),             // OtcFund
+    setOf(kSecondFuture, ERecordKind::Instrument),  // SecondFuture
+    setOf(kInterBank, ERecordKind::InterBank),      // InterBank
+    setOf(kMixed, ERecordKind::Instrument),         // Mixed
+    tenderSet(),                                    // BondTender
+};
+static_assert(sizeof kColumnSets / sizeof *kColumnSets ==
+                  static_cast<int>(EColumnSet::BondTender) + 1,
+              "one set description per column set");
 
 }  // namespace LW

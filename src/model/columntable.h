@@ -16,7 +16,7 @@
 namespace LW {
 
 // The column layouts; several trading types share one.
-enum class EColumnSet {
+enum class EColumnSet : quint8 {
   None,          // no instrument list: no columns at all
   Stock,         // 1, 0x100000
   Future,        // 2
@@ -258,7 +258,13 @@ struct CColumnSetDesc {
   }
 };
 
-const CColumnSetDesc& columnSetDesc(EColumnSet set);
+// The descriptions of the column sets, indexed by EColumnSet. Exposed so
+// that the lookup inlines: the cells and the sort ask for it per cell.
+extern const CColumnSetDesc kColumnSets[];
+
+inline const CColumnSetDesc& columnSetDesc(EColumnSet set) {
+  return kColumnSets[static_cast<int>(set)];
+}
 
 // The description of (tradeType, column) in the given edition; null for ids
 // outside the trading type's set and for types without a set.

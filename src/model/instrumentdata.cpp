@@ -30,6 +30,7 @@ CInstrumentData::CInstrumentData(ENqTraderType tradeType,
                                  const mxservice::CInstrumentDetailPtr& instrument)
     : m_tradeType(tradeType),
       m_brokerEdition(getConfig()->isBrokerEdition()),
+      m_columnSet(columnSetOf(tradeType)),
       m_otcFund(fundOfFundList(tradeType, instrument)) {
   if (m_otcFund) return;
   m_instrument = instrument;
@@ -44,6 +45,7 @@ CInstrumentData::CInstrumentData(ENqTraderType tradeType,
                                  int priceDecimals, EInstrumentTag tag, bool brokerEdition)
     : m_tradeType(tradeType),
       m_brokerEdition(brokerEdition),
+      m_columnSet(columnSetOf(tradeType)),
       m_otcFund(fundOfFundList(tradeType, instrument)) {
   if (m_otcFund) return;
   m_priceDecimals = priceDecimals;
@@ -52,20 +54,20 @@ CInstrumentData::CInstrumentData(ENqTraderType tradeType,
 }
 
 CInstrumentData::CInstrumentData(ENqTraderType tradeType, const mxservice::CInterBankBondPtr& bond)
-    : m_tradeType(tradeType), m_interBankBond(bond) {}
+    : m_tradeType(tradeType), m_columnSet(columnSetOf(tradeType)), m_interBankBond(bond) {}
 
 CInstrumentData::CInstrumentData(ENqTraderType tradeType,
                                  const mxservice::COTCFundPlanInfoPtr& fund)
-    : m_tradeType(tradeType), m_otcFund(fund) {}
+    : m_tradeType(tradeType), m_columnSet(columnSetOf(tradeType)), m_otcFund(fund) {}
 
 CInstrumentData::CInstrumentData(ENqTraderType tradeType,
                                  const mxservice::CTenderBondInfoDetailPtr& tender)
-    : m_tradeType(tradeType), m_tenderBond(tender) {}
+    : m_tradeType(tradeType), m_columnSet(columnSetOf(tradeType)), m_tenderBond(tender) {}
 
 CInstrumentData::~CInstrumentData() = default;
 
 bool CInstrumentData::produce(int column, CellValue* value, QString* text) const {
-  const CColumnSetDesc& set = columnSetDesc(columnSetOf(m_tradeType));
+  const CColumnSetDesc& set = columnSetDesc(m_columnSet);
   const CColumnDesc* desc = set.column(column, m_brokerEdition);
   if (!desc || desc->source == ECellSource::Favourite) return false;
   const CCellPlace place{m_tradeType, column};

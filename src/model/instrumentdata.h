@@ -21,6 +21,7 @@
 #include "host/data/tenderbondinfodetail.h"
 #include "host/table/ibasehpftabledata.h"
 #include "model/cellvalue.h"
+#include "model/columntable.h"
 #include "model/instrumenttag.h"
 
 #include <QString>
@@ -111,6 +112,7 @@ private:
   int m_priceDecimals = 2;
   mxservice::ENqTraderType m_tradeType;
   bool m_brokerEdition = false;
+  EColumnSet m_columnSet;  // of m_tradeType, looked up once: cells ask per call
   mxservice::CInstrumentDetailPtr m_instrument;
   mxservice::CInterBankBondPtr m_interBankBond;
   mxservice::COTCFundPlanInfoPtr m_otcFund;
