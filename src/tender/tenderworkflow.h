@@ -30,10 +30,11 @@
 //   row clicks and button presses (the unlock question is modal there).
 // - onOrderCommand(): the account data's delivery thread; it holds
 //   m_orderCommandMutex (recursive) for its whole search and row update, so
-//   two commands are never applied at once, and reads only m_model.
+//   two commands are never applied at once, and reads only m_model. The row
+//   update takes the model's tender mutex inside it, never the other way.
 // - onUpdateTenderBondDetails(): the trade client's thread, entered through
-//   m_callbackGuard (a lifetime gate); it reads no widget and only asks the trade client and
-//   emits signals.
+//   m_callbackGuard (a lifetime gate); it reads no widget and only asks the
+//   trade client and emits signals.
 // - refreshReportData() / refreshWinBidAmount(): the caller's thread; the row
 //   is rebuilt there.
 // - Destruction: shutdown() (called again by the destructor) closes the
