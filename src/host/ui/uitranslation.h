@@ -20,12 +20,14 @@
 // thread meanwhile: Qt guards its list of translators. A translation is
 // owned by the application object and goes with it.
 
+#include "lwhost_ui_export.h"
+
 #include <QLocale>
 #include <QString>
 
 namespace GU {
 
-class CUiTranslation {
+class LWHOST_UI_EXPORT CUiTranslation {
 public:
   // The directory the embedded catalogues are in.
   static QString embeddedDirectory();
