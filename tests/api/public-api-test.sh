@@ -65,4 +65,20 @@ if [ -n "$stray" ]; then
 else
   echo "ok   nothing else of LW"
 fi
+# The host singletons the panels reach (utils::CManualSingletonT) keep their
+# instance in a static of an inline function; it must be a unique global
+# ("u") that the dynamic linker merges with the host library's copy, or the
+# panels would talk to singletons of their own.
+singletons=$(grep -F 'utils::CManualSingletonT<' <<<"$symbols" | grep -F 'storage()::s' |
+  grep -v 'guard variable')
+if [ -z "$singletons" ]; then
+  echo "FAIL no host singleton storage in the dynamic symbol table"
+  failures=$((failures + 1))
+elif grep -qv ' u ' <<<"$singletons"; then
+  echo "FAIL host singleton storage not unique:"
+  echo "$singletons"
+  failures=$((failures + 1))
+else
+  echo "ok   host singletons shared: $(wc -l <<<"$singletons")"
+fi
 [ "$failures" -eq 0 ]
