@@ -66,10 +66,10 @@ else
   echo "ok   nothing else of LW"
 fi
 # The host singletons the panels reach (utils::CManualSingletonT) keep their
-# instance in a static of an inline function; it must be a unique global
+# instance and its mutex in inline static members; each must be a unique global
 # ("u") that the dynamic linker merges with the host library's copy, or the
 # panels would talk to singletons of their own.
-singletons=$(grep -F 'utils::CManualSingletonT<' <<<"$symbols" | grep -F 'storage()::s' |
+singletons=$(grep -F 'utils::CManualSingletonT<' <<<"$symbols" | grep -E '::s_(storage|mutex)$' |
   grep -v 'guard variable')
 if [ -z "$singletons" ]; then
   echo "FAIL no host singleton storage in the dynamic symbol table"
