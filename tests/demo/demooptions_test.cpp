@@ -171,9 +171,9 @@ TEST(DemoOptions, theLanguageIsALocaleName) {
   const struct {
     const char* given;
     const char* language;  // null: refused
-  } kCases[] = {{"en", "en"},     {"en_GB", "en_GB"}, {" zh ", "zh"},   {"zh_CN", "zh_CN"},
-                {"", nullptr},    {"  ", nullptr},    {"xx", nullptr},  {"english", nullptr},
-                {"C", nullptr}};
+  } kCases[] = {{"en", "en"},       {"en_GB", "en_GB"},   {" zh ", "zh"},
+                {"zh_CN", "zh_CN"}, {"", nullptr},        {"  ", nullptr},
+                {"xx", nullptr},    {"english", nullptr}, {"C", nullptr}};
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.given);
     CDemoOptions options;

@@ -101,9 +101,8 @@ TEST(DemoProgram, helpPrintsTheOptions) {
   const SRun run = runDemo({"--help"}, home.path());
   ASSERT_TRUE(run.finished);
   EXPECT_EQ(run.exitCode, 0);
-  for (const char* option :
-       {"--data", "--panels", "--user-type", "--broker-edition", "--reset-layout", "--screenshot",
-        "--lang"})
+  for (const char* option : {"--data", "--panels", "--user-type", "--broker-edition",
+                             "--reset-layout", "--screenshot", "--lang"})
     EXPECT_TRUE(run.out.contains(QLatin1String(option))) << option;
 }
 

@@ -331,8 +331,9 @@ TEST_F(DemoWindowTest, theEnglishTranslationReachesTheMenusPanelsAndDocks) {
     window.openPanels();
     ASSERT_FALSE(window.menuBar()->actions().isEmpty());
     EXPECT_EQ(window.menuBar()->actions().first()->text(), QString::fromUtf8(c.fileMenu));
-    EXPECT_NE(menuAction(window, QString::fromUtf8(c.simulate), QString::fromUtf8(c.clearFavourites)),
-              nullptr);
+    EXPECT_NE(
+        menuAction(window, QString::fromUtf8(c.simulate), QString::fromUtf8(c.clearFavourites)),
+        nullptr);
     LW::CInstrumentsPanel* stocks = instrumentsPanel(window, 1);
     ASSERT_NE(stocks, nullptr);
     EXPECT_EQ(stocks->windowTitle(), QString::fromUtf8(c.stockTitle));
@@ -341,7 +342,8 @@ TEST_F(DemoWindowTest, theEnglishTranslationReachesTheMenusPanelsAndDocks) {
   }
   // A language without translations keeps the source texts and says which.
   const QStringList missing = demo::installDemoTranslations(QLocale(QLocale::French));
-  EXPECT_TRUE(missing.contains(QStringLiteral("instrumentspanel"))) << qPrintable(missing.join(','));
+  EXPECT_TRUE(missing.contains(QStringLiteral("instrumentspanel")))
+      << qPrintable(missing.join(','));
   EXPECT_TRUE(missing.contains(QStringLiteral("demo")));
   demo::CDemoWindow window(optionsWithPanels("1"), settingsFile());
   EXPECT_EQ(window.menuBar()->actions().first()->text(), QString::fromUtf8("文件"));
