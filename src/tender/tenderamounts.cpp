@@ -5,8 +5,6 @@
 #include "host/services/tradeclient.h"
 #include "host/text/numberformat.h"
 
-#include <QCoreApplication>
-
 namespace LW {
 
 namespace {

@@ -9,7 +9,6 @@
 #include "host/table/hpftableview.h"
 #include "host/table/ibasehpftabledata.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QHeaderView>
 #include <QStringMatcher>

@@ -3,7 +3,6 @@
 #include "host/core/tradertypes.h"
 #include "host/text/numberformat.h"
 
-#include <QCoreApplication>
 #include <cmath>
 
 namespace LW {
