@@ -457,6 +457,10 @@ EColumnSet columnSetOf(mxservice::ENqTraderType tradeType) {
   }
 }
 
+// Declared in the header, not hidden behind a function, so that the lookup
+// inlines: the cells and the sort ask for a description per cell. The set is
+// found by a switch on the trading type (columnSetOf), the column by its id
+// in a constant array.
 constexpr CColumnSetDesc kColumnSets[] = {
     CColumnSetDesc(),                               // None
     setOf(kStock, ERecordKind::Instrument, 2),      // Stock

@@ -6,8 +6,7 @@
 // (cellvalues.h, celltext.h) are both read from here, so a column's title and
 // its cell cannot drift apart.
 //
-// Lookups are O(1): the set by a switch on the trading type, the column by
-// its id in a constant array. Everything is constant data: any thread.
+// Lookups are O(1). Everything is constant data: any thread.
 
 #include "host/core/tradertypes.h"
 
@@ -258,8 +257,7 @@ struct CColumnSetDesc {
   }
 };
 
-// The descriptions of the column sets, indexed by EColumnSet. Exposed so
-// that the lookup inlines: the cells and the sort ask for it per cell.
+// The descriptions of the column sets, indexed by EColumnSet.
 extern const CColumnSetDesc kColumnSets[];
 
 inline const CColumnSetDesc& columnSetDesc(EColumnSet set) {

@@ -37,10 +37,9 @@ public:
   // the tag from the host's board and layer predicates, and takes the
   // columns of the edition the client configuration reports now
   // (LW::getConfig()->isBrokerEdition()), as a table made now would. In the
-  // fund list
-  // (trading type 512) a fund plan (mxservice::COTCFundPlanInfo) handed over
-  // as an instrument detail, as the data centre lists it, makes a fund row,
-  // the same as the fund constructor below.
+  // fund list (trading type 512) a fund plan (mxservice::COTCFundPlanInfo)
+  // handed over as an instrument detail, as the data centre lists it, makes a
+  // fund row, the same as the fund constructor below.
   CInstrumentData(mxservice::ENqTraderType tradeType,
                   const mxservice::CInstrumentDetailPtr& instrument);
   // The same with decimals and tag already worked out (by the model's

@@ -80,6 +80,9 @@ QString tagTip(EInstrumentTag tag) {
   return QCoreApplication::translate("LW::InstrumentTag", textOf(tag).tip);
 }
 
+// Looked up by key only when painted: the resource cache hands worker threads
+// a blank pixmap until the GUI thread has painted its badges, so resolving it
+// where rows are built (the worker) could leave a row blank for good.
 const QPixmap* tagPixmap(EInstrumentTag tag) {
   if (tag == EInstrumentTag::None) return nullptr;
   return GU::CUiResource::instance()->getPixmap(tagPixmapKey(tag));

@@ -6,10 +6,7 @@
 // depositary receipts, innovative enterprises.
 //
 // Classification is a pure function of the record and the host's market
-// predicates (any thread). The pixmap is looked up by key only when painted:
-// the resource cache hands worker threads a blank pixmap until the GUI thread
-// has painted its badges, so resolving it where rows are built (the worker)
-// could leave a row blank for good.
+// predicates (any thread).
 
 #include "host/data/instrumentdetail.h"
 
@@ -41,7 +38,8 @@ QString tagPixmapKey(EInstrumentTag tag);
 // The tooltip; empty for None.
 QString tagTip(EInstrumentTag tag);
 // The pixmap from the UI resource cache (owned by it, valid for the process);
-// null for None.
+// null for None. Ask for it when painting: before the GUI thread has painted
+// the badges, another thread may be handed a blank pixmap.
 const QPixmap* tagPixmap(EInstrumentTag tag);
 
 }  // namespace LW

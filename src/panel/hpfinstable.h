@@ -16,8 +16,9 @@
 // panel.
 //
 // Threads: GUI thread only, except model() and tenderModel(), which return
-// members fixed at construction and may be called from any thread. The model's sigRefreshed()
-// comes from its worker and reaches sigRefreshed()/slotRefreshed() queued.
+// members fixed at construction and may be called from any thread. The
+// model's sigRefreshed() comes from its worker and reaches sigRefreshed() /
+// slotRefreshed() queued.
 
 #include "host/core/tradertypes.h"
 #include "host/table/hpfdatatable.h"

@@ -23,6 +23,14 @@ namespace LW {
 
 CTenderModel::CTenderModel() : CHpfInsModel(mxservice::NQ_TRADER_BOND_TENDER) {}
 
+// m_tenderMutex is held by a tender search from emptying the rows until its
+// last look at the order commands, and by updateTenderRow() from its look at
+// the commands until its row is replaced. A row update therefore never lands
+// between a search's reading of the commands and its rows (where the search
+// would write back an older status), and of two row updates the later look
+// is written last. It is taken before sharedTenderStatusMutex, never after
+// it, and nothing that waits for another thread runs under either.
+
 CTenderModel::~CTenderModel() {
   // A search job holds m_tenderMutex; the base's own stop comes after this
   // member is gone. Returns at once on the worker thread.
@@ -56,6 +64,10 @@ void CTenderModel::tenderSearchJob(const TenderSearchQuery& query) {
   commitAndAnnounce();
 }
 
+// Walks the exchange client's tender details in key order and derives the
+// kept bonds' statuses from one pass over the order commands for the whole
+// search (CTenderStatusTable); once every row is in, looks at the commands
+// again and corrects the statuses of commands changed meanwhile.
 void CTenderModel::tenderSearchRows(const TenderSearchQuery& query) {
   const mxservice::ENqTraderType type = tradeType();
   const CTenderBondMatcher matcher(query);

@@ -19,11 +19,11 @@
 //   delivery thread, the GUI thread or a host thread) and emits sigRefreshed()
 //   there. Never call it while holding the account data's lock.
 // - deriveTenderStatus() and buildTenderButtons(): any thread.
-// - m_tenderMutex orders the search job against row updates (see below); it
-//   is taken before sharedTenderStatusMutex (tenderstatustable.h), never
-//   after it, and nothing that waits for another thread runs under either.
-// - The destructor stops the worker first, so a running search never outlives
-//   the mutex it holds.
+// - A row update never lands between a search's reading of the order
+//   commands and its rows, and of two row updates the later one is written
+//   last; the model's lock is taken before sharedTenderStatusMutex
+//   (tenderstatustable.h), never after it.
+// - The destructor waits for a running search.
 
 #include "host/core/annotatedmutex.h"
 #include "host/data/tenderbondinfodetail.h"
@@ -45,15 +45,13 @@ public:
   ~CTenderModel() override;
 
   // Queues one tender search with copies of its arguments and returns at
-  // once. The job empties the rows, walks the exchange client's tender
-  // details in key order, keeps those the query matches (matchTenderBond),
-  // derives each kept bond's status from the current account's order
-  // commands (one pass over the commands for the whole search), writes it
-  // into the shared detail, sets the row's action buttons and adds the row;
-  // once every row is in, it looks at the commands again and corrects the
-  // statuses of commands changed meanwhile (their deliveries may have found
-  // no row yet); then emits sigRefreshed() once, also when it fails. Searches
-  // run in the order queued, so the last one decides the list.
+  // once. The job replaces the rows by the exchange client's tender details
+  // the query matches (matchTenderBond), in key order, each with the status
+  // derived from the current account's order commands (written into the
+  // shared detail) and the action buttons of that status, including the
+  // changes of commands made while it ran; then emits sigRefreshed() once,
+  // also when it fails. Searches run in the order queued, so the last one
+  // decides the list.
   void searchTenderBonds(bool isDateField, const std::string& field, const std::string& text,
                          const std::string& startDate, const std::string& endDate,
                          bool internalOnly);
@@ -82,12 +80,7 @@ private:
   // delegate; nothing when column 3 has no such delegate.
   void applyTenderButtons(const std::string& rowKey, int status) const;
 
-  // Held by a tender search from emptying the rows until its last look at
-  // the order commands, and by updateTenderRow() from its look at the
-  // commands until its row is replaced. A row update therefore never lands
-  // between a search's reading of the commands and its rows (where the
-  // search would write back an older status), and of two row updates the
-  // later look is written last.
+  // Orders searches against row updates (tendermodel.cpp).
   utils::CMutex m_tenderMutex LW_ACQUIRED_BEFORE(sharedTenderStatusMutex);
 };
 

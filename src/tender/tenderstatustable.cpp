@@ -45,6 +45,9 @@ private:
 
 }  // namespace
 
+// A variable rather than a function so that its lock order can be declared
+// to the compiler (ACQUIRED_BEFORE in tendermodel.h); constant-initialised,
+// so it is usable from any static constructor.
 utils::CMutex sharedTenderStatusMutex;
 
 std::vector<mxservice::COrderCommandPtr> currentOrderCommands() {
@@ -63,6 +66,8 @@ bool tenderBondCodeOf(const mxservice::COrderCommand& command, std::string* bond
   return readTenderBondCode(command.params, bondCode);
 }
 
+// The parameters are read only of commands whose raw bytes contain the bond
+// code: most commands of an account belong to other bonds.
 int tenderStatusOfBond(const std::vector<mxservice::COrderCommandPtr>& commands,
                        const std::string& bondCode) {
   std::vector<int> statuses;  // of the bond's commands, in order
@@ -94,6 +99,11 @@ bool sameCommands(const std::vector<mxservice::COrderCommandPtr>& before,
   return true;
 }
 
+// A tender search needs the status of thousands of bonds over tens of
+// thousands of commands. Applying the rule bond by bond would read every
+// command's "btdparam" document once per bond; the table reads each document
+// once, groups the commands by bond code in one pass and then answers each
+// bond in constant time.
 CTenderStatusTable::CTenderStatusTable(const std::vector<mxservice::COrderCommandPtr>& commands,
                                        std::vector<int>* statusesRead) {
   if (statusesRead) statusesRead->assign(commands.size(), 0);

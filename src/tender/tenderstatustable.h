@@ -9,11 +9,9 @@
 // approving, running, locked or completed thus outweighs any number of
 // revoked ones.
 //
-// A tender search needs the status of thousands of bonds over tens of
-// thousands of commands. Applying the rule bond by bond reads every
-// command's "btdparam" document once per bond; CTenderStatusTable instead
-// reads each document once, groups the commands by bond code in one pass and
-// then answers each bond in constant time, with the same results.
+// tenderStatusOfBond() applies the rule to one bond; CTenderStatusTable
+// answers it for every bond of a set of commands at once, with the same
+// results.
 //
 // Threads: the functions may be called from any thread. A table is
 // immutable after construction and may be shared between threads.
@@ -40,9 +38,6 @@ std::vector<mxservice::COrderCommandPtr> currentOrderCommands();
 // closed meanwhile gets no later delivery to correct it). Taken after the
 // model's own tender mutex, never before it; nothing that waits for another
 // thread runs under it.
-// A variable rather than a function so that the lock order above can be
-// declared to the compiler (ACQUIRED_BEFORE in tendermodel.h); constant-
-// initialised, so it is usable from any static constructor.
 extern utils::CMutex sharedTenderStatusMutex;
 
 // The bond code named by the command's tender parameters; false when the
@@ -58,11 +53,11 @@ bool sameCommands(const std::vector<mxservice::COrderCommandPtr>& before,
                   const std::vector<int>& statusesBefore,
                   const std::vector<mxservice::COrderCommandPtr>& now);
 
-// The rule above for one bond, walking every command (the parameters are
-// read only of commands whose raw bytes contain the bond code).
+// The rule above for one bond, walking every command.
 int tenderStatusOfBond(const std::vector<mxservice::COrderCommandPtr>& commands,
                        const std::string& bondCode);
 
+// The rule above for every bond named by a list of commands.
 class CTenderStatusTable {
 public:
   // One pass over commands; null entries are skipped. Each command's status

@@ -186,6 +186,10 @@ void CTenderWorkflow::sendDetail(const mxservice::CTenderBondInfoDetailPtr& deta
                                                                               0);
 }
 
+// Runs on the account data's delivery thread. m_orderCommandMutex
+// (recursive) is held for the whole search and row update, so two commands
+// are never applied at once; only m_model is read. The row update takes the
+// model's tender mutex inside it, never the other way.
 void CTenderWorkflow::onOrderCommand(const boost::shared_ptr<mxservice::IData>& data) {
   const boost::shared_ptr<mxservice::COrderCommand> command =
       boost::dynamic_pointer_cast<mxservice::COrderCommand>(data);
@@ -208,6 +212,8 @@ void CTenderWorkflow::onOrderCommand(const boost::shared_ptr<mxservice::IData>& 
   }
 }
 
+// The trade client's thread, entered through m_callbackGuard (a lifetime
+// gate closed by shutdown()).
 void CTenderWorkflow::onUpdateTenderBondDetails(
     const utils::MXError& error, bson::BSONObj /*result*/, mxservice::EOrderCommandStatus status,
     boost::shared_ptr<mxservice::CTenderBondInfoDetail> detail) {

@@ -28,12 +28,10 @@
 // Threads:
 // - GUI thread: construction, followOrderCommands(), shutdown(), the search,
 //   row clicks and button presses (the unlock question is modal there).
-// - onOrderCommand(): the account data's delivery thread; it holds
-//   m_orderCommandMutex (recursive) for its whole search and row update, so
-//   two commands are never applied at once, and reads only m_model. The row
-//   update takes the model's tender mutex inside it, never the other way.
-// - onUpdateTenderBondDetails(): the trade client's thread, entered through
-//   m_callbackGuard (a lifetime gate); it reads no widget and only asks the
+// - onOrderCommand(): the account data's delivery thread; two commands are
+//   never applied at once.
+// - onUpdateTenderBondDetails(): the trade client's thread, only while the
+//   workflow lives (see Destruction); it reads no widget and only asks the
 //   trade client and emits signals.
 // - refreshReportData() / refreshWinBidAmount(): the caller's thread; the row
 //   is rebuilt there.

@@ -48,12 +48,6 @@ TEST_F(BondInfoTest, emptySearchListsEveryNonNullRecordByOuterThenInnerKey) {
             Keys({"800001.BJ", "019999.SH", "010001.SH", "999999.SZ", "111111.SZ"}));
 }
 
-TEST_F(BondInfoTest, anEmptyDataCentreListsNothing) {
-  BondInfoProbe panel(1, nullptr);
-  ASSERT_TRUE(tableOf(panel));
-  EXPECT_TRUE(shownKeys(panel).empty());
-}
-
 TEST_F(BondInfoTest, searchIsByteWiseCaseSensitiveSubstringOfTheCode) {
   mxservice::BondTradeInfoMap infos;
   const char* codes[] = {"xaby", "AB", "ab", "zzab", "aB", "b", "018ab"};
@@ -61,8 +55,7 @@ TEST_F(BondInfoTest, searchIsByteWiseCaseSensitiveSubstringOfTheCode) {
   for (const char* code : codes) infos["SH"][position++] = bond("SH", code);
   setBondTradeInfos(infos);
   BondInfoProbe panel(1, nullptr);
-  GU::CSearchTextLineEdit* edit = searchEditOf(panel);
-  ASSERT_TRUE(edit);
+  GU::CSearchTextLineEdit* edit = panel.searchEdit();
 
   struct Case {
     const char* text;
@@ -86,19 +79,31 @@ TEST_F(BondInfoTest, searchIsByteWiseCaseSensitiveSubstringOfTheCode) {
   }
 }
 
+// A host reaches the table and the search box of the panel as it does on the
+// instruments panel; typing into the box filters the table, and clearing it
+// lists everything again.
 TEST_F(BondInfoTest, typingIntoTheSearchBoxFiltersAndClearingListsEverythingAgain) {
+  {
+    BondInfoProbe empty(1, nullptr);
+    EXPECT_TRUE(shownKeys(empty).empty());
+  }
   mxservice::BondTradeInfoMap infos;
   infos["SH"][1] = bond("SH", "019547");
   infos["SH"][2] = bond("SH", "010107");
   infos["SZ"][1] = bond("SZ", "101954");
   setBondTradeInfos(infos);
   QWidget window;
-  auto* panel = new BondInfoProbe(1, &window);
+  auto* panel = new LW::CBondInfoPanel(1, &window);
   window.show();
-  GU::CSearchTextLineEdit* edit = searchEditOf(*panel);
-  ASSERT_TRUE(edit);
+  LW::CHpfDataTable* table = panel->table();
+  GU::CSearchTextLineEdit* edit = panel->searchEdit();
+  ASSERT_TRUE(table && edit);
+  EXPECT_TRUE(panel->isAncestorOf(table));
+  EXPECT_TRUE(panel->isAncestorOf(edit));
+  EXPECT_EQ(table->viewRowCount(), 3);
 
   QTest::keyClicks(edit, "954");
+  EXPECT_EQ(table->viewRowCount(), 2);
   EXPECT_EQ(shownKeys(*panel), Keys({"019547.SH", "101954.SZ"}));
   // Characters outside letters and digits are refused by the box, so the
   // search stays as it was.
@@ -111,32 +116,6 @@ TEST_F(BondInfoTest, typingIntoTheSearchBoxFiltersAndClearingListsEverythingAgai
   // The clear events are delivered from the event loop.
   EXPECT_TRUE(testsupport::waitFor([&] { return shownKeys(*panel).size() == 3; }));
   EXPECT_TRUE(edit->text().isEmpty());
-}
-
-// A host reaches the table and the search box as it does on the instruments
-// panel, without findChildren and casts.
-TEST_F(BondInfoTest, tableAndSearchEditAreTheChildrenThePanelUses) {
-  mxservice::BondTradeInfoMap infos;
-  infos["SH"][1] = bond("SH", "019547");
-  infos["SZ"][1] = bond("SZ", "101954");
-  infos["SZ"][2] = bond("SZ", "123456");
-  setBondTradeInfos(infos);
-  QWidget window;
-  auto* panel = new LW::CBondInfoPanel(1, &window);
-  window.show();
-  LW::CHpfDataTable* table = panel->table();
-  GU::CSearchTextLineEdit* edit = panel->searchEdit();
-  ASSERT_TRUE(table);
-  ASSERT_TRUE(edit);
-  EXPECT_EQ(table, tableOf(*panel));
-  EXPECT_EQ(edit, searchEditOf(*panel));
-  EXPECT_TRUE(panel->isAncestorOf(table));
-  EXPECT_TRUE(panel->isAncestorOf(edit));
-  EXPECT_EQ(table->viewRowCount(), 3);
-
-  QTest::keyClicks(edit, "954");
-  EXPECT_EQ(table->viewRowCount(), 2);
-  EXPECT_EQ(shownKeys(*panel), Keys({"019547.SH", "101954.SZ"}));
 }
 
 TEST_F(BondInfoTest, computedCellsComeFromTheInstrumentDetail) {
@@ -230,7 +209,7 @@ TEST_F(BondInfoTest, computedCellsOfAnEarlierLoadDoNotSurviveTheDetailsRemoval) 
 
 TEST_F(BondInfoTest, theComputedColumnsFollowTheRecordFieldsWithTheContractNameThird) {
   BondInfoProbe panel(1, nullptr);
-  LW::CHpfDataTable* table = tableOf(panel);
+  LW::CHpfDataTable* table = panel.table();
   ASSERT_TRUE(table);
   const int accrued = columnWithTitle(panel, u8("应计利息"));
   const int method = columnWithTitle(panel, u8("计价方式"));
@@ -248,7 +227,7 @@ TEST_F(BondInfoTest, theComputedColumnsFollowTheRecordFieldsWithTheContractNameT
 
 TEST_F(BondInfoTest, paramIsEmptyWhateverSetParamReceived) {
   BondInfoProbe panel(1, nullptr);
-  LW::CHpfDataTable* table = tableOf(panel);
+  LW::CHpfDataTable* table = panel.table();
   ASSERT_TRUE(table);
   const QString layouts[] = {QString(), QStringLiteral("x"), table->saveConfigStr(),
                              QString::fromUtf8("\xff\xfe garbage {"), QString(100000, 'a')};
@@ -318,7 +297,7 @@ TEST_F(BondInfoTest, aNotificationKeepsTheSearch) {
   infos["SH"][2] = bond("SH", "010107");
   setBondTradeInfos(infos);
   BondInfoProbe panel(1, nullptr);
-  searchEditOf(panel)->setText("0101");
+  panel.searchEdit()->setText("0101");
   infos["SH"][3] = bond("SH", "010199");
   setBondTradeInfos(infos);
   LW::CQuoteClient::instance()->notifyBondInfoReady();

@@ -6,7 +6,6 @@
 #include "host/services/tradercenter.h"
 #include "host/table/hpfdatatable.h"
 #include "host/table/ibasehpftabledata.h"
-#include "host/ui/searchtextlineedit.h"
 
 #include <QCoreApplication>
 #include <boost/make_shared.hpp>
@@ -101,16 +100,8 @@ void BondInfoTest::TearDown() {
   setInstruments({});
 }
 
-LW::CHpfDataTable* tableOf(const LW::CBondInfoPanel& panel) {
-  return panel.findChild<LW::CHpfDataTable*>();
-}
-
-GU::CSearchTextLineEdit* searchEditOf(const LW::CBondInfoPanel& panel) {
-  return panel.findChild<GU::CSearchTextLineEdit*>();
-}
-
 int columnWithTitle(const LW::CBondInfoPanel& panel, const QString& title) {
-  LW::CHpfDataTable* table = tableOf(panel);
+  LW::CHpfDataTable* table = panel.table();
   if (!table) return -1;
   for (int index = 0; index < table->columnCount(); ++index) {
     const int id = table->columnID(index);
@@ -121,7 +112,7 @@ int columnWithTitle(const LW::CBondInfoPanel& panel, const QString& title) {
 
 std::vector<std::string> shownKeys(const LW::CBondInfoPanel& panel) {
   std::vector<std::string> keys;
-  LW::CHpfDataTable* table = tableOf(panel);
+  LW::CHpfDataTable* table = panel.table();
   if (!table) return keys;
   for (int row = 0; row < table->viewRowCount(); ++row) {
     GU::HpfRowPtr data = table->viewRowData(row);
@@ -131,7 +122,7 @@ std::vector<std::string> shownKeys(const LW::CBondInfoPanel& panel) {
 }
 
 QString cellOf(const LW::CBondInfoPanel& panel, const std::string& key, const QString& title) {
-  LW::CHpfDataTable* table = tableOf(panel);
+  LW::CHpfDataTable* table = panel.table();
   const int column = columnWithTitle(panel, title);
   if (!table || column < 0) return QString();
   for (int row = 0; row < table->viewRowCount(); ++row) {
@@ -148,7 +139,5 @@ QString cellOf(const LW::CBondInfoPanel& panel, const std::string& key, const QS
 std::size_t bondInfoListeners() {
   return LW::CQuoteClient::instance()->bondInfoReadySignal.num_slots();
 }
-
-QString u8(const char* text) { return QString::fromUtf8(text); }
 
 }  // namespace bondinfotest

@@ -7,6 +7,7 @@
 #include "bondinfo/bondinfopanel.h"
 #include "host/data/bondtradeinfo.h"
 #include "host/data/instrumentdetail.h"
+#include "testrecords.h"
 
 #include <gtest/gtest.h>
 
@@ -22,13 +23,6 @@
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) {
   *out << '"' << text.toStdString() << '"';
-}
-
-namespace LW {
-class CHpfDataTable;
-}
-namespace GU {
-class CSearchTextLineEdit;
 }
 
 namespace bondinfotest {
@@ -86,8 +80,6 @@ protected:
   void TearDown() override;
 };
 
-LW::CHpfDataTable* tableOf(const LW::CBondInfoPanel& panel);
-GU::CSearchTextLineEdit* searchEditOf(const LW::CBondInfoPanel& panel);
 // The id of the column with that title, -1 when there is none.
 int columnWithTitle(const LW::CBondInfoPanel& panel, const QString& title);
 // The data keys of the shown rows, in view order.
@@ -98,6 +90,6 @@ QString cellOf(const LW::CBondInfoPanel& panel, const std::string& key, const QS
 // Slots connected to the quote client's bond-information signal.
 std::size_t bondInfoListeners();
 
-QString u8(const char* text);
+using testsupport::u8;
 
 }  // namespace bondinfotest

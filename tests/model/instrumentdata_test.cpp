@@ -1,6 +1,6 @@
 // The instrument row: price decimals, tag classification and its order, row
-// keys, the icon column per trading type and the default cells of an empty
-// row.
+// keys and the icon column per trading type. The cells of empty rows and of
+// records in the wrong list are pinned by the golden record.
 
 #include "model/instrumentdata.h"
 #include "model/pricedecimals.h"
@@ -227,39 +227,6 @@ TEST(InstrumentRow, keyFollowsTheRecordKind) {
   auto f = testsupport::fund("F001", "F", 1);
   EXPECT_EQ(CInstrumentData(tt(512), f).key(), f->getKey());
   EXPECT_EQ(CInstrumentData(tt(1), mxservice::CInstrumentDetailPtr()).key(), "");
-}
-
-TEST(InstrumentRow, rowWithoutRecordsYieldsDefaultCells) {
-  const long long types[] = {1, 2, 4, 64, 512, 32768, 0x800000, 0x8000000};
-  for (long long t : types) {
-    CInstrumentData row(tt(t), mxservice::CInstrumentDetailPtr());
-    EXPECT_EQ(row.key(), "");
-    for (int column = -1; column < 60; ++column) {
-      EXPECT_TRUE(row.getQString(column).isEmpty());
-      EXPECT_EQ(row.getDouble(column), mxservice::kNoValueDouble);
-      EXPECT_EQ(row.getInt(column), mxservice::kNoValueInt);
-      EXPECT_EQ(row.getInt64(column), mxservice::kNoValueInt64);
-      EXPECT_TRUE(row.getDisplayQString(column).isEmpty());
-    }
-  }
-}
-
-TEST(InstrumentRow, everyCellHasTheDefaultTextColour) {
-  CInstrumentData row(tt(1), instrument(1, "SH", "600000", "X"));
-  const QColor* colour = GU::CUiResource::instance()->getColor(QStringLiteral("clr_text_default"));
-  ASSERT_NE(colour, nullptr);
-  for (int column = 0; column < 18; ++column) EXPECT_EQ(row.getTextColor(column), colour);
-}
-
-TEST(InstrumentRow, recordsOfTheWrongListGetNoCells) {
-  // An inter-bank bond in a stock list, a fund in a futures list: the rules
-  // are chosen by trading type, so nothing applies.
-  CInstrumentData bond(tt(1), testsupport::interBankBond("NIB", "1", "B"));
-  CInstrumentData f(tt(2), testsupport::fund("F", "F", 1));
-  for (int column = 0; column < 22; ++column) {
-    EXPECT_TRUE(bond.getQString(column).isEmpty());
-    EXPECT_TRUE(f.getQString(column).isEmpty());
-  }
 }
 
 }  // namespace

@@ -1,16 +1,12 @@
 #pragma once
-// Shared fixtures of the model tests: a fixture that installs a data set into
-// the host services and empties them afterwards, and a signal relay. The
-// record builders are the shared ones of tests/support (testrecords.h).
+// Shared pieces of the model tests: a signal relay, and the host fixture and
+// record builders of tests/support (testrecords.h).
 
-#include "host/data/dataset.h"
 #include "testrecords.h"
 
 #include <gtest/gtest.h>
 
 #include <QObject>
-#include <QString>
-#include <string>
 
 namespace modeltest {
 
@@ -29,12 +25,6 @@ public slots:
   void slotRelay() { emit sigRelayed(); }
 };
 
-class HostFixture : public ::testing::Test {
-protected:
-  void SetUp() override;
-  void TearDown() override;
-  // Installs set into the host services (adding the default exchanges).
-  void install(mxservice::DataSet set);
-};
+using HostFixture = testsupport::HostFixture;
 
 }  // namespace modeltest

@@ -1,6 +1,5 @@
 #include "paneltestsupport.h"
 
-#include "host/services/hostservices.h"
 #include "host/table/hpftypes.h"
 #include "host/table/ibasehpftabledata.h"
 #include "model/instrumentdata.h"
@@ -95,22 +94,6 @@ mxservice::CTenderBondInfoDetailPtr listedDetail(LW::CInstrumentsPanel* panel,
     }
   }
   return nullptr;
-}
-
-void HostFixture::SetUp() { mxservice::CHostServices::reset(); }
-
-void HostFixture::TearDown() { mxservice::CHostServices::reset(); }
-
-void HostFixture::installSample() {
-  const QByteArray directory = qgetenv("LW_SAMPLE_DATA");
-  ASSERT_FALSE(directory.isEmpty()) << "LW_SAMPLE_DATA is not set";
-  mxservice::CHostServices::installFromDirectory(directory.toStdString());
-}
-
-void HostFixture::install(const mxservice::DataSet& set) {
-  mxservice::DataSet copy = set;
-  addDefaultExchanges(copy);
-  mxservice::CHostServices::install(copy);
 }
 
 }  // namespace paneltest

@@ -5,7 +5,6 @@
 // calls), and helpers that wait for a model load to reach the GUI thread.
 // Record builders come from tests/support (testrecords.h).
 
-#include "host/data/dataset.h"
 #include "host/ui/basewidget.h"
 #include "panel/hpfinstable.h"
 #include "panel/instrumentspanel.h"
@@ -65,7 +64,6 @@ public:
   using LW::CInstrumentsPanel::startDateEdit;
   using LW::CInstrumentsPanel::startTimeLabel;
   using LW::CInstrumentsPanel::testHintDate;
-  using LW::CInstrumentsPanel::tradeTypeToTitle;
 };
 
 // The table's handleEvent through its public base entry point.
@@ -101,13 +99,6 @@ std::vector<std::string> listedCodes(LW::CInstrumentsPanel* panel);
 mxservice::CTenderBondInfoDetailPtr listedDetail(LW::CInstrumentsPanel* panel,
                                                  const std::string& bondCode);
 
-class HostFixture : public ::testing::Test {
-protected:
-  void SetUp() override;
-  void TearDown() override;
-  // The sample data set of the repository (LW_SAMPLE_DATA).
-  void installSample();
-  void install(const mxservice::DataSet& set);
-};
+using testsupport::HostFixture;
 
 }  // namespace paneltest

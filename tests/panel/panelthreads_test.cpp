@@ -174,12 +174,6 @@ protected:
             {testsupport::orderCommand(1, "A1", 2), testsupport::orderCommand(2, "A1", 0),
              testsupport::orderCommand(3, "B1", 2)});
   }
-
-  static int commandStatus(int id) {
-    auto account = mxservice::TraderCenter::instance()->getDataCenter()->getAccountData("");
-    auto command = account ? account->findOrderCommand(id) : nullptr;
-    return command ? command->status() : -999;
-  }
 };
 
 // A host receiver connected directly sees the answer's signals on the trade
@@ -220,22 +214,6 @@ TEST_F(TenderAnswerThreadsTest, answersLeaveThePanelOnTheTradeClientsThread) {
     EXPECT_NE(thread, nullptr);
     EXPECT_NE(thread, QThread::currentThread());
   }
-}
-
-TEST_F(TenderAnswerThreadsTest, answerAfterThePanelIsGoneTouchesNothing) {
-  LW::CTradeClient::instance()->setLatency(std::chrono::milliseconds(100));
-  {
-    auto parent = std::make_unique<EventRecorder>();
-    auto* panel = new PanelProbe(1, mxservice::NQ_TRADER_BOND_TENDER, parent.get());
-    settle(panel);
-    panel->processBondTenderButtonClick(26, QStringLiteral("TB.A1"));
-  }
-  ASSERT_TRUE(LW::CTradeClient::instance()->waitForIdle());
-  // The detail update was answered, but nobody pushed a status.
-  const auto requests = LW::CTradeClient::instance()->handledRequests();
-  ASSERT_EQ(requests.size(), 1u);
-  EXPECT_EQ(requests[0].kind, LW::CTradeClient::RequestRecord::TENDER_DETAILS);
-  EXPECT_EQ(commandStatus(1), 2);
 }
 
 TEST_F(TenderAnswerThreadsTest, panelsDestroyedWhileAnswersArriveNeverRace) {

@@ -108,8 +108,23 @@ std::string daysFromToday(int days) {
 
 QString u8(const char* text) { return QString::fromUtf8(text); }
 
+void HostFixture::SetUp() { mxservice::CHostServices::reset(); }
+
+void HostFixture::TearDown() { mxservice::CHostServices::reset(); }
+
+void HostFixture::install(mxservice::DataSet set) {
+  addDefaultExchanges(set);
+  mxservice::CHostServices::install(set);
+}
+
+void HostFixture::installSample() {
+  const QByteArray directory = qgetenv("LW_SAMPLE_DATA");
+  ASSERT_FALSE(directory.isEmpty()) << "LW_SAMPLE_DATA is not set";
+  mxservice::CHostServices::installFromDirectory(directory.toStdString());
+}
+
 void TenderHostFixture::SetUp() {
-  mxservice::CHostServices::reset();
+  HostFixture::SetUp();
   GU::CMessageBox::resetRecord();
   GU::CMessageBox::setAutoAnswer(QMessageBox::Cancel);
   GU::CMessageTip::resetRecord();
@@ -118,7 +133,7 @@ void TenderHostFixture::SetUp() {
 
 void TenderHostFixture::TearDown() {
   LW::CTradeClient::instance()->waitForIdle();
-  mxservice::CHostServices::reset();
+  HostFixture::TearDown();
   GU::CMessageBox::setAutoAnswer(std::nullopt);
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 // Host records built by hand for the model, panel, tender and stress tests,
-// and a fixture that installs tender bonds and order commands as the host's
-// data. One place for them, so that every test builds an instrument, a fund
-// plan, a bond or an order command the same way.
+// and the fixtures that install host data around a test. One place for them, so that every test
+// builds an instrument, a fund plan, a bond or an order command the same way.
 
 #include "host/bson/bsonobj.h"
 #include "host/data/dataset.h"
@@ -53,13 +52,25 @@ std::string daysFromToday(int days);
 
 QString u8(const char* text);
 
-// Resets the host services and the records of the message box, the message
-// tip and the trade client around each test; the message box answers Cancel
-// unless a test says otherwise.
-class TenderHostFixture : public ::testing::Test {
+// Empties the host services before and after each test.
+class HostFixture : public ::testing::Test {
 protected:
   void SetUp() override;
   void TearDown() override;
+  // Installs set into the host services, adding the default exchanges.
+  void install(mxservice::DataSet set);
+  // The sample data set of the repository (LW_SAMPLE_DATA).
+  void installSample();
+};
+
+// Also resets the records of the message box, the message tip and the trade
+// client around each test; the message box answers Cancel unless a test says
+// otherwise.
+class TenderHostFixture : public HostFixture {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+  using HostFixture::install;
   // Installs bonds and commands as the host's data, with the user name
   // "zhang.wei", userType, today as the trading date and the enum names of
   // bond types and tendering methods.

@@ -11,6 +11,7 @@
 #include "tendersignallog.h"
 
 #include <QSignalSpy>
+#include <boost/make_shared.hpp>
 #include <cmath>
 #include <limits>
 #include <sstream>
@@ -310,6 +311,41 @@ TEST_F(TenderActions, unknownBondCodeChangesNothingAndSendsNothing) {
   EXPECT_EQ(a1->internalAmount(), 1.0);
   EXPECT_EQ(refreshed.count(), 0);
   EXPECT_TRUE(detailRequests().empty());
+}
+
+// An order command rebuilds the row of the listed bond its tender parameters
+// name, and nothing else; anything else is ignored.
+TEST_F(TenderActions, anOrderCommandRebuildsOnlyTheRowOfItsBond) {
+  auto command = [](int id, const char* params, int tradeType = kTenderType) {
+    auto c = orderCommandWithParams(id, bson::BSONObj::fromJson(params), 2);
+    c->tradeType = tradeType;
+    return c;
+  };
+  struct Case {
+    const char* what;
+    boost::shared_ptr<mxservice::IData> record;
+    bool rebuilds;
+  };
+  const Case cases[] = {
+      {"null record", nullptr, false},
+      {"not an order command", boost::make_shared<mxservice::CTenderBondInfoDetail>(), false},
+      {"another trading type", command(9001, R"({"btdparam": {"bondCode": "A1"}})", 1), false},
+      {"no btdparam", command(9002, R"({"bondCode": "A1"})"), false},
+      {"btdparam as text", command(9003, R"({"btdparam": "A1"})"), false},
+      {"bond not listed", command(9004, R"({"btdparam": {"bondCode": "ZZ"}})"), false},
+      {"bond code differs in length", command(9005, R"({"btdparam": {"bondCode": "A10"}})"), false},
+      {"listed bond", command(9006, R"({"btdparam": {"bondCode": "A1"}})"), true},
+  };
+  const GU::HpfRowPtr other = rig->model->getDataByKey(QStringLiteral("TB.B1"));
+  ASSERT_TRUE(other);
+  for (const Case& c : cases) {
+    const GU::HpfRowPtr before = rig->model->getDataByKey(QStringLiteral("TB.A1"));
+    workflow->onOrderCommand(c.record);
+    const GU::HpfRowPtr after = rig->model->getDataByKey(QStringLiteral("TB.A1"));
+    ASSERT_TRUE(after) << c.what;
+    EXPECT_EQ(after != before, c.rebuilds) << c.what;
+    EXPECT_EQ(rig->model->getDataByKey(QStringLiteral("TB.B1")), other) << c.what;
+  }
 }
 
 TEST_F(TenderActions, refreshOfABondTheListDoesNotShowStillReachesTheHost) {
