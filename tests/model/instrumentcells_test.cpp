@@ -72,19 +72,19 @@ protected:
   }
 };
 
-// The attribute bits: profitable (column 8), voting rights (12: not
-// different, 13: different) and the price basis (16, in the bond-repo list
-// too), with every bit set as a feed might send.
+// The attribute bits: not yet profitable (column 12), voting rights differ
+// (13) and the price basis (16, in the bond-repo list too), with every bit
+// set as a feed might send; and the double-turn loan (8), by code.
 TEST_F(InstrumentCellsTest, stockAttributeBitsAndDoubleTurnLoan) {
   auto s = instrument(1, "SH", "205001", "X");
   s->attributeFlags =
       mxservice::INSTRUMENT_ATTR_PROFITABLE | mxservice::INSTRUMENT_ATTR_CLEAN_PRICE;
   expectCells(s, {{1, 8, "是"}, {1, 12, "否"}, {1, 13, "否"}, {1, 16, "净价"}, {8, 11, "净价"}});
   s->attributeFlags = mxservice::INSTRUMENT_ATTR_VOTING_DIFF;
-  expectCells(
-      s, {{1, 8, "否"}, {1, 12, "是"}, {1, 13, "是"}, {1, 16, "全价"}, {0x100000, 16, "全价"}});
+  expectCells(s, {{1, 12, "是"}, {1, 13, "是"}, {1, 16, "全价"}, {0x100000, 16, "全价"}});
   s->attributeFlags = -1;  // every bit
   expectCells(s, {{1, 12, "否"}, {1, 13, "是"}, {1, 16, "净价"}});
+  expectCells(richStock(), {{1, 8, "否"}});
 }
 
 TEST_F(InstrumentCellsTest, capitalOccupationDaysZeroShowsDash) {
