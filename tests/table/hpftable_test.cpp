@@ -240,12 +240,10 @@ TEST(HpfTable, layoutWidthsAtTheBoundsOfTheTextFormatAreAppliedExactly) {
     Fixture f;
     f.load(fiveRows());
     const QString saved = f.table->saveConfigStr();
-    QString edited = saved.left(saved.lastIndexOf(QStringLiteral(";crc=")));
-    edited.replace(QRegularExpression(QStringLiteral("cols=0:\\d+:")),
-                   QStringLiteral("cols=0:%1:").arg(width));
-    const QByteArray body = edited.toUtf8();
-    edited += QStringLiteral(";crc=%1").arg(
-        qChecksum(body.constData(), static_cast<uint>(body.size())), 4, 16, QLatin1Char('0'));
+    const QString edited =
+        signedLayout(saved.left(saved.lastIndexOf(QStringLiteral(";crc=")))
+                         .replace(QRegularExpression(QStringLiteral("cols=0:\\d+:")),
+                                  QStringLiteral("cols=0:%1:").arg(width)));
     ASSERT_TRUE(edited.contains(QStringLiteral("cols=0:%1:").arg(width))) << saved.toStdString();
 
     ASSERT_TRUE(f.table->loadConfigStr(edited)) << edited.toStdString();
