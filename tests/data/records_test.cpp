@@ -355,31 +355,6 @@ TEST(Records, keys) {
   EXPECT_EQ(ex.getKey(), "SHFE");
 }
 
-// ------------------------------------------------------------ field names
-
-TEST(Records, fieldNamesAreTheMemberNames) {
-  EXPECT_EQ(names(CExchangeDetail().toBsonObj()),
-            (std::vector<std::string>{"marketId", "name", "shortName"}));
-  EXPECT_EQ(names(CBondTendersParam().toBsonObj()),
-            (std::vector<std::string>{"bondCode", "direction", "bidRate", "bidVolume"}));
-  EXPECT_EQ(names(COrderCommand().toBsonObj()),
-            (std::vector<std::string>{"tradeType", "commandId", "status", "passBackText",
-                                      "userName", "params"}));
-  EXPECT_EQ(names(CBondTradeInfo().toBsonObj()),
-            (std::vector<std::string>{"marketId", "code", "bondType", "tradeMode", "pledgeCode",
-                                      "conversionRate", "minTradeVolume", "tradeStatus",
-                                      "maturityDate"}));
-  const std::vector<std::string> tender = names(CTenderBondInfoDetail().toBsonObj());
-  EXPECT_EQ(tender.size(), 54u);
-  for (const char* guarded :
-       {"status", "trader", "internalAmount", "externalAmount", "winBidAmount"}) {
-    EXPECT_NE(std::find(tender.begin(), tender.end(), guarded), tender.end()) << guarded;
-  }
-  EXPECT_EQ(names(CInstrumentDetail().toBsonObj()).size(), 36u);  // commission only when present
-  EXPECT_EQ(names(COTCFundPlanInfo().toBsonObj()).size(), 36u + 13u);
-  EXPECT_EQ(names(CInterBankBond().toBsonObj()).size(), 22u);
-}
-
 // ------------------------------------------------------------ round trips
 
 namespace {

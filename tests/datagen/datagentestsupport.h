@@ -1,7 +1,7 @@
 #pragma once
 // Helpers shared by the generator tests: reading the JSON Lines files back
 // with Qt's JSON parser (not the host loader, so that the generator is tested
-// on its own), the field names of docs/data-format.md, the panels' rules that
+// on its own), the panels' rules that
 // the data must exercise (the tender status derived from order commands, the
 // instrument filter) and small generation shortcuts.
 
@@ -23,19 +23,6 @@ namespace datagen_test {
 std::vector<QJsonObject> readJsonLines(const QString& path, QStringList* bad);
 QJsonObject readJsonObject(const QString& path, QString* problem);
 QByteArray readBytes(const QString& path);
-
-// The fields a record of each file may carry (docs/data-format.md).
-const std::set<QString>& instrumentFields();
-const std::set<QString>& fundPlanFields();  // instrument fields plus the fund's
-const std::set<QString>& interBankFields();
-const std::set<QString>& tenderBondFields();
-const std::set<QString>& orderCommandFields();
-const std::set<QString>& tenderParamFields();
-const std::set<QString>& bondTradeInfoFields();
-const std::set<QString>& exchangeFields();
-const std::set<QString>& commissionFields();
-// Names of obj's fields that are not in allowed.
-QStringList unknownFields(const QJsonObject& obj, const std::set<QString>& allowed);
 
 // The panels' rule for a tender bond's status from its commands' statuses,
 // in the account's order: the first 0, 2, 204 or 201 decides; all 5 gives 5;

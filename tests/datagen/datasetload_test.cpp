@@ -1,9 +1,12 @@
-// The generated sets read back through the host's loader: no errors, and
-// every record of every file arrives (the loader skips records it cannot
-// take, so a count that falls short is a fault in the data).
+// The generated sets read back through the host's loader: no errors (the
+// loader reports every field the data format does not know, nested
+// commissions included), and every record of every file arrives (the loader
+// skips records it cannot take, so a count that falls short is a fault in
+// the data).
 #include "datagentestsupport.h"
 
 #include "datagen/sampledataset.h"
+#include "host/data/bondtendersparam.h"
 #include "host/data/datasetloader.h"
 #include "host/text/pinyinmatch.h"
 
@@ -39,6 +42,16 @@ void expectComplete(const QString& directory, const mxservice::DataSet& set) {
   EXPECT_EQ(set.enumNames.size(), 14u);
   EXPECT_EQ(set.config.userName, "zhangwei");
   EXPECT_EQ(set.config.userType, 200);
+  // The loader keeps a command's parameters as they are; the tender panel
+  // reads "btdparam" later, with the same unknown-field rule.
+  for (const auto& command : set.orderCommands) {
+    const bson::BSONElement param = command->params.getField("btdparam");
+    if (param.type() != bson::Object) continue;
+    mxservice::CBondTendersParam tender;
+    std::string paramErrors;
+    EXPECT_TRUE(tender.bsonValueFromObj(param.embeddedObject(), false, &paramErrors))
+        << command->commandId << ": " << paramErrors;
+  }
 }
 
 }  // namespace

@@ -86,6 +86,8 @@ TEST(DemoOptions, defaultsOpenTheCommonListsTheTenderWorkflowAndBondInformation)
   EXPECT_FALSE(options.resetLayout);
   EXPECT_TRUE(options.screenshotFile.isEmpty());
   EXPECT_FALSE(options.windowSize.isValid());
+  EXPECT_TRUE(options.theme.isEmpty());
+  EXPECT_TRUE(options.language.isEmpty());
 }
 
 TEST(DemoOptions, everyOptionIsRead) {
@@ -143,53 +145,34 @@ TEST(DemoOptions, badArgumentsAreRefusedWithAMessage) {
   }
 }
 
-TEST(DemoOptions, theThemeIsOneOfTheBuiltInThemes) {
+// The theme is one of the built-in themes, the language a locale name.
+TEST(DemoOptions, themeAndLanguageTakeOnlyTheirKnownValues) {
   const struct {
+    const char* option;
     const char* given;
-    const char* theme;  // null: refused
-  } kCases[] = {{"dark", "dark"},       {"light", "light"}, {" Dark ", "dark"},
-                {"solarized", nullptr}, {"", nullptr},      {"dark,light", nullptr}};
+    const char* value;  // null: refused
+  } kCases[] = {{"--theme", "dark", "dark"},   {"--theme", "light", "light"},
+                {"--theme", " Dark ", "dark"}, {"--theme", "solarized", nullptr},
+                {"--theme", "", nullptr},      {"--theme", "dark,light", nullptr},
+                {"--lang", "en", "en"},        {"--lang", "en_GB", "en_GB"},
+                {"--lang", " zh ", "zh"},      {"--lang", "zh_CN", "zh_CN"},
+                {"--lang", "", nullptr},       {"--lang", "  ", nullptr},
+                {"--lang", "xx", nullptr},     {"--lang", "english", nullptr},
+                {"--lang", "C", nullptr}};
   for (const auto& c : kCases) {
-    SCOPED_TRACE(c.given);
+    SCOPED_TRACE(std::string(c.option) + " " + c.given);
     CDemoOptions options;
     QString error;
-    const bool ok = parse({"--theme", QString::fromLatin1(c.given)}, &options, &error);
-    EXPECT_EQ(ok, c.theme != nullptr) << qPrintable(error);
-    if (c.theme) {
-      EXPECT_EQ(options.theme, QString::fromLatin1(c.theme));
+    const QString option = QString::fromLatin1(c.option);
+    const bool ok = parse({option, QString::fromLatin1(c.given)}, &options, &error);
+    EXPECT_EQ(ok, c.value != nullptr) << qPrintable(error);
+    if (c.value) {
+      EXPECT_EQ(option == "--theme" ? options.theme : options.language,
+                QString::fromLatin1(c.value));
     } else {
-      EXPECT_TRUE(error.contains("--theme")) << qPrintable(error);
+      EXPECT_TRUE(error.contains(option)) << qPrintable(error);
     }
   }
-  CDemoOptions defaults;
-  QString error;
-  ASSERT_TRUE(parse({}, &defaults, &error));
-  EXPECT_TRUE(defaults.theme.isEmpty());
-}
-
-TEST(DemoOptions, theLanguageIsALocaleName) {
-  const struct {
-    const char* given;
-    const char* language;  // null: refused
-  } kCases[] = {{"en", "en"},       {"en_GB", "en_GB"},   {" zh ", "zh"},
-                {"zh_CN", "zh_CN"}, {"", nullptr},        {"  ", nullptr},
-                {"xx", nullptr},    {"english", nullptr}, {"C", nullptr}};
-  for (const auto& c : kCases) {
-    SCOPED_TRACE(c.given);
-    CDemoOptions options;
-    QString error;
-    const bool ok = parse({"--lang", QString::fromLatin1(c.given)}, &options, &error);
-    EXPECT_EQ(ok, c.language != nullptr) << qPrintable(error);
-    if (c.language) {
-      EXPECT_EQ(options.language, QString::fromLatin1(c.language));
-    } else {
-      EXPECT_TRUE(error.contains("--lang")) << qPrintable(error);
-    }
-  }
-  CDemoOptions defaults;
-  QString error;
-  ASSERT_TRUE(parse({}, &defaults, &error));
-  EXPECT_TRUE(defaults.language.isEmpty());
 }
 
 TEST(DemoOptions, sampleDataIsFoundFromTheEnvironmentOrAboveTheExecutable) {

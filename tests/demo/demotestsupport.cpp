@@ -1,6 +1,7 @@
 #include "demotestsupport.h"
 
 #include "demologpane.h"
+#include "eventwait.h"
 
 #include "host/services/hostservices.h"
 #include "host/table/basetablecolumnmultibuttonsdelegate.h"
@@ -10,9 +11,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QAction>
 #include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
 
 namespace demotest {
 
@@ -39,17 +41,24 @@ LW::CInstrumentsPanel* instrumentsPanel(const demo::CDemoWindow& window, int tra
   return nullptr;
 }
 
-bool waitForRows(const demo::CDemoWindow& window) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < 30000) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    bool all = true;
-    for (LW::CHpfDataTable* table : window.findChildren<LW::CHpfDataTable*>())
-      all = all && table->viewRowCount() > 0;
-    if (all) return true;
+QAction* menuAction(const demo::CDemoWindow& window, const QString& menuTitle,
+                    const QString& actionText) {
+  for (QAction* top : window.menuBar()->actions()) {
+    if (top->text() != menuTitle || !top->menu()) continue;
+    for (QAction* action : top->menu()->actions())
+      if (action->text() == actionText) return action;
   }
-  return false;
+  return nullptr;
+}
+
+bool waitForRows(const demo::CDemoWindow& window) {
+  return testsupport::waitFor(
+      [&window] {
+        for (LW::CHpfDataTable* table : window.findChildren<LW::CHpfDataTable*>())
+          if (table->viewRowCount() == 0) return false;
+        return true;
+      },
+      30000);
 }
 
 bool logContains(const demo::CDemoWindow& window, const QString& text) {

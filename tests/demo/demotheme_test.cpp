@@ -10,31 +10,18 @@
 
 #include <QAction>
 #include <QFile>
-#include <QMenu>
-#include <QMenuBar>
-#include <QSettings>
 
 namespace demotest {
 namespace {
 
-class DemoThemeTest : public ::testing::Test {
+class DemoThemeTest : public DemoTest {
 protected:
-  void SetUp() override { ASSERT_TRUE(installSampleData()) << "LW_SAMPLE_DATA not set"; }
   void TearDown() override { GU::CUiResource::instance()->setTheme(QStringLiteral("light")); }
-
-  QString layoutFile() const { return m_dir.filePath("layout.json"); }
   QString themeFile() const { return demo::CDemoThemeMenu::settingsFileBeside(layoutFile()); }
-
-  QTemporaryDir m_dir;
 };
 
 QAction* themeAction(const demo::CDemoWindow& window, const QString& text) {
-  for (QAction* top : window.menuBar()->actions()) {
-    if (top->text() != QStringLiteral("主题") || !top->menu()) continue;
-    for (QAction* action : top->menu()->actions())
-      if (action->text() == text) return action;
-  }
-  return nullptr;
+  return menuAction(window, QStringLiteral("主题"), text);
 }
 
 TEST_F(DemoThemeTest, aThemeChosenInTheMenuIsAppliedAndRemembered) {

@@ -27,7 +27,6 @@
 #include <QCoreApplication>
 #include <QDockWidget>
 #include <QFile>
-#include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -36,31 +35,16 @@
 namespace demotest {
 namespace {
 
-class DemoWindowTest : public ::testing::Test {
+class DemoWindowTest : public DemoTest {
 protected:
-  void SetUp() override { ASSERT_TRUE(installSampleData()) << "LW_SAMPLE_DATA not set"; }
   void TearDown() override {
     LW::CTradeClient::instance()->clearFailures();
     QCoreApplication::processEvents();
   }
-
-  QString settingsFile() const { return m_dir.filePath("layout.json"); }
-
-  QTemporaryDir m_dir;
 };
 
-QAction* menuAction(const demo::CDemoWindow& window, const QString& menuTitle,
-                    const QString& actionText) {
-  for (QAction* top : window.menuBar()->actions()) {
-    if (top->text() != menuTitle || !top->menu()) continue;
-    for (QAction* action : top->menu()->actions())
-      if (action->text() == actionText) return action;
-  }
-  return nullptr;
-}
-
 TEST_F(DemoWindowTest, opensTheChosenPanelsInOrder) {
-  demo::CDemoWindow window(optionsWithPanels("1,0x8000000,bif,64"), settingsFile());
+  demo::CDemoWindow window(optionsWithPanels("1,0x8000000,bif,64"), layoutFile());
   window.resize(1200, 800);
   window.openPanels();
   const QList<LW::ITradeDockableWidget*> panels = window.panels();
@@ -85,7 +69,7 @@ TEST_F(DemoWindowTest, opensTheChosenPanelsInOrder) {
 TEST_F(DemoWindowTest, theScreenshotWaitsForTheLoadsNotForRows) {
   LW::getConfig()->setBrokerEdition(true);
   LW::getUserConfig()->setBrokerEditionUserType(0);
-  demo::CDemoWindow window(optionsWithPanels("1,0x8000000,bif,64"), settingsFile());
+  demo::CDemoWindow window(optionsWithPanels("1,0x8000000,bif,64"), layoutFile());
   window.resize(1200, 800);
   window.openPanels();
   window.show();
@@ -115,7 +99,7 @@ TEST_F(DemoWindowTest, theScreenshotWaitsForTheLoadsNotForRows) {
 TEST_F(DemoWindowTest, theLayoutAndPanelSettingsAreSavedOnCloseAndRestoredAtTheNextStart) {
   QString savedParam;
   {
-    demo::CDemoWindow window(optionsWithPanels("2,bif"), settingsFile());
+    demo::CDemoWindow window(optionsWithPanels("2,bif"), layoutFile());
     window.openPanels();
     window.show();
     ASSERT_TRUE(waitForRows(window));
@@ -131,10 +115,10 @@ TEST_F(DemoWindowTest, theLayoutAndPanelSettingsAreSavedOnCloseAndRestoredAtTheN
     window.close();
     EXPECT_EQ(saved.count(), 1);
   }
-  ASSERT_TRUE(QFile::exists(settingsFile()));
+  ASSERT_TRUE(QFile::exists(layoutFile()));
 
   demo::CDemoOptions options;  // no --panels: the saved layout wins
-  demo::CDemoWindow restored(options, settingsFile());
+  demo::CDemoWindow restored(options, layoutFile());
   restored.openPanels();
   const QList<LW::ITradeDockableWidget*> panels = restored.panels();
   ASSERT_EQ(panels.size(), 2);
@@ -149,7 +133,7 @@ TEST_F(DemoWindowTest, theLayoutAndPanelSettingsAreSavedOnCloseAndRestoredAtTheN
   // --reset-layout (like --panels) builds the default panels instead.
   demo::CDemoOptions reset;
   reset.resetLayout = true;
-  demo::CDemoWindow fresh(reset, settingsFile());
+  demo::CDemoWindow fresh(reset, layoutFile());
   fresh.openPanels();
   EXPECT_EQ(fresh.panels().size(), static_cast<int>(demo::CDemoOptions::defaultPanels().size()));
 }
@@ -162,13 +146,13 @@ TEST_F(DemoWindowTest, anUnusableLayoutFileGivesTheChosenPanels) {
   };
   for (const QByteArray& content : contents) {
     SCOPED_TRACE(content.constData());
-    QFile file(settingsFile());
+    QFile file(layoutFile());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(content);
     file.close();
     demo::CDemoOptions options;
     options.panels = {demo::SPanelChoice{demo::SPanelChoice::INSTRUMENTS, 1}};
-    demo::CDemoWindow window(options, settingsFile());
+    demo::CDemoWindow window(options, layoutFile());
     window.openPanels();
     ASSERT_EQ(window.panels().size(), 1);
     EXPECT_EQ(static_cast<int>(window.panels()[0]->tradeType()), 1);
@@ -176,7 +160,7 @@ TEST_F(DemoWindowTest, anUnusableLayoutFileGivesTheChosenPanels) {
 }
 
 TEST_F(DemoWindowTest, theWindowShowsTheSelectedStockKey) {
-  demo::CDemoWindow window(optionsWithPanels("1"), settingsFile());
+  demo::CDemoWindow window(optionsWithPanels("1"), layoutFile());
   window.openPanels();
   window.show();
   ASSERT_TRUE(waitForRows(window));
@@ -194,7 +178,7 @@ TEST_F(DemoWindowTest, theWindowShowsTheSelectedStockKey) {
 }
 
 TEST_F(DemoWindowTest, theFavouritesButtonOfAForeignFuturesListFollowsTheHostsFavourites) {
-  demo::CDemoWindow window(optionsWithPanels("64"), settingsFile());
+  demo::CDemoWindow window(optionsWithPanels("64"), layoutFile());
   window.openPanels();
   window.show();
   ASSERT_TRUE(waitForRows(window));
@@ -229,7 +213,7 @@ TEST_F(DemoWindowTest, theFavouritesButtonOfAForeignFuturesListFollowsTheHostsFa
 }
 
 TEST_F(DemoWindowTest, everyTenderStateSignalAndTheCommandPanelRefreshAreLogged) {
-  demo::CDemoWindow window(optionsWithPanels("0x8000000"), settingsFile());
+  demo::CDemoWindow window(optionsWithPanels("0x8000000"), layoutFile());
   window.openPanels();
   LW::CInstrumentsPanel* panel = instrumentsPanel(window, 0x8000000);
   ASSERT_TRUE(panel);
@@ -253,7 +237,7 @@ TEST_F(DemoWindowTest, everyTenderStateSignalAndTheCommandPanelRefreshAreLogged)
 }
 
 TEST_F(DemoWindowTest, anInjectedFailureHitsExactlyTheNextTradeRequest) {
-  demo::CDemoWindow window(optionsWithPanels("bif"), settingsFile());
+  demo::CDemoWindow window(optionsWithPanels("bif"), layoutFile());
   window.openPanels();
   QAction* fail = menuAction(window, QStringLiteral("模拟"), QStringLiteral("下一个交易请求失败"));
   ASSERT_TRUE(fail);
@@ -283,7 +267,7 @@ TEST_F(DemoWindowTest, anInjectedFailureHitsExactlyTheNextTradeRequest) {
 }
 
 TEST_F(DemoWindowTest, simulatedHostEventsReachThePanels) {
-  demo::CDemoWindow window(optionsWithPanels("1,bif"), settingsFile());
+  demo::CDemoWindow window(optionsWithPanels("1,bif"), layoutFile());
   window.openPanels();
   window.show();
   ASSERT_TRUE(waitForRows(window));
@@ -327,7 +311,7 @@ TEST_F(DemoWindowTest, theEnglishTranslationReachesTheMenusPanelsAndDocks) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.fileMenu);
     EXPECT_EQ(demo::installDemoTranslations(c.locale), QStringList());
-    demo::CDemoWindow window(optionsWithPanels("1"), settingsFile());
+    demo::CDemoWindow window(optionsWithPanels("1"), layoutFile());
     window.openPanels();
     ASSERT_FALSE(window.menuBar()->actions().isEmpty());
     EXPECT_EQ(window.menuBar()->actions().first()->text(), QString::fromUtf8(c.fileMenu));
@@ -345,7 +329,7 @@ TEST_F(DemoWindowTest, theEnglishTranslationReachesTheMenusPanelsAndDocks) {
   EXPECT_TRUE(missing.contains(QStringLiteral("instrumentspanel")))
       << qPrintable(missing.join(','));
   EXPECT_TRUE(missing.contains(QStringLiteral("demo")));
-  demo::CDemoWindow window(optionsWithPanels("1"), settingsFile());
+  demo::CDemoWindow window(optionsWithPanels("1"), layoutFile());
   EXPECT_EQ(window.menuBar()->actions().first()->text(), QString::fromUtf8("文件"));
   demo::installDemoTranslations(QLocale(QLocale::Chinese));
 }

@@ -22,11 +22,7 @@
 namespace demotest {
 namespace {
 
-class DemoWindowThreadsTest : public ::testing::Test {
-protected:
-  void SetUp() override { ASSERT_TRUE(installSampleData()) << "LW_SAMPLE_DATA not set"; }
-  QTemporaryDir m_dir;
-};
+using DemoWindowThreadsTest = DemoTest;
 
 std::string notAFavourite(LW::CInstrumentsPanel* panel) {
   const QSet<QString> favourites = LW::getUserConfig()->getCodeSetByTradeType(64);
@@ -46,7 +42,7 @@ LW::CInstrumentsPanel* showFavouritesPanel(demo::CDemoWindow& window) {
 }
 
 TEST_F(DemoWindowThreadsTest, aFavouriteAddedOnAnotherThreadReachesThePanelOnTheGuiThread) {
-  demo::CDemoWindow window(optionsWithPanels("64"), m_dir.filePath("layout.json"));
+  demo::CDemoWindow window(optionsWithPanels("64"), layoutFile());
   LW::CInstrumentsPanel* panel = showFavouritesPanel(window);
   ASSERT_TRUE(panel);
   const std::string key = notAFavourite(panel);
@@ -88,8 +84,7 @@ TEST_F(DemoWindowThreadsTest, favouritesChangingWhileWindowsComeAndGoReachNoDead
     }
   });
   for (int round = 0; round < kRounds; ++round) {
-    auto window =
-        std::make_unique<demo::CDemoWindow>(optionsWithPanels("64"), m_dir.filePath("layout.json"));
+    auto window = std::make_unique<demo::CDemoWindow>(optionsWithPanels("64"), layoutFile());
     window->openPanels();
     budget += kChangesPerRound;
     for (int spin = 0; spin < 5; ++spin) QCoreApplication::processEvents();
@@ -116,7 +111,7 @@ int favouriteLogLines(const demo::CDemoWindow& window) {
 // as one delivery with the final state of each code, not as an event per
 // change: otherwise the GUI thread falls further behind with every burst.
 TEST_F(DemoWindowThreadsTest, aBurstOfChangesFromAnotherThreadArrivesAsOneDelivery) {
-  demo::CDemoWindow window(optionsWithPanels("64"), m_dir.filePath("layout.json"));
+  demo::CDemoWindow window(optionsWithPanels("64"), layoutFile());
   LW::CInstrumentsPanel* panel = showFavouritesPanel(window);
   ASSERT_TRUE(panel);
   std::vector<QString> keys;

@@ -32,7 +32,7 @@ TEST(ExchangeClient, looksUpInstrumentsByMarketAndCodeOrStockKey) {
 TEST(ExchangeClient, exchangesAndTenderDetailsAreSharedRecords) {
   CExchangeClient client;
   client.setExchanges({servicestest::exchange("SH", "上海证券交易所")});
-  auto bond = servicestest::tenderBond("2400123");
+  auto bond = servicestest::bareTenderBond("2400123");
   client.setTenderBondInfoDetails({{bond->getKey(), bond}, {"TB.null", nullptr}});
   ASSERT_TRUE(client.getExchangeInfo("SH"));
   EXPECT_EQ(client.getExchangeInfo("SH")->name, "上海证券交易所");
@@ -55,24 +55,18 @@ TEST(ExchangeClient, signalsConnectByTheirStringSignaturesDirectAndQueued) {
   CExchangeClient* client = CExchangeClient::instance();
   CExchangeReceiver direct;
   CExchangeReceiver queued;
-  ASSERT_TRUE(QObject::connect(
-      client, SIGNAL(sigStockList(const QMap<QString, mxservice::CInstrumentDetailPtr>&, int)),
-      &direct, SLOT(slotStockList(const QMap<QString, mxservice::CInstrumentDetailPtr>&, int))));
-  ASSERT_TRUE(QObject::connect(client, SIGNAL(sigStockListChange(const set<string>&)), &direct,
-                               SLOT(slotStockListChange(const set<string>&))));
-  ASSERT_TRUE(
-      QObject::connect(client, SIGNAL(sigNewTradingDate(const std::string&, const std::string&)),
-                       &direct, SLOT(slotNewTradingDay(const std::string&, const std::string&))));
-  ASSERT_TRUE(QObject::connect(
-      client, SIGNAL(sigStockList(const QMap<QString, mxservice::CInstrumentDetailPtr>&, int)),
-      &queued, SLOT(slotStockList(const QMap<QString, mxservice::CInstrumentDetailPtr>&, int)),
-      Qt::QueuedConnection));
-  ASSERT_TRUE(QObject::connect(client, SIGNAL(sigStockListChange(const set<string>&)), &queued,
-                               SLOT(slotStockListChange(const set<string>&)),
-                               Qt::QueuedConnection));
-  ASSERT_TRUE(QObject::connect(
-      client, SIGNAL(sigNewTradingDate(const std::string&, const std::string&)), &queued,
-      SLOT(slotNewTradingDay(const std::string&, const std::string&)), Qt::QueuedConnection));
+  for (CExchangeReceiver* receiver : {&direct, &queued}) {
+    const Qt::ConnectionType type = receiver == &direct ? Qt::AutoConnection : Qt::QueuedConnection;
+    ASSERT_TRUE(QObject::connect(
+        client, SIGNAL(sigStockList(const QMap<QString, mxservice::CInstrumentDetailPtr>&, int)),
+        receiver, SLOT(slotStockList(const QMap<QString, mxservice::CInstrumentDetailPtr>&, int)),
+        type));
+    ASSERT_TRUE(QObject::connect(client, SIGNAL(sigStockListChange(const set<string>&)), receiver,
+                                 SLOT(slotStockListChange(const set<string>&)), type));
+    ASSERT_TRUE(QObject::connect(
+        client, SIGNAL(sigNewTradingDate(const std::string&, const std::string&)), receiver,
+        SLOT(slotNewTradingDay(const std::string&, const std::string&)), type));
+  }
 
   QMap<QString, mxservice::CInstrumentDetailPtr> stocks;
   stocks.insert(QStringLiteral("600000.SH"), instrument(1, "SH", "600000"));

@@ -1,47 +1,29 @@
 #pragma once
-// Builders of small data sets for the services tests.
+// Builders of small data sets for the services tests, on the shared
+// hand-built records.
 
-#include "host/bson/bsonobj.h"
 #include "host/data/dataset.h"
+#include "testrecords.h"
 
 #include <boost/make_shared.hpp>
 #include <string>
 
 namespace servicestest {
 
+// An instrument named after its code, with a product code.
 inline mxservice::CInstrumentDetailPtr instrument(int tradeType, const std::string& market,
                                                   const std::string& code,
                                                   const std::string& productCode = "") {
-  auto detail = boost::make_shared<mxservice::CInstrumentDetail>();
-  detail->tradeType = tradeType;
-  detail->marketId = market;
-  detail->code = code;
-  detail->name = code + " name";
+  auto detail = testsupport::instrument(tradeType, market, code, code + " name");
   detail->productCode = productCode;
   return detail;
 }
 
+using testsupport::bareTenderBond;
+// A tender order command whose "btdparam" names bondCode.
 inline mxservice::COrderCommandPtr tenderCommand(int commandId, const std::string& bondCode,
                                                  int status) {
-  auto command = boost::make_shared<mxservice::COrderCommand>();
-  command->tradeType = mxservice::NQ_TRADER_BOND_TENDER;
-  command->commandId = commandId;
-  command->setStatus(status);
-  command->passBackText = "pb-" + std::to_string(commandId);
-  bson::BSONObjBuilder tender;
-  tender.append("bondCode", bondCode);
-  tender.append("direction", "execution");
-  bson::BSONObjBuilder params;
-  params.append("btdparam", tender.obj());
-  command->params = params.obj();
-  return command;
-}
-
-inline mxservice::CTenderBondInfoDetailPtr tenderBond(const std::string& bondCode) {
-  auto detail = boost::make_shared<mxservice::CTenderBondInfoDetail>();
-  detail->bondCode = bondCode;
-  detail->shortName = bondCode + " short";
-  return detail;
+  return testsupport::orderCommand(commandId, bondCode, status);
 }
 
 inline mxservice::CExchangeDetailPtr exchange(const std::string& market, const std::string& name) {
@@ -66,14 +48,9 @@ inline mxservice::DataSet smallDataSet() {
       instrument(mxservice::NQ_TRADER_CREDIT, "SH", "600000"),
       instrument(mxservice::NQ_TRADER_BOND_TENDER, "NIB", "tb-only"),
   };
-  auto fund = boost::make_shared<mxservice::COTCFundPlanInfo>();
-  fund->tradeType = mxservice::NQ_TRADER_OTC_FUND;
-  fund->marketId = "OTC";
-  fund->code = "000001";
-  fund->baseInfoType = 1;
-  set.instruments.push_back(fund);
+  set.instruments.push_back(testsupport::fund("000001", "000001 name", 1));
   for (const char* code : {"2400123", "2400456"}) {
-    auto bond = tenderBond(code);
+    auto bond = bareTenderBond(code);
     set.tenderBonds.emplace(bond->getKey(), bond);
   }
   set.orderCommands = {tenderCommand(1001, "2400123", mxservice::ORDER_COMMAND_RUNNING),

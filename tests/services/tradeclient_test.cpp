@@ -73,7 +73,7 @@ protected:
 
 TEST_F(TradeClientTest, tenderUpdateReturnsAtOnceAndAnswersOnceOnTheWorker) {
   client->setLatency(std::chrono::milliseconds(100));
-  auto detail = servicestest::tenderBond("2400123");
+  auto detail = servicestest::bareTenderBond("2400123");
   detail->setTrader("李四");
   detail->setInternalAmount(1.5);
   detail->setExternalAmount(0.25);
@@ -96,7 +96,7 @@ TEST_F(TradeClientTest, tenderUpdateReturnsAtOnceAndAnswersOnceOnTheWorker) {
 }
 
 TEST_F(TradeClientTest, emptyCallbackStillReachesTheServer) {
-  auto detail = servicestest::tenderBond("2400456");
+  auto detail = servicestest::bareTenderBond("2400456");
   detail->setWinBidAmount(3.0);
   client->updateTenderBondDetails(detail, CTradeClient::ResultCallback(), 0, 0);
   ASSERT_TRUE(client->waitForIdle());
@@ -121,7 +121,8 @@ TEST_F(TradeClientTest, failsRequestsForTheChosenBondCodes) {
   client->failBondCodes({"2400123", "9999999"}, 3, "timeout");
   for (const Case& c : cases) {
     Answers answers;
-    client->updateTenderBondDetails(servicestest::tenderBond(c.bondCode), answers.callback(), 0, 0);
+    client->updateTenderBondDetails(servicestest::bareTenderBond(c.bondCode), answers.callback(), 0,
+                                    0);
     ASSERT_TRUE(answers.waitFor(1)) << c.bondCode;
     EXPECT_EQ(answers.ids().front(), c.expectedError) << c.bondCode;
     if (c.expectedError) {
@@ -132,7 +133,7 @@ TEST_F(TradeClientTest, failsRequestsForTheChosenBondCodes) {
   }
   client->clearFailures();
   Answers after;
-  client->updateTenderBondDetails(servicestest::tenderBond("2400123"), after.callback(), 0, 0);
+  client->updateTenderBondDetails(servicestest::bareTenderBond("2400123"), after.callback(), 0, 0);
   ASSERT_TRUE(after.waitFor(1));
   EXPECT_EQ(after.ids().front(), 0);
 }
@@ -141,7 +142,8 @@ TEST_F(TradeClientTest, failsEveryNthRequestCountingAllRequests) {
   client->failEveryNthRequest(3, 77, "busy");
   Answers answers;
   for (int i = 0; i < 4; ++i)
-    client->updateTenderBondDetails(servicestest::tenderBond("2400123"), answers.callback(), 0, 0);
+    client->updateTenderBondDetails(servicestest::bareTenderBond("2400123"), answers.callback(), 0,
+                                    0);
   mxservice::EOrderCommandStatus locked = mxservice::ORDER_COMMAND_LOCKED;
   // Status requests count too: this is the fifth and sixth request.
   client->updateOrderCommandStatus(1002, locked, "tester", "", "pb", bson::BSONObj(),
@@ -153,7 +155,7 @@ TEST_F(TradeClientTest, failsEveryNthRequestCountingAllRequests) {
   // Error id 0 would read as success; an injected failure never uses it.
   client->failEveryNthRequest(1, 0, "zero");
   Answers zero;
-  client->updateTenderBondDetails(servicestest::tenderBond("2400123"), zero.callback(), 0, 0);
+  client->updateTenderBondDetails(servicestest::bareTenderBond("2400123"), zero.callback(), 0, 0);
   ASSERT_TRUE(zero.waitFor(1));
   EXPECT_NE(zero.ids().front(), 0);
 }
@@ -222,8 +224,8 @@ TEST_F(TradeClientTest, requestsAreAnsweredInTheOrderMade) {
   std::vector<std::string> sent;
   for (int i = 0; i < 20; ++i) {
     sent.push_back("B" + std::to_string(i));
-    client->updateTenderBondDetails(servicestest::tenderBond(sent.back()), answers.callback(), 0,
-                                    0);
+    client->updateTenderBondDetails(servicestest::bareTenderBond(sent.back()), answers.callback(),
+                                    0, 0);
   }
   ASSERT_TRUE(answers.waitFor(sent.size()));
   std::lock_guard<std::mutex> lock(answers.mutex);
@@ -232,10 +234,11 @@ TEST_F(TradeClientTest, requestsAreAnsweredInTheOrderMade) {
 
 TEST_F(TradeClientTest, throwingCallbackDoesNotStopTheWorker) {
   client->updateTenderBondDetails(
-      servicestest::tenderBond("2400123"),
+      servicestest::bareTenderBond("2400123"),
       [](const utils::MXError&, bson::BSONObj) { throw std::runtime_error("caller bug"); }, 0, 0);
   Answers answers;
-  client->updateTenderBondDetails(servicestest::tenderBond("2400456"), answers.callback(), 0, 0);
+  client->updateTenderBondDetails(servicestest::bareTenderBond("2400456"), answers.callback(), 0,
+                                  0);
   ASSERT_TRUE(answers.waitFor(1));
   EXPECT_EQ(answers.ids().front(), 0);
 }
@@ -259,7 +262,7 @@ TEST(TradeClientLifetime, destructionDropsQueuedRequestsAndRunsNoLaterCallback) 
     client.setLatency(std::chrono::milliseconds(40));
     for (int i = 0; i < 10; ++i) {
       client.updateTenderBondDetails(
-          servicestest::tenderBond("B"),
+          servicestest::bareTenderBond("B"),
           [&calls, token](const utils::MXError&, bson::BSONObj) { ++calls; }, 0, 0);
     }
     token.reset();
@@ -278,7 +281,7 @@ TEST(TradeClientLifetime, destructionWaitsForTheCallbackBeingRun) {
     CTradeClient client;
     client.setLatency(std::chrono::milliseconds(0));
     client.updateTenderBondDetails(
-        servicestest::tenderBond("B"),
+        servicestest::bareTenderBond("B"),
         [&](const utils::MXError&, bson::BSONObj) {
           started = true;
           std::this_thread::sleep_for(std::chrono::milliseconds(60));
@@ -298,7 +301,7 @@ TEST(TradeClientLifetime, clientDestroyedFromItsOwnCallbackEndsCleanly) {
   auto* client = new CTradeClient();
   client->setLatency(std::chrono::milliseconds(0));
   client->updateTenderBondDetails(
-      servicestest::tenderBond("B"),
+      servicestest::bareTenderBond("B"),
       [&, client](const utils::MXError&, bson::BSONObj) {
         std::unique_lock<std::mutex> lock(mutex);
         // Nobody else may be inside the client while it goes.
@@ -320,8 +323,8 @@ TEST(TradeClientLifetime, cancelPendingDropsQueuedCallbacks) {
   std::atomic<int> calls{0};
   for (int i = 0; i < 3; ++i) {
     client.updateTenderBondDetails(
-        servicestest::tenderBond("B"), [&](const utils::MXError&, bson::BSONObj) { ++calls; }, 0,
-        0);
+        servicestest::bareTenderBond("B"), [&](const utils::MXError&, bson::BSONObj) { ++calls; },
+        0, 0);
   }
   client.cancelPending();
   EXPECT_TRUE(client.waitForIdle(std::chrono::seconds(5)));

@@ -4,48 +4,17 @@
 // mouse click does.
 #include "hpftestsupport.h"
 
-#include "host/table/basetablecolumnmultibuttonsdelegate.h"
-#include "host/table/hpfdatatable.h"
-
 #include <gtest/gtest.h>
 #include <QAccessible>
-#include <QTest>
-
-namespace hpftest {
-// Found by argument lookup when vectors of events are compared.
-bool operator==(const SEvent& a, const SEvent& b) {
-  return a.id == b.id && a.wParam == b.wParam && a.lParam == b.lParam && a.text == b.text &&
-         a.firstInt == b.firstInt;
-}
-}  // namespace hpftest
 
 using namespace hpftest;
 
 namespace {
 
-const int kButtonColumn = COL_NAME;
+const int kButtonColumn = CButtonTable::kButtonColumn;
 
-QVector<GU::ButtonData> lockAndRevoke() {
-  return {GU::ButtonData(26, QString::fromUtf8("锁定"), GU::NORMAL_BUTTON_PRIMARY, false,
-                         {{0, QString::fromUtf8("锁定招标")}}),
-          GU::ButtonData(16, QString::fromUtf8("撤销"), GU::NORMAL_BUTTON_WARNING, true, {})};
-}
-
-struct Fixture {
-  explicit Fixture(int rows = 3) : model(boost::make_shared<CTestModel>()) {
-    sink.resize(800, 300);
-    table = new LW::CHpfDataTable(1, 550, &sink, GU::MENU_FLAG_ALL);
-    table->setGeometry(0, 0, 800, 300);
-    table->setDataModel(model);
-    table->setColumnWidth(kButtonColumn, 200);
-    delegate = boost::make_shared<GU::CBaseTableColumnMultiButtonsDelegate>(kButtonColumn, table);
-    table->setColumnDelegate(kButtonColumn, delegate);
-    for (int i = 0; i < rows; ++i)
-      model->addData(row("r" + std::to_string(i), 10.5 + i, 100 * i, QString::fromUtf8("名称")));
-    table->updateTable();
-    sink.show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&sink));
-  }
+struct Fixture : CButtonTable {
+  using CButtonTable::CButtonTable;
   QAccessibleInterface* tableInterface() const {
     return QAccessible::queryAccessibleInterface(table->viewport()->parentWidget());
   }
@@ -60,18 +29,6 @@ struct Fixture {
     QAccessibleInterface* cell = cells()->cellAt(viewRow, position(kButtonColumn));
     return cell ? cell->child(index) : nullptr;
   }
-  bool clickButton(int viewRow, int index) {
-    const QRect cell = table->visualCellRect(viewRow, kButtonColumn);
-    const QVector<QRect> rects = delegate->buttonRects(cell, table->viewRowData(viewRow)->key());
-    if (index >= rects.size() || rects[index].isNull()) return false;
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, rects[index].center());
-    return true;
-  }
-
-  CEventSink sink;
-  LW::CHpfDataTable* table;
-  boost::shared_ptr<CTestModel> model;
-  boost::shared_ptr<GU::CBaseTableColumnMultiButtonsDelegate> delegate;
 };
 
 TEST(HpfAccessible, theViewIsATableOfColumnHeadersThenCellsRowByRow) {

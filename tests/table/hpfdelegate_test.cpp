@@ -2,57 +2,14 @@
 // pressed button and row; disabled and hidden buttons do nothing.
 #include "hpftestsupport.h"
 
-#include "host/table/basetablecolumnmultibuttonsdelegate.h"
-#include "host/table/hpfdatatable.h"
-
 #include <gtest/gtest.h>
-#include <QTest>
 
 using namespace hpftest;
 
 namespace {
 
-const int kButtonColumn = COL_NAME;
-
-QVector<GU::ButtonData> lockAndRevoke() {
-  return {GU::ButtonData(26, QString::fromUtf8("锁定"), GU::NORMAL_BUTTON_PRIMARY, false, {}),
-          GU::ButtonData(16, QString::fromUtf8("撤销"), GU::NORMAL_BUTTON_PRIMARY, false, {})};
-}
-
-struct Fixture {
-  Fixture() : model(boost::make_shared<CTestModel>()) {
-    sink.resize(800, 300);
-    table = new LW::CHpfDataTable(1, 550, &sink, GU::MENU_FLAG_ALL);
-    table->setGeometry(0, 0, 800, 300);
-    table->setDataModel(model);
-    table->setColumnWidth(kButtonColumn, 200);
-    delegate = boost::make_shared<GU::CBaseTableColumnMultiButtonsDelegate>(kButtonColumn, table);
-    table->setColumnDelegate(kButtonColumn, delegate);
-    for (const char* k : {"r0", "r1", "r2"}) model->addData(row(k));
-    table->updateTable();
-    sink.show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(&sink));
-  }
-  // Clicks button index of the row shown at viewRow; false when not on screen.
-  bool clickButton(int viewRow, int index) {
-    const QRect cell = table->visualCellRect(viewRow, kButtonColumn);
-    const QVector<QRect> rects = delegate->buttonRects(cell, table->viewRowData(viewRow)->key());
-    if (index >= rects.size() || rects[index].isNull()) return false;
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, rects[index].center());
-    return true;
-  }
-  std::vector<SEvent> buttonEvents() const {
-    std::vector<SEvent> out;
-    for (const SEvent& e : sink.events)
-      if (e.id == GU::HPF_EVENT_BUTTON_PRESSED) out.push_back(e);
-    return out;
-  }
-
-  CEventSink sink;
-  LW::CHpfDataTable* table;
-  boost::shared_ptr<CTestModel> model;
-  boost::shared_ptr<GU::CBaseTableColumnMultiButtonsDelegate> delegate;
-};
+const int kButtonColumn = CButtonTable::kButtonColumn;
+using Fixture = CButtonTable;
 
 }  // namespace
 

@@ -19,6 +19,16 @@ std::vector<std::string> keys(std::initializer_list<const char*> list) {
   return std::vector<std::string>(list.begin(), list.end());
 }
 
+std::vector<std::string> sorted(const GU::IBaseHpfTableModel& model, const GU::HpfRowVector& rows,
+                                int column, bool ascending) {
+  std::vector<int> order(rows.size());
+  std::iota(order.begin(), order.end(), 0);
+  model.sortByColumnID(rows, order, column, ascending);
+  std::vector<std::string> keys;
+  for (int i : order) keys.push_back(rows[static_cast<size_t>(i)]->key());
+  return keys;
+}
+
 }  // namespace
 
 TEST(HpfRowModel, addDataWithHeldKeyReplacesInPlaceAndKeepsPosition) {
@@ -224,15 +234,7 @@ TEST(HpfRowModel, sortIsStableInBothDirections) {
       {true, {"n", "b", "a1", "a2", "a3", "c"}},
       {false, {"c", "a1", "a2", "a3", "b", "n"}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.ascending);
-    std::vector<int> order(rows.size());
-    std::iota(order.begin(), order.end(), 0);
-    model.sortByColumnID(rows, order, COL_PRICE, c.ascending);
-    std::vector<std::string> got;
-    for (int i : order) got.push_back(rows[static_cast<size_t>(i)]->key());
-    EXPECT_EQ(got, c.expected);
-  }
+  for (const Case& c : cases) EXPECT_EQ(sorted(model, rows, COL_PRICE, c.ascending), c.expected);
   // Indices outside the rows are dropped, not followed.
   std::vector<int> bad = {0, 99, -1, 1};
   model.sortByColumnID(rows, bad, COL_PRICE, true);
@@ -251,16 +253,6 @@ public:
     return x > y ? -1 : (x < y ? 1 : 0);
   }
 };
-
-std::vector<std::string> sorted(const GU::IBaseHpfTableModel& model, const GU::HpfRowVector& rows,
-                                int column, bool ascending) {
-  std::vector<int> order(rows.size());
-  std::iota(order.begin(), order.end(), 0);
-  model.sortByColumnID(rows, order, column, ascending);
-  std::vector<std::string> keys;
-  for (int i : order) keys.push_back(rows[static_cast<size_t>(i)]->key());
-  return keys;
-}
 
 }  // namespace
 

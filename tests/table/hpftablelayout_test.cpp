@@ -1,11 +1,14 @@
 // The text form of table layouts: round trip and refusal of anything that is
 // not a complete layout.
+#include "hpftestsupport.h"
+
 #include "host/table/hpftablelayout.h"
 
 #include <gtest/gtest.h>
 
 using GU::CHpfTableLayout;
 using GU::SHpfLayout;
+using hpftest::signedLayout;
 
 namespace {
 
@@ -16,14 +19,6 @@ SHpfLayout sample() {
   layout.sortColumn = 3;
   layout.sortAscending = false;
   return layout;
-}
-
-// Re-signs an edited body so that only the edit, not the checksum, is tested.
-QString signedText(const QString& body) {
-  const QByteArray bytes = body.toUtf8();
-  return body + QStringLiteral(";crc=") +
-         QStringLiteral("%1").arg(qChecksum(bytes.constData(), static_cast<uint>(bytes.size())), 4,
-                                  16, QLatin1Char('0'));
 }
 
 }  // namespace
@@ -64,24 +59,24 @@ TEST(HpfTableLayout, refusesTextsThatAreNotACompleteLayout) {
       {"body edited", QString(good).replace(QStringLiteral("120"), QStringLiteral("121"))},
       {"no checksum", body},
       {"width zero",
-       signedText(QString(body).replace(QStringLiteral("3:120"), QStringLiteral("3:0")))},
-      {"width huge",
-       signedText(QString(body).replace(QStringLiteral("3:120"), QStringLiteral("3:99999999999")))},
+       signedLayout(QString(body).replace(QStringLiteral("3:120"), QStringLiteral("3:0")))},
+      {"width huge", signedLayout(QString(body).replace(QStringLiteral("3:120"),
+                                                        QStringLiteral("3:99999999999")))},
       {"negative id",
-       signedText(QString(body).replace(QStringLiteral("cols=3"), QStringLiteral("cols=-3")))},
+       signedLayout(QString(body).replace(QStringLiteral("cols=3"), QStringLiteral("cols=-3")))},
       {"repeated id",
-       signedText(QString(body).replace(QStringLiteral("0:80"), QStringLiteral("3:80")))},
+       signedLayout(QString(body).replace(QStringLiteral("0:80"), QStringLiteral("3:80")))},
       {"hidden flag 2",
-       signedText(QString(body).replace(QStringLiteral("0:80:1"), QStringLiteral("0:80:2")))},
+       signedLayout(QString(body).replace(QStringLiteral("0:80:1"), QStringLiteral("0:80:2")))},
       {"sort not a column",
-       signedText(QString(body).replace(QStringLiteral("sort=3:d"), QStringLiteral("sort=7:d")))},
+       signedLayout(QString(body).replace(QStringLiteral("sort=3:d"), QStringLiteral("sort=7:d")))},
       {"sort bad direction",
-       signedText(QString(body).replace(QStringLiteral("sort=3:d"), QStringLiteral("sort=3:x")))},
-      {"unknown field", signedText(body + QStringLiteral(";extra=1"))},
-      {"missing sort", signedText(body.left(body.indexOf(QStringLiteral(";sort"))))},
-      {"repeated field", signedText(body + QStringLiteral(";scope=1"))},
+       signedLayout(QString(body).replace(QStringLiteral("sort=3:d"), QStringLiteral("sort=3:x")))},
+      {"unknown field", signedLayout(body + QStringLiteral(";extra=1"))},
+      {"missing sort", signedLayout(body.left(body.indexOf(QStringLiteral(";sort"))))},
+      {"repeated field", signedLayout(body + QStringLiteral(";scope=1"))},
       {"non-ascii digits",
-       signedText(QString(body).replace(QStringLiteral("3:120"), QString::fromUtf8("3:１２０")))},
+       signedLayout(QString(body).replace(QStringLiteral("3:120"), QString::fromUtf8("3:１２０")))},
       {"too long", QString(70000, QLatin1Char('x'))},
   };
   for (int cut : {1, 5, 10, good.size() / 2, good.size() - 5, good.size() - 1})

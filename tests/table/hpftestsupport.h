@@ -1,14 +1,18 @@
 #pragma once
 // Shared fixtures of the table tests: a plain row, a threaded model with four
-// columns (code text, price decimal, volume integer, name text) and a parent
-// widget that records the events the table delivers.
+// columns (code text, price decimal, volume integer, name text), a parent
+// widget that records the events the table delivers, and a shown table with
+// a button column.
 
 #include "host/core/tradertypes.h"
+#include "host/table/basetablecolumnmultibuttonsdelegate.h"
+#include "host/table/hpfdatatable.h"
 #include "host/table/hpfthreaddatamodel.h"
 #include "host/table/ibasehpftabledata.h"
 #include "host/ui/basewidget.h"
 
 #include <QStringList>
+#include <QTest>
 #include <boost/make_shared.hpp>
 #include <mutex>
 #include <string>
@@ -108,6 +112,68 @@ public:
     return true;
   }
   std::vector<SEvent> events;
+};
+
+// A layout text body signed with its checksum, so that a test can edit a
+// saved layout and still have it read.
+inline QString signedLayout(const QString& body) {
+  const QByteArray bytes = body.toUtf8();
+  return body + QStringLiteral(";crc=%1").arg(
+                    qChecksum(bytes.constData(), static_cast<uint>(bytes.size())), 4, 16,
+                    QLatin1Char('0'));
+}
+
+inline bool operator==(const SEvent& a, const SEvent& b) {
+  return a.id == b.id && a.wParam == b.wParam && a.lParam == b.lParam && a.text == b.text &&
+         a.firstInt == b.firstInt;
+}
+
+// The tender panel's lock (26, with a tip) and revoke (16, hidden while
+// disabled) buttons.
+inline QVector<GU::ButtonData> lockAndRevoke() {
+  return {GU::ButtonData(26, QString::fromUtf8("锁定"), GU::NORMAL_BUTTON_PRIMARY, false,
+                         {{0, QString::fromUtf8("锁定招标")}}),
+          GU::ButtonData(16, QString::fromUtf8("撤销"), GU::NORMAL_BUTTON_WARNING, true, {})};
+}
+
+// A shown table of `rows` rows "r0", "r1", ... whose name column holds the
+// buttons; its parent records the events.
+struct CButtonTable {
+  static constexpr int kButtonColumn = COL_NAME;
+
+  explicit CButtonTable(int rows = 3) : model(boost::make_shared<CTestModel>()) {
+    sink.resize(800, 300);
+    table = new LW::CHpfDataTable(1, 550, &sink, GU::MENU_FLAG_ALL);
+    table->setGeometry(0, 0, 800, 300);
+    table->setDataModel(model);
+    table->setColumnWidth(kButtonColumn, 200);
+    delegate = boost::make_shared<GU::CBaseTableColumnMultiButtonsDelegate>(kButtonColumn, table);
+    table->setColumnDelegate(kButtonColumn, delegate);
+    for (int i = 0; i < rows; ++i)
+      model->addData(row("r" + std::to_string(i), 10.5 + i, 100 * i, QString::fromUtf8("名称")));
+    table->updateTable();
+    sink.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&sink));
+  }
+  // Clicks button index of the row shown at viewRow; false when not on screen.
+  bool clickButton(int viewRow, int index) {
+    const QRect cell = table->visualCellRect(viewRow, kButtonColumn);
+    const QVector<QRect> rects = delegate->buttonRects(cell, table->viewRowData(viewRow)->key());
+    if (index >= rects.size() || rects[index].isNull()) return false;
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, rects[index].center());
+    return true;
+  }
+  std::vector<SEvent> buttonEvents() const {
+    std::vector<SEvent> out;
+    for (const SEvent& e : sink.events)
+      if (e.id == GU::HPF_EVENT_BUTTON_PRESSED) out.push_back(e);
+    return out;
+  }
+
+  CEventSink sink;
+  LW::CHpfDataTable* table;
+  boost::shared_ptr<CTestModel> model;
+  boost::shared_ptr<GU::CBaseTableColumnMultiButtonsDelegate> delegate;
 };
 
 }  // namespace hpftest

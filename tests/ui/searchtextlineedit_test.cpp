@@ -107,42 +107,40 @@ TEST(SearchTextLineEdit, programChangesDeliverNothing) {
   EXPECT_TRUE(f.parent.events.empty());
 }
 
-TEST(SearchTextLineEdit, clearButtonDeliversClearedThenEmptyEditUnlessConsumed) {
-  for (bool consume : {false, true}) {
-    SCOPED_TRACE(consume ? "102 consumed" : "102 not consumed");
-    Fixture f;
-    if (consume) f.parent.consumed.insert(GU::EVENT_EDIT_CLEARED);
-    EXPECT_FALSE(f.edit->clearAction()->isVisible());
-    typeText(f.edit, "ab");
-    EXPECT_TRUE(f.edit->clearAction()->isVisible());
-    f.parent.events.clear();
-    f.edit->clearAction()->trigger();
-    EXPECT_EQ(f.edit->getText(), "");
-    EXPECT_FALSE(f.edit->clearAction()->isVisible());
-    EXPECT_TRUE(f.parent.events.empty());  // not from inside the click
-    uitest::flushDeferredDeletes();
-    const std::vector<int> expected = consume ? std::vector<int>{102} : std::vector<int>{102, 168};
-    EXPECT_EQ(f.parent.ids(), expected);
-    for (const auto& event : f.parent.events) {
-      EXPECT_EQ(event.text, "");
-      EXPECT_EQ(event.wParam, 9);
+// The clear button and Escape clear alike.
+TEST(SearchTextLineEdit, clearingDeliversClearedThenEmptyEditUnlessConsumed) {
+  for (bool escape : {false, true}) {
+    for (bool consume : {false, true}) {
+      SCOPED_TRACE(std::string(escape ? "Escape" : "button") +
+                   (consume ? ", 102 consumed" : ", 102 not consumed"));
+      Fixture f;
+      if (consume) f.parent.consumed.insert(GU::EVENT_EDIT_CLEARED);
+      EXPECT_FALSE(f.edit->clearAction()->isVisible());
+      typeText(f.edit, "ab");
+      EXPECT_TRUE(f.edit->clearAction()->isVisible());
+      f.parent.events.clear();
+      if (escape)
+        QTest::keyClick(f.edit, Qt::Key_Escape);
+      else
+        f.edit->clearAction()->trigger();
+      EXPECT_EQ(f.edit->getText(), "");
+      EXPECT_FALSE(f.edit->clearAction()->isVisible());
+      EXPECT_TRUE(f.parent.events.empty());  // not from inside the click
+      uitest::flushDeferredDeletes();
+      const std::vector<int> expected =
+          consume ? std::vector<int>{102} : std::vector<int>{102, 168};
+      EXPECT_EQ(f.parent.ids(), expected);
+      for (const auto& event : f.parent.events) {
+        EXPECT_EQ(event.text, "");
+        EXPECT_EQ(event.wParam, 9);
+      }
+      // Escape on an empty field is not a clear.
+      f.parent.events.clear();
+      QTest::keyClick(f.edit, Qt::Key_Escape);
+      uitest::flushDeferredDeletes();
+      EXPECT_TRUE(f.parent.events.empty());
     }
   }
-}
-
-TEST(SearchTextLineEdit, escapeClearsLikeTheButton) {
-  Fixture f;
-  typeText(f.edit, "ab");
-  f.parent.events.clear();
-  QTest::keyClick(f.edit, Qt::Key_Escape);
-  uitest::flushDeferredDeletes();
-  EXPECT_EQ(f.edit->getText(), "");
-  EXPECT_EQ(f.parent.ids(), (std::vector<int>{102, 168}));
-  // Escape on an empty field is not a clear.
-  f.parent.events.clear();
-  QTest::keyClick(f.edit, Qt::Key_Escape);
-  uitest::flushDeferredDeletes();
-  EXPECT_TRUE(f.parent.events.empty());
 }
 
 TEST(SearchTextLineEdit, typingRightAfterAClearSupersedesIt) {
@@ -173,14 +171,6 @@ TEST(SearchTextLineEdit, handlerMayDeleteTheEditOnAnyEvent) {
     uitest::flushDeferredDeletes();
     EXPECT_TRUE(edit.isNull());
   }
-}
-
-TEST(SearchTextLineEdit, frameFollowsTheSetter) {
-  Fixture f;
-  f.edit->setLineEditFrame(false);
-  EXPECT_FALSE(f.edit->lineEditFrame());
-  f.edit->setLineEditFrame(true);
-  EXPECT_TRUE(f.edit->hasFrame());
 }
 
 }  // namespace

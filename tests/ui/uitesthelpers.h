@@ -1,15 +1,15 @@
 #pragma once
 // Shared fixtures of the UI framework tests: a widget that records the events
-// delivered to it, a log4cxx appender that captures the "mx" logger, and a
-// wait that spins the event loop until a condition holds.
+// delivered to it, the host log's messages, and a wait that spins the event
+// loop until a condition holds.
 
 #include "eventwait.h"
 #include "host/ui/basewidget.h"
+#include "host/ui/uiresource.h"
+#include "logcapture.h"
 
-#include <log4cxx/appenderskeleton.h>
 #include <QCoreApplication>
 #include <functional>
-#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -53,18 +53,25 @@ public:
   std::function<void(const RecordedEvent&)> onEvent;
 };
 
-// Captures the records of the host's "mx" logger while alive.
-class LogCapture {
+// The rendered messages of the host logger's records while alive.
+class LogCapture : public testsupport::LogCapture {
 public:
-  LogCapture();
-  ~LogCapture();
-  std::vector<std::string> lines() const;
+  std::vector<std::string> lines() const {
+    std::vector<std::string> all;
+    for (const Record& record : records()) all.push_back(record.message);
+    return all;
+  }
   // Lines containing needle.
-  int count(const std::string& needle) const;
+  int count(const std::string& needle) const {
+    int found = 0;
+    for (const std::string& line : lines()) found += line.find(needle) != std::string::npos;
+    return found;
+  }
+};
 
-private:
-  class Appender;
-  std::shared_ptr<Appender> m_appender;
+// Puts the default theme back whatever a test did.
+struct ThemeGuard {
+  ~ThemeGuard() { GU::CUiResource::instance()->setTheme(QStringLiteral("light")); }
 };
 
 inline bool waitFor(const std::function<bool()>& done, int timeoutMs = 3000) {

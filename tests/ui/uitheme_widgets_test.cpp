@@ -21,10 +21,7 @@
 namespace {
 
 using GU::CUiResource;
-
-struct ThemeGuard {
-  ~ThemeGuard() { CUiResource::instance()->setTheme(QStringLiteral("light")); }
-};
+using uitest::ThemeGuard;
 
 QString accessibleText(QObject* object, QAccessible::Text type) {
   QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
