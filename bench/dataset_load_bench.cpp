@@ -1,151 +1,151 @@
-// Times mxservice::loadDataSet on a synthetic data set. The files are written
-// once per instrument count, outside the timed loop; the loop times the whole
-// load (file reading, JSON parsing, the generic readers and the checks).
+// Times loading a data set (mxservice::loadDataSet) and loading plus
+// installing it (CHostServices::installFromDirectory) on the mixed set of a
+// full client, as lw-datagen --trade-type mixed writes it, at 1k, 10k and
+// 100k instruments. The sets are written once per size, outside the timed
+// loop; the loop times the whole load (file reading, JSON parsing, the
+// record readers and the checks).
 //
-// Run from a Release build: build/release/bench/bench_dataset_load
+// The 1M set (about 370 MB on disk) is registered only when LW_BENCH_1M=1 is
+// set, so that the default run and the smoke test stay short:
+//   LW_BENCH_1M=1 build/release/bench/bench_dataset_load --benchmark_filter=/1000000
+// LW_BENCH_DATASET_DIR=<dir> keeps the generated sets there between runs
+// (one sub-directory per size) instead of a temporary directory.
+
+#include "qtbenchmarkmain.h"
+
+#include "datagen/datagenerator.h"
 #include "host/data/datasetloader.h"
+#include "host/services/hostservices.h"
 
 #include <benchmark/benchmark.h>
+#include <QDir>
 #include <QTemporaryDir>
 
-#include <fstream>
+#include <cstdlib>
 #include <map>
 #include <memory>
-#include <sstream>
+#include <stdexcept>
+#include <string>
 
 namespace {
 
-// Writes a data set of `instruments` instruments (a realistic mix of stocks,
-// futures with commissions and options) and instruments / 50 records of each
-// other kind.
-void writeDataSet(const std::string& dir, int instruments) {
-  const char* markets[] = {"SH", "SZ", "SHFE", "DCE", "CZCE", "CFFEX", "BJ"};
-  {
-    std::ofstream out(dir + "/exchanges.jsonl");
-    for (const char* m : markets)
-      out << "{\"marketId\": \"" << m << "\", \"name\": \"交易所" << m << "\"}\n";
-    out << "{\"marketId\": \"OTC\", \"name\": \"场外\"}\n";
-  }
-  {
-    std::ofstream out(dir + "/instruments.jsonl");
-    for (int i = 0; i < instruments; ++i) {
-      const int kind = i % 10;
-      const char* market = markets[i % 7];
-      if (kind < 6) {
-        out << "{\"tradeType\": 1, \"marketId\": \"" << market << "\", \"code\": \"" << (600000 + i)
-            << "\", \"name\": \"测试股票" << i
-            << "\", \"priceTick\": 0.01, \"preClose\": " << (5.0 + i % 100)
-            << ", \"upperLimit\": " << (5.5 + i % 100) << ", \"lowerLimit\": " << (4.5 + i % 100)
-            << ", \"floatCapital\": 29352080397, \"totalCapital\": 29352080397, \"faceValue\": 1,"
-               " \"attributeFlags\": 2, \"stockKind\": 1172}\n";
-      } else if (kind < 9) {
-        out << "{\"tradeType\": 2, \"marketId\": \"" << market << "\", \"code\": \"f" << i
-            << "\", \"name\": \"期货" << i
-            << "\", \"productCode\": \"cu\", \"currency\": \"CNY\","
-               " \"expireDate\": \"20250115\", \"deliveryDate\": \"20250120\", \"priceTick\": 10,"
-               " \"upperLimit\": 79900, \"lowerLimit\": 69500, \"preSettlement\": 74700, "
-               "\"longMarginRate\": 0.1,"
-               " \"shortMarginRate\": 0.1, \"volumeMultiple\": 5, \"maxLimitOrderVolume\": 500,"
-               " \"commission\": {\"mode\": 2, \"open\": 0.5, \"close\": 0.5, \"intradayOpen\": 0,"
-               " \"intradayClose\": 0}}\n";
-      } else {
-        out << "{\"tradeType\": 32, \"marketId\": \"" << market << "\", \"code\": \""
-            << (10000000 + i) << "\", \"name\": \"50ETF购1月" << i
-            << "\", \"underlyingCode\": \"510050\", \"expireDate\": \"20250122\","
-               " \"priceTick\": 0.0001, \"contractUnit\": 10000, \"marginUnit\": 2500.5, "
-               "\"strikePrice\": 2.75,"
-               " \"maxMarketBuyVolume\": 10, \"maxLimitBuyVolume\": 30, \"maxMarketSellVolume\": "
-               "10,"
-               " \"maxLimitSellVolume\": 30}\n";
-      }
-    }
-  }
-  const int others = instruments / 50;
-  {
-    std::ofstream out(dir + "/fundplans.jsonl");
-    for (int i = 0; i < others; ++i) {
-      out << "{\"marketId\": \"OTC\", \"code\": \"" << (100000 + i) << "\", \"name\": \"基金" << i
-          << "\", \"baseInfoType\": 1, \"fundType\": 2, \"prevUnitNetValue\": 1.032, "
-             "\"bonusTypes\": [0, 1],"
-             " \"supportConversion\": true, \"fundManager\": \"华夏基金\"}\n";
-    }
-  }
-  {
-    std::ofstream out(dir + "/interbank_bonds.jsonl");
-    for (int i = 0; i < others; ++i) {
-      out << "{\"market\": \"NIB\", \"bondCode\": \"" << (240000 + i) << "\", \"bondName\": \"国债"
-          << i
-          << "\", \"termYears\": 3, \"couponRate\": 2.28, \"interestDays\": 365, \"issueDate\": "
-             "\"20240115\"}\n";
-    }
-  }
-  {
-    std::ofstream out(dir + "/tender_bonds.jsonl");
-    for (int i = 0; i < others; ++i) {
-      out << "{\"bondCode\": \"" << (2400000 + i) << "\", \"shortName\": \"24国开" << i
-          << "\", \"status\": 0, \"bondType\": 1, \"issuePrice\": 100, \"basicBidUnit\": 1000000,"
-             " \"tenderDate\": \"@\", \"tenderEndDate\": \"@+1\", \"maturityDate\": "
-             "\"20291231\"}\n";
-    }
-  }
-  {
-    std::ofstream out(dir + "/order_commands.jsonl");
-    for (int i = 0; i < others; ++i) {
-      out << "{\"tradeType\": 134217728, \"commandId\": " << (1000 + i)
-          << ", \"status\": 2, \"params\": {\"btdparam\": {\"bondCode\": \"" << (2400000 + i)
-          << "\"}}}\n";
-    }
-  }
-  {
-    std::ofstream out(dir + "/bond_trade_infos.jsonl");
-    for (int i = 0; i < others; ++i) {
-      out << "{\"marketId\": \"SH\", \"code\": \"" << (19000 + i)
-          << "\", \"tradeMode\": \"竞价\","
-             " \"conversionRate\": 0.98, \"minTradeVolume\": 1}\n";
-    }
-  }
-  std::ofstream(dir + "/config.json")
-      << "{\"userName\": \"trader\", \"favourites\": {\"1\": [\"600000.SH\"]}}";
-  std::ofstream(dir + "/enums.json") << "{\"mxservice::EIbBondType\": {\"1\": \"国债\"}}";
+// Records of every kind in a loaded set (what the loader read and kept).
+std::size_t recordCount(const mxservice::DataSet& set) {
+  std::size_t count = set.exchanges.size() + set.instruments.size() + set.interBankBonds.size() +
+                      set.tenderBonds.size() + set.orderCommands.size();
+  for (const auto& market : set.bondTradeInfos) count += market.second.size();
+  return count;
 }
 
-// One data set per size, kept for the whole run.
-const std::string& dataSetDir(int instruments) {
-  static std::map<int, std::unique_ptr<QTemporaryDir>> dirs;
-  auto& dir = dirs[instruments];
-  if (!dir) {
-    dir.reset(new QTemporaryDir);
-    writeDataSet(dir->path().toStdString(), instruments);
+// The mixed set of `instruments` instruments, with the tender book scaled
+// with it (5,000 bonds and 50,000 commands at 1M, as lw-datagen's defaults).
+std::string dataSetDir(int instruments) {
+  static std::map<int, std::unique_ptr<QTemporaryDir>> temporary;
+  std::string dir;
+  const QByteArray keep = qgetenv("LW_BENCH_DATASET_DIR");
+  if (!keep.isEmpty()) {
+    dir = keep.toStdString() + "/mixed" + std::to_string(instruments);
+    if (QDir(QString::fromStdString(dir)).exists(QStringLiteral("enums.json"))) return dir;
+  } else {
+    auto& tmp = temporary[instruments];
+    if (tmp) return tmp->path().toStdString();
+    tmp.reset(new QTemporaryDir);
+    dir = tmp->path().toStdString();
   }
-  static std::map<int, std::string> paths;
-  return paths[instruments] = dir->path().toStdString();
+  datagen::GeneratorOptions options;
+  options.outputDirectory = dir;
+  options.instruments = instruments;
+  options.mixed = true;
+  options.tenderBonds = instruments / 200;
+  options.orderCommands = instruments / 20;
+  std::string error;
+  if (!datagen::CDataGenerator::generate(options, nullptr, &error))
+    throw std::runtime_error("cannot write the data set: " + error);
+  return dir;
+}
+
+void setCounters(benchmark::State& state, std::size_t records) {
+  state.counters["records"] = static_cast<double>(records);
+  state.counters["records/s"] =
+      benchmark::Counter(static_cast<double>(records) * static_cast<double>(state.iterations()),
+                         benchmark::Counter::kIsRate);
+  // Seconds per record; shown in microseconds by the reader of the report.
+  state.counters["us/record"] = benchmark::Counter(
+      static_cast<double>(records) * static_cast<double>(state.iterations()) / 1e6,
+      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
 void BM_LoadDataSet(benchmark::State& state) {
-  const int instruments = static_cast<int>(state.range(0));
-  const std::string dir = dataSetDir(instruments);  // written outside the timed loop
-  std::size_t loaded = 0;
+  const std::string dir = dataSetDir(static_cast<int>(state.range(0)));
+  std::size_t records = 0;
   for (auto _ : state) {
-    const mxservice::DataSet set = mxservice::loadDataSet(dir);
-    if (!set.errors.empty()) {
-      state.SkipWithError(set.errors.front().c_str());
+    auto set = std::make_unique<mxservice::DataSet>(mxservice::loadDataSet(dir));
+    if (!set->errors.empty()) {
+      state.SkipWithError(set->errors.front().c_str());
       break;
     }
-    loaded = set.instruments.size();
-    benchmark::DoNotOptimize(loaded);
+    records = recordCount(*set);
+    benchmark::DoNotOptimize(records);
+    // Freeing the set is not part of loading it.
+    state.PauseTiming();
+    set.reset();
+    state.ResumeTiming();
   }
-  state.counters["instruments"] = static_cast<double>(loaded);
-  state.counters["records/s"] = benchmark::Counter(
-      static_cast<double>(instruments + 5 * (instruments / 50)) * state.iterations(),
-      benchmark::Counter::kIsRate);
+  setCounters(state, records);
 }
-BENCHMARK(BM_LoadDataSet)
-    ->Arg(1000)
-    ->Arg(10000)
-    ->Arg(100000)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+
+// Load and install, as the demo starts; the services are emptied outside the
+// timed part so each round installs into empty services.
+void BM_LoadAndInstall(benchmark::State& state) {
+  const std::string dir = dataSetDir(static_cast<int>(state.range(0)));
+  std::size_t records = 0;
+  for (auto _ : state) {
+    mxservice::DataSet set = mxservice::loadDataSet(dir);
+    mxservice::CHostServices::install(set);
+    records = recordCount(set);
+    state.PauseTiming();
+    const bool failed = !set.errors.empty();
+    const std::string firstError = failed ? set.errors.front() : std::string();
+    set = mxservice::DataSet();
+    mxservice::CHostServices::reset();
+    state.ResumeTiming();
+    if (failed) {
+      state.SkipWithError(firstError.c_str());
+      break;
+    }
+  }
+  setCounters(state, records);
+}
+
+// CPU time is the whole process's (the loader parses on several threads);
+// real time is what a user waits.
+void registerBenchmarks() {
+  const bool million = qgetenv("LW_BENCH_1M") == "1";
+  const std::pair<const char*, void (*)(benchmark::State&)> benchmarks[] = {
+      {"BM_LoadDataSet", &BM_LoadDataSet}, {"BM_LoadAndInstall", &BM_LoadAndInstall}};
+  for (const auto& b : benchmarks) {
+    benchmark::RegisterBenchmark(b.first, b.second)
+        ->Arg(1000)
+        ->Arg(10000)
+        ->Arg(100000)
+        ->Unit(benchmark::kMillisecond)
+        ->MeasureProcessCPUTime()
+        ->UseRealTime();
+    // A few rounds only: each writes and frees about a gigabyte.
+    if (million) {
+      benchmark::RegisterBenchmark(b.first, b.second)
+          ->Arg(1000000)
+          ->Iterations(3)
+          ->Unit(benchmark::kMillisecond)
+          ->MeasureProcessCPUTime()
+          ->UseRealTime();
+    }
+  }
+}
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  registerBenchmarks();
+  return lwbench::runWithQApplication(argc, argv);
+}

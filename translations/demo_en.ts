@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
+    <name>demo::CDemoLoadProgress</name>
+    <message>
+        <source>正在加载数据集 %1</source>
+        <translation>Loading the data set %1</translation>
+    </message>
+    <message>
+        <source>文件 %1/%2，记录 %3，错误 %4</source>
+        <translation>files %1/%2, records %3, errors %4</translation>
+    </message>
+</context>
+<context>
     <name>demo::CDemoSimulator</name>
     <message>
         <source>招标明细更新 %1</source>

@@ -1,5 +1,7 @@
 // instruments-demo: a host window for the instruments panels and the bond
 // info panel, running on a data set instead of trading servers.
+#include "demodatasetload.h"
+#include "demoloadprogress.h"
 #include "demologpane.h"
 #include "demooptions.h"
 #include "demoscreenshot.h"
@@ -17,6 +19,7 @@
 #include <log4cxx/level.h>
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
@@ -114,8 +117,31 @@ int main(int argc, char** argv) {
     printError(QStringLiteral("--data: %1 is not a directory").arg(dataDirectory));
     return 1;
   }
-  const std::vector<std::string> problems = mxservice::CHostServices::installFromDirectory(
-      QDir(dataDirectory).absolutePath().toStdString());
+  // A large set takes seconds: it loads on a thread of its own while the
+  // loading window (shown after a moment) keeps counting; closing that window
+  // stops the load and the demo. The set is installed here, on the GUI thread.
+  std::vector<std::string> problems;
+  {
+    demo::CDemoDataSetLoad load;
+    demo::CDemoLoadProgress progress(&load, QDir(dataDirectory).absolutePath(), 500);
+    QEventLoop waiting;
+    bool closed = false;
+    QObject::connect(&load, &demo::CDemoDataSetLoad::sigFinished, &waiting, &QEventLoop::quit);
+    QObject::connect(&progress, &demo::CDemoLoadProgress::sigClosed, &waiting, [&] {
+      closed = true;
+      waiting.quit();
+    });
+    const bool quitOnClose = QApplication::quitOnLastWindowClosed();
+    QApplication::setQuitOnLastWindowClosed(false);
+    load.start(dataDirectory);
+    waiting.exec();
+    QApplication::setQuitOnLastWindowClosed(quitOnClose);
+    if (closed || !load.isFinished()) return 1;
+    progress.hide();
+    mxservice::DataSet dataSet = load.takeDataSet();
+    mxservice::CHostServices::install(dataSet);
+    problems = std::move(dataSet.errors);
+  }
   // The command line wins over the data set's configuration; both are set
   // before the first panel reads them.
   if (options.userTypeGiven) LW::getUserConfig()->setUserType(options.userType);

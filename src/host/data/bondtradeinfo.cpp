@@ -1,5 +1,7 @@
 #include "host/data/bondtradeinfo.h"
 
+#include "host/data/recordjson_p.h"
+
 #include "host/core/stockkey.h"
 #include "host/data/fieldbinder.h"
 
@@ -27,6 +29,11 @@ std::string CBondTradeInfo::getKey() const { return utils::nqStockKey(marketId, 
 bool CBondTradeInfo::bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown,
                                       std::string* errors) {
   return bondTradeInfoFields().read(*this, obj, ignoreUnknown, errors);
+}
+
+bool detail::readFromJson(CBondTradeInfo& record, const fields::JsonValue& obj, bool ignoreUnknown,
+                          std::string* errors) {
+  return bondTradeInfoFields().read(record, obj, ignoreUnknown, errors);
 }
 
 bson::BSONObj CBondTradeInfo::toBsonObj() const { return bondTradeInfoFields().write(*this); }

@@ -1,17 +1,22 @@
 #include "host/data/datasetloader.h"
 
 #include "host/data/fieldbinder.h"
+#include "host/data/jsonlinereader.h"
+#include "host/data/recordjson_p.h"
 
 #include <boost/make_shared.hpp>
 
 #include <algorithm>
 #include <charconv>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <set>
 #include <sstream>
+#include <thread>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -88,12 +93,165 @@ void addFieldErrors(std::vector<std::string>& errors, const std::string& where,
 
 std::string tradeTypeText(int tradeType) { return std::to_string(tradeType); }
 
+// ------------------------------------------------------- reading in blocks
+
+// A run of whole lines of a JSON Lines file, followed by padding for the
+// JSON reader (CJsonLineReader::kPadding readable bytes past the text).
+struct Block {
+  std::string text;  // size() = lines + padding
+  std::size_t size = 0;
+  int firstLine = 1;
+};
+
+// Reads a file in blocks of whole lines of about kBlockBytes, so that a large
+// file never sits in memory whole.
+class CBlockReader {
+public:
+  static constexpr std::size_t kBlockBytes = std::size_t{2} << 20;
+
+  bool open(const std::filesystem::path& path) {
+    m_in.open(path, std::ios::binary);
+    if (!m_in) return false;
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    m_fileSize = ec ? 0 : static_cast<std::size_t>(size);
+    return true;
+  }
+  std::size_t fileSize() const { return m_fileSize; }
+  bool failed() const { return m_failed; }
+
+  // The next block; false at the end of the file (or on a read error, see
+  // failed()). A line longer than a block makes its block longer.
+  bool next(Block& block) {
+    std::string& text = block.text;
+    text.assign(m_carry);
+    m_carry.clear();
+    while (!m_done) {
+      const std::size_t have = text.size();
+      text.resize(have + kBlockBytes);
+      m_in.read(&text[have], static_cast<std::streamsize>(kBlockBytes));
+      const std::size_t got = static_cast<std::size_t>(m_in.gcount());
+      text.resize(have + got);
+      if (m_in.bad()) {
+        m_failed = true;
+        m_done = true;
+        return false;
+      }
+      if (m_first) {
+        m_first = false;
+        stripBom(text);
+      }
+      if (got < kBlockBytes) {
+        m_done = true;
+        break;
+      }
+      // Keep the partial last line for the next block (the carry holds no
+      // line end, so the last one found ends a line of this block).
+      const std::size_t lastNewline = text.rfind('\n');
+      if (lastNewline != std::string::npos) {
+        m_carry.assign(text, lastNewline + 1, std::string::npos);
+        text.resize(lastNewline + 1);
+        break;
+      }
+    }
+    if (text.empty()) return false;
+    block.firstLine = m_nextLine;
+    block.size = text.size();
+    m_nextLine += static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    text.append(CJsonLineReader::kPadding, ' ');
+    return true;
+  }
+
+private:
+  std::ifstream m_in;
+  std::string m_carry;
+  std::size_t m_fileSize = 0;
+  int m_nextLine = 1;
+  bool m_first = true;
+  bool m_done = false;
+  bool m_failed = false;
+};
+
+// Runs task(0) .. task(count - 1), task(0) on the calling thread and the
+// others on threads of their own, and returns when all are done. The first
+// exception (by task index) is rethrown afterwards.
+void runAll(std::size_t count, const std::function<void(std::size_t)>& task) {
+  std::vector<std::exception_ptr> failures(count);
+  std::vector<std::thread> threads;
+  threads.reserve(count);
+  for (std::size_t i = 1; i < count; ++i) {
+    threads.emplace_back([&task, &failures, i] {
+      try {
+        task(i);
+      } catch (...) {
+        failures[i] = std::current_exception();
+      }
+    });
+  }
+  try {
+    if (count > 0) task(0);
+  } catch (...) {
+    failures[0] = std::current_exception();
+  }
+  for (std::thread& t : threads) t.join();
+  for (const std::exception_ptr& failure : failures) {
+    if (failure) std::rethrow_exception(failure);
+  }
+}
+
+// One line read into a record, before the checks that need the lines before
+// it (keys, markets): that part runs on the loader's threads.
+template <class R>
+struct ParsedLine {
+  int line = 0;
+  boost::shared_ptr<R> record;  // null when the line was not a JSON object
+  std::string problem;          // why not (the JSON error)
+  std::string fieldErrors;      // "field x: ...\n" lines
+  bool viaBson = false;         // the JSON reader refused the line
+};
+
+// The markets of exchanges.jsonl, looked up by record (no key string built).
+using MarketSet = std::unordered_set<std::string>;
+
+// An instrument's identity for the duplicate check: views into the record,
+// which the data set keeps for as long as the map lives.
+struct InstrumentId {
+  int tradeType;
+  std::string_view marketId;
+  std::string_view code;
+  bool operator==(const InstrumentId& o) const {
+    return tradeType == o.tradeType && marketId == o.marketId && code == o.code;
+  }
+};
+struct InstrumentIdHash {
+  std::size_t operator()(const InstrumentId& id) const {
+    const std::size_t h = std::hash<std::string_view>()(id.code);
+    return h ^
+           (std::hash<std::string_view>()(id.marketId) + 0x9e3779b97f4a7c15ULL + (h << 6) +
+            (h >> 2)) ^
+           static_cast<std::size_t>(id.tradeType) * 0x100000001b3ULL;
+  }
+};
+
 // ---------------------------------------------------------------- the loader
 
 class Loader {
 public:
-  Loader(const std::string& directory, const QDate& today)
-      : m_directory(directory), m_today(today) {}
+  Loader(const std::string& directory, const QDate& today, const DataSetLoadOptions& options)
+      : m_directory(directory), m_today(today), m_options(options) {
+    m_threads =
+        options.threads > 0
+            ? options.threads
+            : static_cast<int>(std::min(4u, std::max(1u, std::thread::hardware_concurrency())));
+    m_readers.resize(static_cast<std::size_t>(m_threads));
+    for (auto& reader : m_readers) reader.reset(new CJsonLineReader);
+    for (const char* file : kJsonLinesFiles) {
+      std::error_code ec;
+      const auto size = std::filesystem::file_size(m_directory / file, ec);
+      if (!ec) m_progress.bytesTotal += static_cast<std::size_t>(size);
+    }
+    m_progress.filesTotal = std::size(kJsonLinesFiles) + 2;
+  }
 
   DataSet run() {
     std::error_code ec;
@@ -111,12 +269,27 @@ public:
     guarded("bond_trade_infos.jsonl", [this] { loadBondTradeInfos(); });
     guarded("config.json", [this] { loadConfig(); });
     guarded("enums.json", [this] { loadEnums(); });
+    m_progress.errors = m_set.errors.size();
+    report();
     return std::move(m_set);
   }
 
 private:
+  static constexpr const char* kJsonLinesFiles[] = {
+      "exchanges.jsonl",       "instruments.jsonl",  "fundplans.jsonl",
+      "interbank_bonds.jsonl", "tender_bonds.jsonl", "order_commands.jsonl",
+      "bond_trade_infos.jsonl"};
+
+  void report() {
+    if (m_options.progress) m_options.progress(m_progress);
+  }
+  bool cancelled() const {
+    return m_options.cancel != nullptr && m_options.cancel->load(std::memory_order_relaxed);
+  }
+
   // One file's loading; an unexpected exception costs the rest of that file only.
   void guarded(const char* file, const std::function<void()>& load) {
+    if (cancelled()) return;
     try {
       load();
     } catch (const std::exception& e) {
@@ -124,6 +297,9 @@ private:
     } catch (...) {
       m_set.errors.push_back(std::string(file) + ": unexpected error");
     }
+    ++m_progress.filesDone;
+    m_progress.errors = m_set.errors.size();
+    report();
   }
 
   bool openFile(const char* file, std::string& content) {
@@ -141,41 +317,101 @@ private:
     return true;
   }
 
-  // Calls handle(obj, where) for each parsable non-blank line of a JSON Lines
-  // file.
-  template <class Handle>
-  void forEachLine(const char* file, const Handle& handle) {
-    std::string content;
-    if (!openFile(file, content)) return;
-    m_lineCount = static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) + 1;
+  // Reads one line into a record: simdjson straight into the record when the
+  // line allows, else through BSON (which words any JSON error).
+  template <class R>
+  void parseLine(CJsonLineReader& reader, std::string_view line, ParsedLine<R>& out) {
+    const fields::JsonValue* object =
+        m_options.useJsonReader ? reader.read(line.data(), line.size()) : nullptr;
+    if (object != nullptr) {
+      out.record = boost::make_shared<R>();
+      detail::readFromJson(*out.record, *object, false, &out.fieldErrors);
+      return;
+    }
+    out.viaBson = true;
+    bson::BSONObj obj;
+    try {
+      obj = bson::BSONObj::fromJson(line.data(), line.size());
+    } catch (const bson::BSONError& e) {
+      out.problem = e.what();
+      return;
+    }
+    out.record = boost::make_shared<R>();
+    out.record->bsonValueFromObj(obj, false, &out.fieldErrors);
+  }
+
+  // The non-blank lines of one block, read into records on the calling
+  // thread; `prepare` finishes each record there too.
+  template <class R, class Prepare>
+  void parseBlock(CJsonLineReader& reader, const Block& block, const Prepare& prepare,
+                  std::vector<ParsedLine<R>>& out) {
+    out.clear();
     std::size_t start = 0;
-    int lineNumber = 0;
-    while (start < content.size()) {
-      std::size_t end = content.find('\n', start);
-      if (end == std::string::npos) end = content.size();
+    int lineNumber = block.firstLine - 1;
+    while (start < block.size) {
+      std::size_t end = block.text.find('\n', start);
+      if (end == std::string::npos || end > block.size) end = block.size;
       ++lineNumber;
-      std::string_view line(content.data() + start, end - start);
+      std::string_view line(block.text.data() + start, end - start);
       start = end + 1;
       if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
       if (isBlank(line)) continue;
-      const Where where{file, lineNumber};
-      bson::BSONObj obj;
-      try {
-        obj = bson::BSONObj::fromJson(line.data(), line.size());
-      } catch (const bson::BSONError& e) {
-        m_set.errors.push_back(where.str() + ": " + e.what() + "; line skipped");
-        continue;
-      }
-      handle(obj, where);
+      out.emplace_back();
+      ParsedLine<R>& parsed = out.back();
+      parsed.line = lineNumber;
+      parseLine(reader, line, parsed);
+      if (parsed.record) prepare(*parsed.record, parsed.fieldErrors);
     }
   }
 
-  // Reads one record; reports field problems under "where (key)".
-  template <class R>
-  boost::shared_ptr<R> readRecord(const bson::BSONObj& obj, std::string& fieldErrors) {
-    auto record = boost::make_shared<R>();
-    record->bsonValueFromObj(obj, false, &fieldErrors);
-    return record;
+  // Loads a JSON Lines file: blocks are read into records on up to m_threads
+  // threads at a time, then `accept` sees every line in file order on this
+  // thread, so the result and the error lines do not depend on timing.
+  // `prepare(R&, fieldErrors)` runs on the loader's threads and must only
+  // touch the record; accept(record, fieldErrors, where) decides.
+  template <class R, class Prepare, class Accept>
+  void loadLines(const char* file, const Prepare& prepare, const Accept& accept) {
+    const std::filesystem::path path = m_directory / file;
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+      m_set.errors.push_back(std::string(file) + ": missing file");
+      return;
+    }
+    CBlockReader in;
+    if (!in.open(path)) {
+      m_set.errors.push_back(std::string(file) + ": cannot read the file");
+      return;
+    }
+    m_fileSize = in.fileSize();
+    const std::size_t threads = m_readers.size();
+    std::vector<Block> blocks(threads);
+    std::vector<std::vector<ParsedLine<R>>> parsed(threads);
+    bool more = true;
+    while (more && !cancelled()) {
+      std::size_t count = 0;
+      while (count < threads && (more = in.next(blocks[count]))) ++count;
+      if (in.failed()) {
+        m_set.errors.push_back(std::string(file) + ": cannot read the file");
+        return;
+      }
+      runAll(count,
+             [&](std::size_t i) { parseBlock<R>(*m_readers[i], blocks[i], prepare, parsed[i]); });
+      for (std::size_t i = 0; i < count; ++i) {
+        for (ParsedLine<R>& line : parsed[i]) {
+          const Where where{file, line.line};
+          if (line.viaBson) ++m_progress.bsonLines;
+          if (!line.record) {
+            m_set.errors.push_back(where.str() + ": " + line.problem + "; line skipped");
+            continue;
+          }
+          accept(line.record, line.fieldErrors, where);
+        }
+        m_progress.records += parsed[i].size();
+        m_progress.bytesRead += blocks[i].size;
+      }
+      m_progress.errors = m_set.errors.size();
+      report();
+    }
   }
 
   static std::string located(const Where& where, const std::string& key) {
@@ -191,75 +427,81 @@ private:
     return m_markets.empty() || m_markets.count(market) != 0;
   }
 
+  static void noPreparation(IData&, std::string&) {}
+
   // ------------------------------------------------------------ exchanges
   void loadExchanges() {
     std::unordered_map<std::string, Where> firstAt;
-    forEachLine("exchanges.jsonl", [&](const bson::BSONObj& obj, const Where& where) {
-      std::string fieldErrors;
-      auto record = readRecord<CExchangeDetail>(obj, fieldErrors);
-      const auto at = [&] { return located(where, record->marketId); };
-      if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
-      if (record->marketId.empty()) return skip(at(), "key field marketId is empty");
-      auto inserted = firstAt.emplace(record->marketId, where);
-      if (!inserted.second)
-        return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
-      m_markets.insert(record->marketId);
-      m_set.exchanges.push_back(record);
-    });
+    loadLines<CExchangeDetail>(
+        "exchanges.jsonl", &noPreparation,
+        [&](const CExchangeDetailPtr& record, const std::string& fieldErrors, const Where& where) {
+          const auto at = [&] { return located(where, record->marketId); };
+          if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
+          if (record->marketId.empty()) return skip(at(), "key field marketId is empty");
+          auto inserted = firstAt.emplace(record->marketId, where);
+          if (!inserted.second)
+            return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
+          m_markets.insert(record->marketId);
+          m_set.exchanges.push_back(record);
+        });
   }
 
   // ---------------------------------------------------- instruments, funds
   template <class R>
   void loadInstruments(const char* file) {
     bool reserved = false;
-    forEachLine(file, [&](const bson::BSONObj& obj, const Where& where) {
-      if (!reserved) {
-        m_instrumentKeys.reserve(m_instrumentKeys.size() + m_lineCount);
-        m_set.instruments.reserve(m_set.instruments.size() + m_lineCount);
-        reserved = true;
-      }
-      std::string fieldErrors;
-      auto record = readRecord<R>(obj, fieldErrors);
-      const bool keyKnown = !record->marketId.empty() && !record->code.empty();
-      const std::string key = keyKnown ? record->getKey() : std::string();
-      const auto at = [&] { return located(where, key); };
-      if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
-      if (record->marketId.empty()) return skip(at(), "key field marketId is empty");
-      if (record->code.empty()) return skip(at(), "key field code is empty");
-      if (!isKnownTradeType(record->tradeType)) {
-        return skip(at(), "trading type " + tradeTypeText(record->tradeType) +
-                              " is not a single known trading type");
-      }
-      if (!marketKnown(record->marketId)) {
-        return skip(at(), "market " + record->marketId + " is not in exchanges.jsonl");
-      }
-      auto inserted =
-          m_instrumentKeys.emplace(std::to_string(record->tradeType) + "|" + key, where);
-      if (!inserted.second) {
-        return skip(at(), "duplicate key for trading type " + tradeTypeText(record->tradeType) +
-                              " (first at " + inserted.first->second.str() + ")");
-      }
-      m_set.instruments.push_back(record);
-    });
+    loadLines<R>(file, &noPreparation,
+                 [&](const boost::shared_ptr<R>& record, const std::string& fieldErrors,
+                     const Where& where) {
+                   if (!reserved) {
+                     // About 300 bytes a line in generated sets; a guess, not a limit.
+                     const std::size_t expected = m_fileSize / 256 + 16;
+                     m_instrumentKeys.reserve(m_instrumentKeys.size() + expected);
+                     m_set.instruments.reserve(m_set.instruments.size() + expected);
+                     reserved = true;
+                   }
+                   const bool keyKnown = !record->marketId.empty() && !record->code.empty();
+                   const auto at = [&] {
+                     return located(where, keyKnown ? record->getKey() : std::string());
+                   };
+                   if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
+                   if (record->marketId.empty()) return skip(at(), "key field marketId is empty");
+                   if (record->code.empty()) return skip(at(), "key field code is empty");
+                   if (!isKnownTradeType(record->tradeType)) {
+                     return skip(at(), "trading type " + tradeTypeText(record->tradeType) +
+                                           " is not a single known trading type");
+                   }
+                   if (!marketKnown(record->marketId)) {
+                     return skip(at(), "market " + record->marketId + " is not in exchanges.jsonl");
+                   }
+                   auto inserted = m_instrumentKeys.emplace(
+                       InstrumentId{record->tradeType, record->marketId, record->code}, where);
+                   if (!inserted.second) {
+                     return skip(at(), "duplicate key for trading type " +
+                                           tradeTypeText(record->tradeType) + " (first at " +
+                                           inserted.first->second.str() + ")");
+                   }
+                   m_set.instruments.push_back(record);
+                 });
   }
 
   // ---------------------------------------------------- inter-bank bonds
   void loadInterBankBonds() {
     std::unordered_map<std::string, Where> firstAt;
-    forEachLine("interbank_bonds.jsonl", [&](const bson::BSONObj& obj, const Where& where) {
-      std::string fieldErrors;
-      auto record = readRecord<CInterBankBond>(obj, fieldErrors);
-      const bool keyKnown = !record->market.empty() && !record->bondCode.empty();
-      const std::string key = keyKnown ? record->getKey() : std::string();
-      const auto at = [&] { return located(where, key); };
-      if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
-      if (record->market.empty()) return skip(at(), "key field market is empty");
-      if (record->bondCode.empty()) return skip(at(), "key field bondCode is empty");
-      auto inserted = firstAt.emplace(key, where);
-      if (!inserted.second)
-        return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
-      m_set.interBankBonds.emplace(key, record);
-    });
+    loadLines<CInterBankBond>(
+        "interbank_bonds.jsonl", &noPreparation,
+        [&](const CInterBankBondPtr& record, const std::string& fieldErrors, const Where& where) {
+          const bool keyKnown = !record->market.empty() && !record->bondCode.empty();
+          const std::string key = keyKnown ? record->getKey() : std::string();
+          const auto at = [&] { return located(where, key); };
+          if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
+          if (record->market.empty()) return skip(at(), "key field market is empty");
+          if (record->bondCode.empty()) return skip(at(), "key field bondCode is empty");
+          auto inserted = firstAt.emplace(key, where);
+          if (!inserted.second)
+            return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
+          m_set.interBankBonds.emplace_hint(m_set.interBankBonds.end(), key, record);
+        });
   }
 
   // ---------------------------------------------------- tender bonds
@@ -271,75 +513,81 @@ private:
         {"paymentDate", &R::paymentDate},       {"valueDate", &R::valueDate},
         {"listingDate", &R::listingDate},       {"maturityDate", &R::maturityDate},
     };
-    std::unordered_map<std::string, Where> firstAt;
-    forEachLine("tender_bonds.jsonl", [&](const bson::BSONObj& obj, const Where& where) {
-      std::string fieldErrors;
-      auto record = readRecord<R>(obj, fieldErrors);
+    const QDate today = m_today;
+    // Relative dates resolve on the loader's threads (a pure function of the
+    // record and today).
+    const auto resolveDates = [today](R& record, std::string& fieldErrors) {
       for (const auto& date : dates) {
         std::string resolved;
         std::string problem;
-        std::string& member = (*record).*(date.second);
-        if (resolveDataSetDate(member, m_today, resolved, problem)) {
+        std::string& member = record.*(date.second);
+        if (resolveDataSetDate(member, today, resolved, problem)) {
           member = resolved;
         } else {
           fieldErrors.append("field ").append(date.first).append(": ").append(problem).append("\n");
           member.clear();
         }
       }
-      const std::string key = record->bondCode.empty() ? std::string() : record->getKey();
-      const auto at = [&] { return located(where, key); };
-      if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
-      if (record->bondCode.empty()) return skip(at(), "key field bondCode is empty");
-      auto inserted = firstAt.emplace(key, where);
-      if (!inserted.second)
-        return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
-      m_set.tenderBonds.emplace(key, record);
-    });
+    };
+    std::unordered_map<std::string, Where> firstAt;
+    loadLines<R>(
+        "tender_bonds.jsonl", resolveDates,
+        [&](const CTenderBondInfoDetailPtr& record, const std::string& fieldErrors,
+            const Where& where) {
+          const std::string key = record->bondCode.empty() ? std::string() : record->getKey();
+          const auto at = [&] { return located(where, key); };
+          if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
+          if (record->bondCode.empty()) return skip(at(), "key field bondCode is empty");
+          auto inserted = firstAt.emplace(key, where);
+          if (!inserted.second)
+            return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
+          m_set.tenderBonds.emplace(key, record);
+        });
   }
 
   // ---------------------------------------------------- order commands
   void loadOrderCommands() {
     std::unordered_map<int, Where> firstAt;
-    forEachLine("order_commands.jsonl", [&](const bson::BSONObj& obj, const Where& where) {
-      std::string fieldErrors;
-      auto record = readRecord<COrderCommand>(obj, fieldErrors);
-      const bool keyKnown = record->commandId != kNoValueInt;
-      const std::string key = keyKnown ? record->getKey() : std::string();
-      const auto at = [&] { return located(where, key); };
-      if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
-      if (!keyKnown) return skip(at(), "key field commandId is missing");
-      if (!isKnownTradeType(record->tradeType)) {
-        return skip(at(), "trading type " + tradeTypeText(record->tradeType) +
-                              " is not a single known trading type");
-      }
-      auto inserted = firstAt.emplace(record->commandId, where);
-      if (!inserted.second)
-        return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
-      m_set.orderCommands.push_back(record);
-    });
+    loadLines<COrderCommand>(
+        "order_commands.jsonl", &noPreparation,
+        [&](const COrderCommandPtr& record, const std::string& fieldErrors, const Where& where) {
+          const bool keyKnown = record->commandId != kNoValueInt;
+          const std::string key = keyKnown ? record->getKey() : std::string();
+          const auto at = [&] { return located(where, key); };
+          if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
+          if (!keyKnown) return skip(at(), "key field commandId is missing");
+          if (!isKnownTradeType(record->tradeType)) {
+            return skip(at(), "trading type " + tradeTypeText(record->tradeType) +
+                                  " is not a single known trading type");
+          }
+          auto inserted = firstAt.emplace(record->commandId, where);
+          if (!inserted.second)
+            return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
+          m_set.orderCommands.push_back(record);
+        });
   }
 
   // ---------------------------------------------------- bond trade infos
   void loadBondTradeInfos() {
     std::unordered_map<std::string, Where> firstAt;
-    forEachLine("bond_trade_infos.jsonl", [&](const bson::BSONObj& obj, const Where& where) {
-      std::string fieldErrors;
-      auto record = readRecord<CBondTradeInfo>(obj, fieldErrors);
-      const bool keyKnown = !record->marketId.empty() && !record->code.empty();
-      const std::string key = keyKnown ? record->getKey() : std::string();
-      const auto at = [&] { return located(where, key); };
-      if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
-      if (record->marketId.empty()) return skip(at(), "key field marketId is empty");
-      if (record->code.empty()) return skip(at(), "key field code is empty");
-      if (!marketKnown(record->marketId)) {
-        return skip(at(), "market " + record->marketId + " is not in exchanges.jsonl");
-      }
-      auto inserted = firstAt.emplace(key, where);
-      if (!inserted.second)
-        return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
-      auto& market = m_set.bondTradeInfos[record->marketId];
-      market.emplace(static_cast<int>(market.size()), record);
-    });
+    loadLines<CBondTradeInfo>(
+        "bond_trade_infos.jsonl", &noPreparation,
+        [&](const CBondTradeInfoPtr& record, const std::string& fieldErrors, const Where& where) {
+          const bool keyKnown = !record->marketId.empty() && !record->code.empty();
+          const std::string key = keyKnown ? record->getKey() : std::string();
+          const auto at = [&] { return located(where, key); };
+          if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
+          if (record->marketId.empty()) return skip(at(), "key field marketId is empty");
+          if (record->code.empty()) return skip(at(), "key field code is empty");
+          if (!marketKnown(record->marketId)) {
+            return skip(at(), "market " + record->marketId + " is not in exchanges.jsonl");
+          }
+          auto inserted = firstAt.emplace(key, where);
+          if (!inserted.second)
+            return skip(at(), "duplicate key (first at " + inserted.first->second.str() + ")");
+          auto& market = m_set.bondTradeInfos[record->marketId];
+          market.emplace_hint(market.end(), static_cast<int>(market.size()), record);
+        });
   }
 
   // ---------------------------------------------------- config.json
@@ -470,11 +718,16 @@ private:
 
   std::filesystem::path m_directory;
   QDate m_today;
+  DataSetLoadOptions m_options;
+  int m_threads = 1;
+  // One JSON reader per loading thread (index = block of a batch).
+  std::vector<std::unique_ptr<CJsonLineReader>> m_readers;
+  DataSetLoadProgress m_progress;
   DataSet m_set;
-  std::unordered_set<std::string> m_markets;
-  std::size_t m_lineCount = 0;  // lines of the file being read
-  std::unordered_map<std::string, Where>
-      m_instrumentKeys;  // trading type + "|" + key -> first line
+  MarketSet m_markets;
+  std::size_t m_fileSize = 0;  // of the file being read
+  // First line of every instrument and fund plan kept, by trading type and key.
+  std::unordered_map<InstrumentId, Where, InstrumentIdHash> m_instrumentKeys;
 };
 
 }  // namespace
@@ -549,9 +802,10 @@ bool resolveDataSetDate(const std::string& text, const QDate& today, std::string
   return false;
 }
 
-DataSet loadDataSet(const std::string& directory, const QDate& today) {
+DataSet loadDataSet(const std::string& directory, const QDate& today,
+                    const DataSetLoadOptions& options) {
   try {
-    return Loader(directory, today.isValid() ? today : QDate::currentDate()).run();
+    return Loader(directory, today.isValid() ? today : QDate::currentDate(), options).run();
   } catch (const std::exception& e) {
     DataSet set;
     set.errors.push_back(directory + ": unexpected error: " + e.what());
@@ -563,8 +817,12 @@ DataSet loadDataSet(const std::string& directory, const QDate& today) {
   }
 }
 
+DataSet loadDataSet(const std::string& directory, const QDate& today) {
+  return loadDataSet(directory, today, DataSetLoadOptions());
+}
+
 DataSet loadDataSet(const std::string& directory) {
-  return loadDataSet(directory, QDate::currentDate());
+  return loadDataSet(directory, QDate::currentDate(), DataSetLoadOptions());
 }
 
 }  // namespace mxservice

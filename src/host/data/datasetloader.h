@@ -6,17 +6,56 @@
 #include "host/data/dataset.h"
 
 #include <QDate>
+#include <atomic>
+#include <cstddef>
+#include <functional>
 #include <string>
 
 namespace mxservice {
 
-// Reads every file of the data set in `directory`. Never throws: every
+// How far a load has come. Counts only grow during a load.
+struct DataSetLoadProgress {
+  std::size_t filesDone = 0;   // files finished (read, or found missing or bad)
+  std::size_t filesTotal = 0;  // files of a data set (always 9)
+  std::size_t records = 0;     // non-blank lines of the JSON Lines files read so far
+  std::size_t bytesRead = 0;   // of the JSON Lines files
+  std::size_t bytesTotal = 0;  // their sizes, as found when the load started
+  std::size_t errors = 0;      // error lines so far
+  // Lines read through BSON because the JSON reader refused them (syntax
+  // errors, extended JSON, ...); the rest went straight into their records.
+  std::size_t bsonLines = 0;
+};
+
+struct DataSetLoadOptions {
+  // Threads that read the lines of a file into records; 0 picks from the
+  // machine's cores (at most 4). The result does not depend on it.
+  int threads = 0;
+  // Whether lines are decoded with the JSON reader (simdjson) where they can
+  // be, else every line goes through BSON. The result does not depend on it;
+  // tests compare the two.
+  bool useJsonReader = true;
+  // Called on the loading thread after each batch of lines and each file,
+  // and once at the end (filesDone == filesTotal). Must not call back into
+  // the loader.
+  std::function<void(const DataSetLoadProgress&)> progress;
+  // When set (by any thread) the load stops at the next batch and returns
+  // what it has; the caller owns the flag and keeps it alive for the call.
+  const std::atomic<bool>* cancel = nullptr;
+};
+
+// Reads every file of the data set in `directory`, a large file in blocks on
+// a few threads; records, their order and the error lines are the same
+// whatever the threads' timing. Never throws: every
 // problem (a missing directory or file, a bad line, a bad field, a skipped
 // record) is one line of DataSet::errors, and the rest of the set is loaded.
 // Relative dates ("@", "@+N", "@-N") are resolved against today's date.
 LWHOST_DATA_EXPORT DataSet loadDataSet(const std::string& directory);
 // The same, with relative dates resolved against `today` (for tests).
 LWHOST_DATA_EXPORT DataSet loadDataSet(const std::string& directory, const QDate& today);
+// The same with options: threads, progress and cancelling. A cancelled load
+// returns the records read until then (a partial set: do not install it).
+LWHOST_DATA_EXPORT DataSet loadDataSet(const std::string& directory, const QDate& today,
+                                       const DataSetLoadOptions& options);
 
 // Whether tradeType is one single-bit trading type of ENqTraderType.
 LWHOST_DATA_EXPORT bool isKnownTradeType(int tradeType);

@@ -1,5 +1,7 @@
 #include "host/data/exchangedetail.h"
 
+#include "host/data/recordjson_p.h"
+
 #include "host/data/fieldbinder.h"
 
 namespace mxservice {
@@ -18,6 +20,11 @@ const fields::FieldList<CExchangeDetail>& exchangeFields() {
 bool CExchangeDetail::bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown,
                                        std::string* errors) {
   return exchangeFields().read(*this, obj, ignoreUnknown, errors);
+}
+
+bool detail::readFromJson(CExchangeDetail& record, const fields::JsonValue& obj, bool ignoreUnknown,
+                          std::string* errors) {
+  return exchangeFields().read(record, obj, ignoreUnknown, errors);
 }
 
 bson::BSONObj CExchangeDetail::toBsonObj() const { return exchangeFields().write(*this); }

@@ -195,5 +195,155 @@ bool readObject(const bson::BSONElement& e, bson::BSONObj& out, std::string& pro
   return true;
 }
 
+// ------------------------------------------------ decoded JSON values
+// Each mirrors its BSON twin above, case by case, so that the error lines do
+// not depend on the path a line took.
+
+std::string wrongType(const char* expected, const JsonValue& e) {
+  return std::string("expected ") + expected + ", got " + bson::typeName(e.type());
+}
+
+bool readText(const JsonValue& e, std::string& out, std::string& problem) {
+  if (e.type() != bson::String) {
+    problem = wrongType("a string", e);
+    return false;
+  }
+  out.assign(e.text.data(), e.text.size());
+  return true;
+}
+
+bool readInt(const JsonValue& e, int& out, std::string& problem) {
+  switch (e.type()) {
+    case bson::NumberInt:
+      out = static_cast<int>(e.integer);
+      return true;
+    case bson::NumberLong: {
+      const long long v = e.integer;
+      if (v < -2147483648LL || v > 2147483647LL) {
+        problem = std::to_string(v) + " is out of the 32-bit integer range";
+        return false;
+      }
+      out = static_cast<int>(v);
+      return true;
+    }
+    case bson::NumberDouble: {
+      const double d = e.number;
+      if (!finite(d, problem)) return false;
+      if (d < -2147483648.0 || d > 2147483647.0) {
+        problem = numberText(d) + " is out of the 32-bit integer range";
+        return false;
+      }
+      if (std::trunc(d) != d) {
+        problem = numberText(d) + " is not an integer";
+        return false;
+      }
+      out = static_cast<int>(d);
+      return true;
+    }
+    default:
+      problem = wrongType("an integer", e);
+      return false;
+  }
+}
+
+bool readInt64(const JsonValue& e, long long& out, std::string& problem) {
+  switch (e.type()) {
+    case bson::NumberInt:
+    case bson::NumberLong:
+      out = e.integer;
+      return true;
+    case bson::NumberDouble: {
+      const double d = e.number;
+      if (!finite(d, problem)) return false;
+      if (d < -9223372036854775808.0 || d >= 9223372036854775808.0) {
+        problem = numberText(d) + " is out of the 64-bit integer range";
+        return false;
+      }
+      if (std::trunc(d) != d) {
+        problem = numberText(d) + " is not an integer";
+        return false;
+      }
+      out = static_cast<long long>(d);
+      return true;
+    }
+    default:
+      problem = wrongType("an integer", e);
+      return false;
+  }
+}
+
+bool readDouble(const JsonValue& e, double& out, std::string& problem) {
+  switch (e.type()) {
+    case bson::NumberInt:
+    case bson::NumberLong:
+      out = static_cast<double>(e.integer);
+      return true;
+    case bson::NumberDouble:
+      if (!finite(e.number, problem)) return false;
+      out = e.number;
+      return true;
+    default:
+      problem = wrongType("a number", e);
+      return false;
+  }
+}
+
+bool readBool(const JsonValue& e, bool& out, std::string& problem) {
+  switch (e.type()) {
+    case bson::Bool:
+      out = e.flag;
+      return true;
+    case bson::NumberInt:
+    case bson::NumberLong: {
+      const long long v = e.integer;
+      if (v != 0 && v != 1) {
+        problem = std::to_string(v) + " is not a boolean (true, false, 0 or 1)";
+        return false;
+      }
+      out = v == 1;
+      return true;
+    }
+    default:
+      problem = wrongType("true or false", e);
+      return false;
+  }
+}
+
+bool readIntList(const JsonValue& e, std::vector<int>& out, std::string& problem) {
+  if (e.type() != bson::Array) {
+    problem = wrongType("an array of integers", e);
+    return false;
+  }
+  std::vector<int> values;
+  std::size_t index = 0;
+  for (const JsonValue* item = e.first; item != nullptr; item = item->next) {
+    int value = 0;
+    std::string itemProblem;
+    if (!readInt(*item, value, itemProblem)) {
+      problem = "element " + std::to_string(index) + ": " + itemProblem;
+      return false;
+    }
+    values.push_back(value);
+    ++index;
+  }
+  out = std::move(values);
+  return true;
+}
+
+bool readObject(const JsonValue& e, bson::BSONObj& out, std::string& problem) {
+  if (e.type() != bson::Object) {
+    problem = wrongType("a document", e);
+    return false;
+  }
+  // The text was valid JSON a moment ago; the converter still decides.
+  try {
+    out = bson::BSONObj::fromJson(e.text.data(), e.text.size());
+  } catch (const bson::BSONError& error) {
+    problem = error.what();
+    return false;
+  }
+  return true;
+}
+
 }  // namespace fields
 }  // namespace mxservice

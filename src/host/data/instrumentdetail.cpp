@@ -1,5 +1,7 @@
 #include "host/data/instrumentdetail.h"
 
+#include "host/data/recordjson_p.h"
+
 #include "host/core/stockkey.h"
 #include "host/data/instrumentfields_p.h"
 
@@ -34,6 +36,11 @@ std::string CInstrumentDetail::getKey() const { return utils::nqStockKey(marketI
 bool CInstrumentDetail::bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown,
                                          std::string* errors) {
   return instrumentFields().read(*this, obj, ignoreUnknown, errors);
+}
+
+bool detail::readFromJson(CInstrumentDetail& record, const fields::JsonValue& obj,
+                          bool ignoreUnknown, std::string* errors) {
+  return instrumentFields().read(record, obj, ignoreUnknown, errors);
 }
 
 bson::BSONObj CInstrumentDetail::toBsonObj() const { return instrumentFields().write(*this); }

@@ -10,9 +10,10 @@ namespace detail {
 
 const fields::FieldList<CCommissionRecord>& commissionFields();
 
-// Reads the "commission" document: its presence sets hasCommission.
-template <class R>
-void readCommission(R& r, const bson::BSONElement& e, fields::Report& report) {
+// Reads the "commission" document (a BSON element or a decoded JSON value):
+// its presence sets hasCommission.
+template <class R, class E>
+void readCommission(R& r, const E& e, fields::Report& report) {
   if (e.type() != bson::Object) {
     r.hasCommission = false;
     r.commission = CCommissionRecord();
@@ -21,7 +22,7 @@ void readCommission(R& r, const bson::BSONElement& e, fields::Report& report) {
   }
   CCommissionRecord commission;
   fields::Report inner = report.nested("commission");
-  commissionFields().read(commission, e.embeddedObject(), report.ignoreUnknown(), inner);
+  commissionFields().read(commission, fields::membersOf(e), report.ignoreUnknown(), inner);
   if (!inner.ok()) report.fail();
   r.hasCommission = true;
   r.commission = commission;
@@ -66,14 +67,15 @@ void bindInstrumentFields(fields::FieldList<R>& f) {
       .integer("stockKind", &R::stockKind)
       .integer64("attributeFlags", &R::attributeFlags)
       .custom(
-          "commission", &readCommission<R>,
+          "commission", &readCommission<R, bson::BSONElement>,
           [](R& r) {
             r.hasCommission = false;
             r.commission = CCommissionRecord();
           },
           [](const R& r, bson::BSONObjBuilder& b) {
             if (r.hasCommission) b.append("commission", commissionFields().write(r.commission));
-          });
+          },
+          &readCommission<R, fields::JsonValue>);
 }
 
 }  // namespace detail

@@ -1,5 +1,7 @@
 #include "host/data/interbankbond.h"
 
+#include "host/data/recordjson_p.h"
+
 #include "host/data/fieldbinder.h"
 
 namespace mxservice {
@@ -40,6 +42,11 @@ std::string CInterBankBond::getKey() const { return market + "." + bondCode; }
 bool CInterBankBond::bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown,
                                       std::string* errors) {
   return interBankFields().read(*this, obj, ignoreUnknown, errors);
+}
+
+bool detail::readFromJson(CInterBankBond& record, const fields::JsonValue& obj, bool ignoreUnknown,
+                          std::string* errors) {
+  return interBankFields().read(record, obj, ignoreUnknown, errors);
 }
 
 bson::BSONObj CInterBankBond::toBsonObj() const { return interBankFields().write(*this); }

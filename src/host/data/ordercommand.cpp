@@ -1,5 +1,7 @@
 #include "host/data/ordercommand.h"
 
+#include "host/data/recordjson_p.h"
+
 #include "host/data/fieldbinder.h"
 
 namespace mxservice {
@@ -32,6 +34,11 @@ std::string COrderCommand::getKey() const { return "OC." + std::to_string(comman
 bool COrderCommand::bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown,
                                      std::string* errors) {
   return orderCommandFields().read(*this, obj, ignoreUnknown, errors);
+}
+
+bool detail::readFromJson(COrderCommand& record, const fields::JsonValue& obj, bool ignoreUnknown,
+                          std::string* errors) {
+  return orderCommandFields().read(record, obj, ignoreUnknown, errors);
 }
 
 bson::BSONObj COrderCommand::toBsonObj() const { return orderCommandFields().write(*this); }

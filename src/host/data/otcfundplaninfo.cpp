@@ -1,5 +1,7 @@
 #include "host/data/otcfundplaninfo.h"
 
+#include "host/data/recordjson_p.h"
+
 #include "host/data/instrumentfields_p.h"
 
 namespace mxservice {
@@ -32,6 +34,11 @@ const fields::FieldList<COTCFundPlanInfo>& fundFields() {
 bool COTCFundPlanInfo::bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown,
                                         std::string* errors) {
   return fundFields().read(*this, obj, ignoreUnknown, errors);
+}
+
+bool detail::readFromJson(COTCFundPlanInfo& record, const fields::JsonValue& obj,
+                          bool ignoreUnknown, std::string* errors) {
+  return fundFields().read(record, obj, ignoreUnknown, errors);
 }
 
 bson::BSONObj COTCFundPlanInfo::toBsonObj() const { return fundFields().write(*this); }

@@ -1,5 +1,7 @@
 #include "host/data/tenderbondinfodetail.h"
 
+#include "host/data/recordjson_p.h"
+
 #include "host/core/annotatedmutex.h"
 #include "host/data/fieldbinder.h"
 
@@ -183,6 +185,11 @@ void CTenderBondInfoDetail::setWinBidAmount(double amount) {
 bool CTenderBondInfoDetail::bsonValueFromObj(const bson::BSONObj& obj, bool ignoreUnknown,
                                              std::string* errors) {
   return tenderFields().read(*this, obj, ignoreUnknown, errors);
+}
+
+bool detail::readFromJson(CTenderBondInfoDetail& record, const fields::JsonValue& obj,
+                          bool ignoreUnknown, std::string* errors) {
+  return tenderFields().read(record, obj, ignoreUnknown, errors);
 }
 
 bson::BSONObj CTenderBondInfoDetail::toBsonObj() const {
