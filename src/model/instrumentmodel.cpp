@@ -99,6 +99,13 @@ void CHpfInsModel::refresh(const QString& filter) {
   }
 }
 
+void CHpfInsModel::reload(const QString& filter) {
+  if (!postLatest(boost::bind(&CHpfInsModel::loadJob, this, filter))) {
+    LW_LOG_WARN(this, "LW::CHpfInsModel::reload", "load for filter '%1%' not queued",
+                filter.toStdString());
+  }
+}
+
 void CHpfInsModel::loadJob(const QString& filter) {
   try {
     loadRows(filter);

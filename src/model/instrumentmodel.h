@@ -15,8 +15,8 @@
 // tender search of the tender model, which derives from this one.
 //
 // Threads:
-// - The constructor, refresh() and the catalogue getters may be called from
-//   any thread; refresh() only queues a job. The catalogue is fixed at
+// - The constructor, refresh(), reload() and the catalogue getters may be
+//   called from any thread; refresh() and reload() only queue a job. The catalogue is fixed at
 //   construction and read without a lock.
 // - Load jobs run one at a time, in the order queued, on the base's serial
 //   worker. They touch the host row store only through clear() and addData()
@@ -66,6 +66,15 @@ public:
   // as given: callers upper-case it) selects, in the host's order, and emits
   // sigRefreshed() once, also when it finds nothing or fails.
   void refresh(const QString& filter);
+
+  // The same load, coalesced: while the load queued by the previous reload()
+  // has not started (and nothing else was queued after it) this filter
+  // replaces that load's instead of queueing another. A burst of reloads
+  // during a running load therefore costs at most two loads and one
+  // sigRefreshed() each, and the last one's filter and data are what the
+  // rows show. For the host's announcements and the search field, which
+  // only care about the latest state.
+  void reload(const QString& filter);
 
   // --- catalogue -------------------------------------------------------------
   const QMap<int, QString>& columnTitles() const { return m_catalogue.columnTitles; }

@@ -16,6 +16,7 @@
 
 #include <QVector>
 #include <boost/make_shared.hpp>
+#include <boost/weak_ptr.hpp>
 
 namespace LW {
 
@@ -137,15 +138,22 @@ void CHpfInsTable::slotRefreshed() {
   if (!delegate) return;
 
   // A reload may drop rows: the buttons of keys that left the list go with
-  // them rather than piling up over the session.
+  // them rather than piling up over the session. Every listed row has the
+  // same button, so the delegate asks the model which keys it lists instead
+  // of keeping a map entry per row (a million of them on a full list). Weak:
+  // the model holds the delegate.
   delegate->clear();
-  const QVector<GU::ButtonData> buttons{favouriteButton()};
-  for (const GU::HpfRowPtr& row : m_insModel->getAllDatas()) {
-    if (!row) continue;
-    const std::string key = row->key();
-    delegate->setItemButtons(key, buttons, true);
-    delegate->setItemVisible(key, true, true);
-  }
+  const boost::weak_ptr<CHpfInsModel> weak = m_insModel;
+  delegate->setDefaultButtons(
+      QVector<GU::ButtonData>{favouriteButton()},
+      [weak](const std::string& key) {
+        const boost::shared_ptr<CHpfInsModel> model = weak.lock();
+        return model && model->getDataByKey(key);
+      },
+      [weak]() {
+        const boost::shared_ptr<CHpfInsModel> model = weak.lock();
+        return model ? model->rowCount() : 0;
+      });
 
   if (m_tradeType == kFavouritesFollowingType && !getConfig()->isBrokerEdition()) {
     updateFavoriteButtons(getUserConfig()->getCodeSetByTradeType(kFavouritesFollowingType), true);

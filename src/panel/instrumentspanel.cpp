@@ -372,7 +372,9 @@ void CInstrumentsPanel::reloadModel() {
     handleBondTenderSearchOperation();
     return;
   }
-  m_table->model()->refresh(m_filterText);
+  // Coalesced: announcements and keystrokes that arrive while a load waits
+  // only change what that load searches for.
+  m_table->model()->reload(m_filterText);
 }
 
 bool CInstrumentsPanel::waitsForInterBankData(mxservice::ENqTraderType tradeType) {

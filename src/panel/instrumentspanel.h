@@ -176,8 +176,9 @@ protected:
   GU::CSmallNoNormalButton* queryButton = nullptr;
 
 private:
-  // Queues a model reload with the current filter text (a tender search on a
-  // tender panel).
+  // Queues a model reload with the current filter text, merged into a load
+  // still waiting (see CHpfInsModel::reload); a tender search on a tender
+  // panel.
   void reloadModel();
   void relayTenderSignals();
   static bool waitsForInterBankData(mxservice::ENqTraderType tradeType);

@@ -447,6 +447,7 @@ void CBaseHighPerformanceTable::setFlag(int flags) {
 void CBaseHighPerformanceTable::updateTable() {
   const size_t oldCount = d->order.size();
   const bool wasAtBottom = oldCount > 0 && d->view->isAtBottom();
+  d->filterCache.clear();
   if (d->model) {
     d->rows = d->model->publishRows();
     // A worker job still building: we show the last complete rows and come
@@ -463,7 +464,7 @@ void CBaseHighPerformanceTable::updateTable() {
     d->view->scrollToBottom();
 }
 
-void CBaseHighPerformanceTable::rebuildOrder() {
+void CBaseHighPerformanceTable::rebuildOrder(bool cacheTexts) {
   std::vector<int>& order = d->order;
   order.clear();
   if (!d->rows) return;
@@ -477,26 +478,39 @@ void CBaseHighPerformanceTable::rebuildOrder() {
     std::iota(order.begin(), order.end(), 0);
   } else {
     std::vector<const SHpfColumn*> columns;
+    std::vector<int> columnIds;
     bool needKey = false;
     for (const SHpfColumn& column : d->columns) {
       if (!column.filterable) continue;
       if (!column.extra && d->model && !d->model->onfilterColumn(column.id)) continue;
       columns.push_back(&column);
+      columnIds.push_back(column.id);
       needKey = needKey || column.extra;
     }
-    // One matcher for 100,000 rows times their columns: it folds the needle
-    // and builds its skip table once instead of per cell.
-    const QStringMatcher matcher(d->filter, Qt::CaseInsensitive);
-    for (int i = 0; i < count; ++i) {
-      const HpfRowPtr& row = rows[static_cast<size_t>(i)];
-      if (!row) continue;
-      const std::string key = needKey ? row->key() : std::string();
-      for (const SHpfColumn* column : columns) {
-        const QString text = column->extra ? d->extra->displayText(key, column->id)
-                                           : row->getFilterQString(column->id);
-        if (matcher.indexIn(text) >= 0) {
-          order.push_back(i);
-          break;
+    // Added columns take their texts from the extra-data model, which
+    // changes without a new snapshot: those tables filter row by row.
+    bool cached = false;
+    if (!needKey) {
+      if (cacheTexts && !d->filterCache.isBuiltFor(d->rows, columnIds))
+        d->filterCache.build(d->rows, columnIds);
+      cached =
+          d->filterCache.isBuiltFor(d->rows, columnIds) && d->filterCache.match(d->filter, order);
+    }
+    if (!cached) {
+      // One matcher for 100,000 rows times their columns: it folds the
+      // needle and builds its skip table once instead of per cell.
+      const QStringMatcher matcher(d->filter, Qt::CaseInsensitive);
+      for (int i = 0; i < count; ++i) {
+        const HpfRowPtr& row = rows[static_cast<size_t>(i)];
+        if (!row) continue;
+        const std::string key = needKey ? row->key() : std::string();
+        for (const SHpfColumn* column : columns) {
+          const QString text = column->extra ? d->extra->displayText(key, column->id)
+                                             : row->getFilterQString(column->id);
+          if (matcher.indexIn(text) >= 0) {
+            order.push_back(i);
+            break;
+          }
         }
       }
     }
@@ -602,7 +616,7 @@ bool CBaseHighPerformanceTable::sortAscending() const { return d->sortAscending;
 void CBaseHighPerformanceTable::setFilterText(const QString& text) {
   if (text == d->filter) return;
   d->filter = text;
-  rebuildOrder();
+  rebuildOrder(true);
   restoreCurrent();
   d->view->rowsChanged();
 }

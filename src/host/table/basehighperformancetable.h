@@ -167,8 +167,11 @@ private:
 
   int defaultWidthOf(const SHpfColumn& column) const;
   void rebuildColumns();
-  // Filter, then sort: the view order from the shown snapshot.
-  void rebuildOrder();
+  // Filter, then sort: the view order from the shown snapshot. With
+  // cacheTexts the filter keeps the folded texts of the filterable columns
+  // for the next filter text over the same snapshot (see CHpfFilterCache);
+  // without, it uses them only when they are already kept.
+  void rebuildOrder(bool cacheTexts = false);
   void sortOrder();
   // Finds the current row again (same row, else same key) after a re-order.
   void restoreCurrent();

@@ -4,6 +4,7 @@
 
 #include "host/core/coalescedpost.h"
 #include "host/table/basehighperformancetable.h"
+#include "host/table/hpffiltercache.h"
 #include "host/table/hpftablelayout.h"
 
 #include <QPointer>
@@ -56,6 +57,10 @@ struct CBaseHighPerformanceTable::Private {
   int sortColumn = -1;
   bool sortAscending = true;
   QString filter;
+  // The filterable texts of the shown snapshot, kept while the user types
+  // filter texts over it; dropped by updateTable() (rows may have changed
+  // their texts in place) and built by setFilterText() only.
+  CHpfFilterCache filterCache;
   int current = -1;      // view row
   HpfRowPtr currentRow;  // to find the current row again after a reload
   std::string currentKey;

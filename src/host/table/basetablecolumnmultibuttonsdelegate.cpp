@@ -58,12 +58,49 @@ CBaseTableColumnMultiButtonsDelegate::CBaseTableColumnMultiButtonsDelegate(int c
 CBaseTableColumnMultiButtonsDelegate::~CBaseTableColumnMultiButtonsDelegate() = default;
 
 void CBaseTableColumnMultiButtonsDelegate::clear() {
-  std::unordered_map<std::string, Item> old;  // freed outside the lock
+  // Freed outside the lock: the lookups of the defaults may hold a model.
+  std::unordered_map<std::string, Item> old;
+  Defaults oldDefaults;
   {
     utils::CMutexLocker<utils::CMutex> lock(m_mutex);
     old.swap(m_items);
+    std::swap(oldDefaults, m_defaults);
   }
   requestRepaint();
+}
+
+void CBaseTableColumnMultiButtonsDelegate::setDefaultButtons(
+    const QVector<ButtonData>& buttons, const boost::function<bool(const std::string&)>& isListed,
+    const boost::function<int()>& listedCount) {
+  Defaults defaults{buttons, isListed, listedCount};
+  {
+    utils::CMutexLocker<utils::CMutex> lock(m_mutex);
+    std::swap(defaults, m_defaults);
+  }
+  requestRepaint();
+}
+
+bool CBaseTableColumnMultiButtonsDelegate::resolve(const std::string& key, Item* item) const {
+  bool found = false;
+  QVector<ButtonData> defaultButtons;
+  boost::function<bool(const std::string&)> isListed;
+  {
+    utils::CMutexLocker<utils::CMutex> lock(m_mutex);
+    auto it = m_items.find(key);
+    if (it != m_items.end()) {
+      found = true;
+      *item = it->second;
+      if (item->hasButtons) return true;
+    }
+    if (!m_defaults.isListed) return found;
+    defaultButtons = m_defaults.buttons;
+    isListed = m_defaults.isListed;
+  }
+  // Outside the lock: the lookup takes the model's own.
+  if (!isListed(key)) return found;
+  if (!found) *item = Item();
+  item->buttons = defaultButtons;
+  return true;
 }
 
 void CBaseTableColumnMultiButtonsDelegate::setItemButtons(const std::string& key,
@@ -71,7 +108,9 @@ void CBaseTableColumnMultiButtonsDelegate::setItemButtons(const std::string& key
                                                           bool repaint) {
   {
     utils::CMutexLocker<utils::CMutex> lock(m_mutex);
-    m_items[key].buttons = buttons;
+    Item& item = m_items[key];
+    item.buttons = buttons;
+    item.hasButtons = true;
   }
   if (repaint) requestRepaint();
 }
@@ -96,9 +135,8 @@ void CBaseTableColumnMultiButtonsDelegate::setItemEnabled(const std::string& key
 
 QVector<ButtonData> CBaseTableColumnMultiButtonsDelegate::itemButtons(
     const std::string& key) const {
-  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
-  auto it = m_items.find(key);
-  return it == m_items.end() ? QVector<ButtonData>() : it->second.buttons;
+  Item item;
+  return resolve(key, &item) ? item.buttons : QVector<ButtonData>();
 }
 
 bool CBaseTableColumnMultiButtonsDelegate::isItemVisible(const std::string& key) const {
@@ -114,8 +152,22 @@ bool CBaseTableColumnMultiButtonsDelegate::isItemEnabled(const std::string& key)
 }
 
 int CBaseTableColumnMultiButtonsDelegate::itemCount() const {
-  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
-  return static_cast<int>(m_items.size());
+  std::vector<std::string> keys;
+  boost::function<bool(const std::string&)> isListed;
+  boost::function<int()> listedCount;
+  {
+    utils::CMutexLocker<utils::CMutex> lock(m_mutex);
+    if (!m_defaults.isListed) return static_cast<int>(m_items.size());
+    isListed = m_defaults.isListed;
+    listedCount = m_defaults.listedCount;
+    keys.reserve(m_items.size());
+    for (const auto& entry : m_items) keys.push_back(entry.first);
+  }
+  int count = listedCount ? listedCount() : 0;
+  for (const std::string& key : keys) {
+    if (!isListed(key)) ++count;
+  }
+  return count;
 }
 
 QVector<QRect> CBaseTableColumnMultiButtonsDelegate::layoutButtons(const Item& item,
@@ -140,10 +192,9 @@ QVector<QRect> CBaseTableColumnMultiButtonsDelegate::layoutButtons(const Item& i
 
 QVector<QRect> CBaseTableColumnMultiButtonsDelegate::buttonRects(const QRect& cell,
                                                                  const std::string& key) const {
-  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
-  auto it = m_items.find(key);
-  if (it == m_items.end()) return QVector<QRect>();
-  return layoutButtons(it->second, cell);
+  Item item;
+  if (!resolve(key, &item)) return QVector<QRect>();
+  return layoutButtons(item, cell);
 }
 
 int CBaseTableColumnMultiButtonsDelegate::hitButton(const Item& item, const QRect& cell,
@@ -162,12 +213,7 @@ void CBaseTableColumnMultiButtonsDelegate::paint(QPainter* painter, const QRect&
                                                  const HpfRowPtr&, const std::string& rowKey,
                                                  const SHpfCellPaintState& state) {
   Item item;
-  {
-    utils::CMutexLocker<utils::CMutex> lock(m_mutex);
-    auto it = m_items.find(rowKey);
-    if (it == m_items.end()) return;
-    item = it->second;
-  }
+  if (!resolve(rowKey, &item)) return;
   const QVector<QRect> rects = layoutButtons(item, rect);
   painter->save();
   painter->setClipRect(rect, Qt::IntersectClip);
@@ -195,37 +241,33 @@ void CBaseTableColumnMultiButtonsDelegate::paint(QPainter* painter, const QRect&
 
 bool CBaseTableColumnMultiButtonsDelegate::mousePress(const QRect& rect, const QPoint& pos,
                                                       const std::string& rowKey) {
-  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
+  // The pressed button is GUI-thread state; the items are read under the lock.
   m_pressedKey.clear();
   m_pressedId = -1;
-  auto it = m_items.find(rowKey);
-  if (it == m_items.end()) return false;
-  const int hit = hitButton(it->second, rect, pos);
+  Item item;
+  if (!resolve(rowKey, &item)) return false;
+  const int hit = hitButton(item, rect, pos);
   if (hit < 0) return false;
   m_pressedKey = rowKey;
-  m_pressedId = it->second.buttons[hit].id;
+  m_pressedId = item.buttons[hit].id;
   return true;
 }
 
 void CBaseTableColumnMultiButtonsDelegate::mouseRelease(const QRect& rect, const QPoint& pos,
                                                         const std::string& rowKey) {
-  int pressedId = -1;
-  {
-    utils::CMutexLocker<utils::CMutex> lock(m_mutex);
-    const bool sameKey = m_pressedKey == rowKey;
-    pressedId = m_pressedId;
-    m_pressedKey.clear();
-    m_pressedId = -1;
-    if (!sameKey || pressedId < 0) return;
-    auto it = m_items.find(rowKey);
-    // The buttons may have changed between press and release (a worker
-    // rebuilt the row); only a release on the same, still enabled button
-    // counts as a press of it.
-    if (it == m_items.end()) return;
-    const int hit = hitButton(it->second, rect, pos);
-    if (hit < 0 || it->second.buttons[hit].id != pressedId) return;
-  }
-  // Outside the lock: the handler may well change this row's buttons.
+  const bool sameKey = m_pressedKey == rowKey;
+  const int pressedId = m_pressedId;
+  m_pressedKey.clear();
+  m_pressedId = -1;
+  if (!sameKey || pressedId < 0) return;
+  // The buttons may have changed between press and release (a worker
+  // rebuilt the row); only a release on the same, still enabled button
+  // counts as a press of it.
+  Item item;
+  if (!resolve(rowKey, &item)) return;
+  const int hit = hitButton(item, rect, pos);
+  if (hit < 0 || item.buttons[hit].id != pressedId) return;
+  // No lock held: the handler may well change this row's buttons.
   if (CEventDeliverer* receiver = target()) {
     receiver->handleEvent(HPF_EVENT_BUTTON_PRESSED, 0, pressedId, QString::fromStdString(rowKey),
                           nullptr);
@@ -234,12 +276,11 @@ void CBaseTableColumnMultiButtonsDelegate::mouseRelease(const QRect& rect, const
 
 QString CBaseTableColumnMultiButtonsDelegate::toolTip(const QRect& rect, const QPoint& pos,
                                                       const std::string& rowKey) {
-  utils::CMutexLocker<utils::CMutex> lock(m_mutex);
-  auto it = m_items.find(rowKey);
-  if (it == m_items.end()) return QString();
-  const QVector<QRect> rects = layoutButtons(it->second, rect);
+  Item item;
+  if (!resolve(rowKey, &item)) return QString();
+  const QVector<QRect> rects = layoutButtons(item, rect);
   for (int i = 0; i < rects.size(); ++i) {
-    if (rects[i].contains(pos)) return it->second.buttons[i].tips.value(it->second.enabled ? 0 : 1);
+    if (rects[i].contains(pos)) return item.buttons[i].tips.value(item.enabled ? 0 : 1);
   }
   return QString();
 }

@@ -17,17 +17,27 @@
 // its jobs on a bare pointer; its most-derived destructor must then call
 // stopWorker() first, before its own members go.
 //
-// Threads: post(), waitForIdle(), pendingJobs() and stopWorker() may be called
-// from any thread (stopWorker() and waitForIdle() from inside a job return at
-// once: a job cannot wait for itself). The queue is guarded by the worker's
-// own mutex.
+// Coalescing: postLatest() queues a job that a later postLatest() may replace
+// while it still waits, as long as nothing else was posted after it. A burst
+// of reload requests arriving while one load is queued or running therefore
+// costs at most two loads (the running one and one waiting), the waiting one
+// runs the latest request, and jobs keep their posted order: a latest job
+// never overtakes a post() made after it.
+//
+// Threads: post(), postLatest(), waitForIdle(), pendingJobs() and stopWorker()
+// may be called from any thread (stopWorker() and waitForIdle() from inside a
+// job return at once: a job cannot wait for itself). The queue is guarded by
+// the worker's own mutex; the waiting latest job by m_postMutex, which is
+// taken before the worker's and never while a job runs.
 
 #include "lwhost_table_export.h"
 
+#include "host/core/annotatedmutex.h"
 #include "host/table/hpfdatamodel.h"
 
 #include <boost/function.hpp>
 #include <boost/shared_ptr.hpp>
+#include <cstdint>
 
 namespace LW {
 
@@ -40,7 +50,13 @@ public:
 
   // Queues job; false (and the job is dropped) once the worker is stopped or
   // job is empty. Exceptions escaping a job are logged and swallowed.
-  bool post(const boost::function<void()>& job);
+  bool post(const boost::function<void()>& job) LW_EXCLUDES(m_postMutex);
+
+  // Like post(), except that while the job queued by the previous
+  // postLatest() has not started and nothing was posted since, job replaces
+  // it instead of queueing another (see above). False once the worker is
+  // stopped or job is empty.
+  bool postLatest(const boost::function<void()>& job) LW_EXCLUDES(m_postMutex);
 
   // Blocks until the queue is empty and no job runs, or the timeout passes.
   // True when idle. For tests and orderly shutdown.
@@ -58,7 +74,20 @@ protected:
   void stopWorker();
 
 private:
+  struct SLatestSlot;
+  bool postLocked(const boost::function<void()>& job) LW_REQUIRES(m_postMutex);
+  void runLatest(const boost::shared_ptr<SLatestSlot>& slot) LW_EXCLUDES(m_postMutex);
+
   boost::shared_ptr<CHpfSerialWorker> m_worker;  // shared with its thread
+
+  mutable utils::CMutex m_postMutex;
+  // Jobs handed to the worker so far; tells whether the waiting latest job
+  // is still the last one queued.
+  std::uint64_t m_posted LW_GUARDED_BY(m_postMutex) = 0;
+  // The slot of the latest job while it waits (null once it started), and
+  // the value of m_posted right after it was queued.
+  boost::shared_ptr<SLatestSlot> m_waitingLatest LW_GUARDED_BY(m_postMutex);
+  std::uint64_t m_waitingLatestTicket LW_GUARDED_BY(m_postMutex) = 0;
 };
 
 }  // namespace LW
