@@ -456,6 +456,9 @@ TEST_F(InstrumentsPanelTest, interBankPanelsFindTheMarketTextTypedInLowerCase) {
     settle(panel);
     ASSERT_EQ(table->viewRowCount(), 1);
     EXPECT_EQ(table->cellText(0, 0), QStringLiteral("INTERBANK"));
+    auto row = boost::dynamic_pointer_cast<LW::CInstrumentData>(table->viewRowData(0));
+    ASSERT_TRUE(row && row->interBankBond());
+    EXPECT_EQ(row->interBankBond()->market, "BANK");
   }
 }
 
