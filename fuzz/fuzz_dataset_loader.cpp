@@ -11,6 +11,11 @@
 // Each line also goes through BSONObj::fromJson on its own and is compared
 // with libbson: the plain-JSON fast path claims to produce exactly libbson's
 // bytes, and any text it accepts libbson must accept with the same bytes.
+//
+// The set is loaded twice: with the JSON line reader (simdjson straight into
+// the records, on the loader's threads) and with every line through BSON on
+// one thread. Both must give the same records in the same order and the same
+// error lines.
 
 #include "fuzzsupport.h"
 #include "host/bson/bsonobj.h"
@@ -150,6 +155,45 @@ void checkDataSet(const mxservice::DataSet& set) {
   }
 }
 
+// The records of a list as their generic BSON, in order.
+template <class List>
+std::vector<std::vector<std::uint8_t>> recordBytes(const List& list) {
+  std::vector<std::vector<std::uint8_t>> out;
+  for (const auto& record : list) out.push_back(record->toBsonObj().bytes());
+  return out;
+}
+template <class Map>
+std::vector<std::vector<std::uint8_t>> mappedRecordBytes(const Map& map) {
+  std::vector<std::vector<std::uint8_t>> out;
+  for (const auto& entry : map) out.push_back(entry.second->toBsonObj().bytes());
+  return out;
+}
+
+void checkSameAsBsonReader(const mxservice::DataSet& set) {
+  mxservice::DataSetLoadOptions options;
+  options.threads = 1;
+  options.useJsonReader = false;
+  const mxservice::DataSet reference =
+      mxservice::loadDataSet(dataSetDirectory().string(), QDate(2026, 3, 2), options);
+  LW_FUZZ_CHECK(set.errors == reference.errors,
+                "the JSON reader and BSON report different error lines");
+  LW_FUZZ_CHECK(
+      recordBytes(set.exchanges) == recordBytes(reference.exchanges) &&
+          recordBytes(set.instruments) == recordBytes(reference.instruments) &&
+          recordBytes(set.orderCommands) == recordBytes(reference.orderCommands) &&
+          mappedRecordBytes(set.interBankBonds) == mappedRecordBytes(reference.interBankBonds) &&
+          mappedRecordBytes(set.tenderBonds) == mappedRecordBytes(reference.tenderBonds),
+      "the JSON reader and BSON give different records");
+  LW_FUZZ_CHECK(set.bondTradeInfos.size() == reference.bondTradeInfos.size(),
+                "the JSON reader and BSON give different bond trading records");
+  for (const auto& market : set.bondTradeInfos) {
+    const auto other = reference.bondTradeInfos.find(market.first);
+    LW_FUZZ_CHECK(other != reference.bondTradeInfos.end() &&
+                      mappedRecordBytes(market.second) == mappedRecordBytes(other->second),
+                  "the JSON reader and BSON give different bond trading records");
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -164,6 +208,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const mxservice::DataSet set =
       mxservice::loadDataSet(dataSetDirectory().string(), QDate(2026, 3, 2));
   checkDataSet(set);
+  checkSameAsBsonReader(set);
   checkLines(data, size);
   return 0;
 }
