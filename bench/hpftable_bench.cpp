@@ -10,6 +10,7 @@
 //             (which must happen on the GUI thread) plus the paint.
 //   SortDouble / SortText - sort all rows by a column, then paint.
 //   Filter  - filter all rows by a text, then paint.
+// With LW_BENCH_1M=1 the table's own benchmarks run at 1M rows as well.
 // Counters: view_bytes_per_row, the heap the view side adds per row.
 #include "host/core/tradertypes.h"
 #include "host/table/hpfdatatable.h"
@@ -28,9 +29,11 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <boost/make_shared.hpp>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <random>
+#include <string>
 
 namespace {
 
@@ -398,20 +401,28 @@ void sizes(benchmark::internal::Benchmark* b) {
       ->ReportAggregatesOnly(true);
 }
 
+// The table's own benchmarks also at 1M rows with LW_BENCH_1M=1 (the stock
+// Qt views would take minutes and gigabytes there).
+void hpfSizes(benchmark::internal::Benchmark* b) {
+  sizes(b);
+  const char* million = std::getenv("LW_BENCH_1M");
+  if (million && std::string(million) == "1") b->Arg(1000000);
+}
+
 void memorySizes(benchmark::internal::Benchmark* b) {
   b->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
 }
 
 }  // namespace
 
-BENCHMARK(BM_Hpf_Reload)->Apply(sizes);
+BENCHMARK(BM_Hpf_Reload)->Apply(hpfSizes);
 BENCHMARK(BM_Qt_ReloadSwap)->Apply(sizes);
 BENCHMARK(BM_Qt_Reload)->Apply(sizes);
-BENCHMARK(BM_Hpf_SortDouble)->Apply(sizes);
+BENCHMARK(BM_Hpf_SortDouble)->Apply(hpfSizes);
 BENCHMARK(BM_Qt_SortDouble)->Apply(sizes);
-BENCHMARK(BM_Hpf_SortText)->Apply(sizes);
+BENCHMARK(BM_Hpf_SortText)->Apply(hpfSizes);
 BENCHMARK(BM_Qt_SortText)->Apply(sizes);
-BENCHMARK(BM_Hpf_Filter)->Apply(sizes);
+BENCHMARK(BM_Hpf_Filter)->Apply(hpfSizes);
 BENCHMARK(BM_Qt_Filter)->Apply(sizes);
 BENCHMARK(BM_Hpf_ViewMemory)->Apply(memorySizes);
 BENCHMARK(BM_Qt_ViewMemory)->Apply(memorySizes);
