@@ -8,6 +8,7 @@
 #include "host/table/ibasehpftabledata.h"
 
 #include "modelfixture.h"
+#include "workergate.h"
 
 #include <QCoreApplication>
 #include <atomic>
@@ -25,32 +26,6 @@ using testsupport::instrument;
 namespace {
 
 using Keys = std::vector<std::string>;
-
-// Holds the model's worker inside a job until released.
-class CWorkerGate {
-public:
-  void hold() {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    m_held = true;
-    m_cv.notify_all();
-    m_cv.wait(lock, [this]() { return m_released; });
-  }
-  void waitHeld() {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    m_cv.wait(lock, [this]() { return m_held; });
-  }
-  void release() {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_released = true;
-    m_cv.notify_all();
-  }
-
-private:
-  std::mutex m_mutex;
-  std::condition_variable m_cv;
-  bool m_held = false;
-  bool m_released = false;
-};
 
 class ReloadCoalescingTest : public modeltest::HostFixture {
 protected:
@@ -90,7 +65,7 @@ TEST_F(ReloadCoalescingTest, aBurstCostsAtMostTwoLoadsAndShowsTheLastRequest) {
     SCOPED_TRACE(c.what);
     install(stocks(300));
     auto model = boost::make_shared<CHpfInsModel>(mxservice::NQ_TRADER_STOCK);
-    CWorkerGate gate;
+    testsupport::CWorkerGate gate;
     std::atomic<int> loads{0};
     QObject receiver;
     QObject::connect(
@@ -142,7 +117,7 @@ TEST_F(ReloadCoalescingTest, aBurstCostsAtMostTwoLoadsAndShowsTheLastRequest) {
 TEST_F(ReloadCoalescingTest, refreshesAreNeitherMergedNorOvertaken) {
   install(stocks(50));
   auto model = boost::make_shared<CHpfInsModel>(mxservice::NQ_TRADER_STOCK);
-  CWorkerGate gate;
+  testsupport::CWorkerGate gate;
   std::vector<int> rowsAtSignal;  // worker only until waitForIdle()
   QObject receiver;
   QObject::connect(
@@ -172,7 +147,7 @@ TEST_F(ReloadCoalescingTest, droppingTheModelWithAReloadWaitingRunsNothingMore) 
     QObject receiver;
     auto model = boost::make_shared<CHpfInsModel>(mxservice::NQ_TRADER_STOCK);
     boost::weak_ptr<CHpfInsModel> weak = model;
-    CWorkerGate gate;
+    testsupport::CWorkerGate gate;
     std::atomic<int> loads{0};
     ASSERT_TRUE(model->post([&gate]() { gate.hold(); }));
     gate.waitHeld();

@@ -4,6 +4,7 @@
 // search text on the last data. A panel closed with a reload waiting drops it.
 
 #include "paneltestsupport.h"
+#include "workergate.h"
 
 #include "host/services/exchangeclient.h"
 #include "host/ui/eventids.h"
@@ -23,39 +24,15 @@ using namespace paneltest;
 
 namespace {
 
-// Holds a model's worker inside a job until released, so that everything the
-// test queues meanwhile waits behind it. The job shares the gate's state: it
-// may still be waking up when the gate object is gone.
-class CWorkerGate {
-public:
-  explicit CWorkerGate(const boost::shared_ptr<LW::CHpfInsModel>& model)
-      : m_state(std::make_shared<State>()) {
-    const std::shared_ptr<State> state = m_state;
-    EXPECT_TRUE(model->post([state]() {
-      std::unique_lock<std::mutex> lock(state->mutex);
-      state->held = true;
-      state->cv.notify_all();
-      state->cv.wait(lock, [&state]() { return state->released; });
-    }));
-    std::unique_lock<std::mutex> lock(m_state->mutex);
-    m_state->cv.wait(lock, [this]() { return m_state->held; });
-  }
-  ~CWorkerGate() { release(); }
-  void release() {
-    std::lock_guard<std::mutex> lock(m_state->mutex);
-    m_state->released = true;
-    m_state->cv.notify_all();
-  }
-
-private:
-  struct State {
-    std::mutex mutex;
-    std::condition_variable cv;
-    bool held = false;
-    bool released = false;
-  };
-  std::shared_ptr<State> m_state;
-};
+// Holds the model's worker inside a job until the gate is released or gone,
+// so that everything the test queues meanwhile waits behind it.
+std::unique_ptr<testsupport::CWorkerGate> holdWorker(
+    const boost::shared_ptr<LW::CHpfInsModel>& model) {
+  auto gate = std::make_unique<testsupport::CWorkerGate>();
+  EXPECT_TRUE(model->post(gate->job()));
+  gate->waitHeld();
+  return gate;
+}
 
 class PanelReloadTest : public HostFixture {
 protected:
@@ -95,7 +72,7 @@ TEST_F(PanelReloadTest, aBurstOfAnnouncementsCostsOneLoadAndShowsTheLastState) {
       exchange->emitNewTradingDate("2024010" + std::to_string(round % 9 + 1), "20231231");
     };
     {
-      CWorkerGate gate(panel->table()->model());
+      const auto gate = holdWorker(panel->table()->model());
       for (const char* text : {"6", "60", "601", "6001"})
         panel->handleEvent(GU::EVENT_EDIT_TEXT_CHANGED, 0, 0, QString::fromLatin1(text), nullptr);
       if (fromOtherThreads) {
@@ -150,7 +127,7 @@ TEST_F(PanelReloadTest, aPanelClosedWithAReloadWaitingDropsIt) {
       }
     });
     {
-      auto gate = std::make_unique<CWorkerGate>(model);
+      auto gate = holdWorker(model);
       model.reset();  // only the panel's table owns the model now
       panel->handleEvent(GU::EVENT_EDIT_TEXT_CHANGED, 0, 0, QStringLiteral("6001"), nullptr);
       exchange->emitStockListChange({});

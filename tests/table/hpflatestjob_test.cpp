@@ -3,6 +3,7 @@
 // runs, a coalesced job never overtakes a job posted after it, and requests
 // racing from several threads and a stopping worker lose nothing that counts.
 #include "hpftestsupport.h"
+#include "workergate.h"
 
 #include <gtest/gtest.h>
 
@@ -17,34 +18,6 @@
 using namespace hpftest;
 
 namespace {
-
-// A job that holds the worker until the test lets it go.
-class CBlocker {
-public:
-  boost::function<void()> job() {
-    return [this]() {
-      std::unique_lock<std::mutex> lock(m_mutex);
-      m_entered = true;
-      m_cv.notify_all();
-      m_cv.wait(lock, [this]() { return m_released; });
-    };
-  }
-  void waitEntered() {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    m_cv.wait(lock, [this]() { return m_entered; });
-  }
-  void release() {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_released = true;
-    m_cv.notify_all();
-  }
-
-private:
-  std::mutex m_mutex;
-  std::condition_variable m_cv;
-  bool m_entered = false;
-  bool m_released = false;
-};
 
 // What the jobs did, in the order they ran (written on the worker only, read
 // after waitForIdle()).
@@ -77,10 +50,10 @@ TEST(HpfLatestJob, queuedRequestsMergeUntilSomethingElseIsPosted) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     auto model = boost::make_shared<CTestModel>();
-    CBlocker blocker;
+    testsupport::CWorkerGate blocker;
     CRunLog log;
     ASSERT_TRUE(model->post(blocker.job()));
-    blocker.waitEntered();
+    blocker.waitHeld();
     for (const std::string& step : c.script) {
       const std::string name = step.substr(2);
       if (step[0] == 'l')
@@ -98,14 +71,14 @@ TEST(HpfLatestJob, queuedRequestsMergeUntilSomethingElseIsPosted) {
 // it (it may have read the state they change): they queue exactly one more.
 TEST(HpfLatestJob, aBurstDuringARunningRequestCostsOneMoreRun) {
   auto model = boost::make_shared<CTestModel>();
-  CBlocker blocker;
+  testsupport::CWorkerGate blocker;
   std::atomic<int> runs{0};
   std::string lastSeen;  // worker only until waitForIdle()
   ASSERT_TRUE(model->postLatest([&]() {
     ++runs;
     blocker.job()();
   }));
-  blocker.waitEntered();
+  blocker.waitHeld();
   for (int i = 0; i < 100; ++i) {
     ASSERT_TRUE(model->postLatest([&, i]() {
       ++runs;
@@ -160,10 +133,10 @@ TEST(HpfLatestJob, requestsFromManyThreadsCostAtMostOneWaitingRun) {
 TEST(HpfLatestJob, stoppedOrDroppedModelsRunNoRequest) {
   {
     auto model = boost::make_shared<CTestModel>();
-    CBlocker blocker;
+    testsupport::CWorkerGate blocker;
     std::atomic<int> runs{0};
     ASSERT_TRUE(model->post(blocker.job()));
-    blocker.waitEntered();
+    blocker.waitHeld();
     ASSERT_TRUE(model->postLatest([&]() { ++runs; }));
     std::thread stopper([&]() { model->stopWorker(); });
     // Released only once the stop is in force (plain posts are refused).
@@ -176,10 +149,10 @@ TEST(HpfLatestJob, stoppedOrDroppedModelsRunNoRequest) {
   }
   {
     auto model = boost::make_shared<CTestModel>();
-    CBlocker blocker;
+    testsupport::CWorkerGate blocker;
     auto runs = std::make_shared<std::atomic<int>>(0);
     ASSERT_TRUE(model->post(blocker.job()));
-    blocker.waitEntered();
+    blocker.waitHeld();
     ASSERT_TRUE(model->postLatest([runs]() { ++*runs; }));
     boost::weak_ptr<CTestModel> weak = model;
     model.reset();  // the running job keeps the model until it returns
