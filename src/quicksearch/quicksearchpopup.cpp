@@ -64,7 +64,6 @@ CQuickSearchPopup::CQuickSearchPopup(CQuickSearchEngine* engine, QWidget* parent
   setFocusProxy(m_edit);
 
   m_hint->setObjectName(QStringLiteral("quickSearchHint"));
-  m_hint->setForegroundRole(QPalette::PlaceholderText);
   m_hint->setTextFormat(Qt::PlainText);
 
   m_view->setObjectName(QStringLiteral("quickSearchList"));
@@ -99,6 +98,7 @@ CQuickSearchPopup::CQuickSearchPopup(CQuickSearchEngine* engine, QWidget* parent
   layout->addWidget(m_hint);
 
   updateMetrics();
+  updateHintColour();
   retranslate();
 }
 
@@ -154,7 +154,6 @@ void CQuickSearchPopup::openWithText(const QString& firstText) {
     // showEvent places the popup and searches.
     show();
   }
-  activateWindow();
   m_edit->setFocus(Qt::PopupFocusReason);
 }
 
@@ -262,6 +261,9 @@ void CQuickSearchPopup::changeEvent(QEvent* event) {
   switch (event->type()) {
     case QEvent::LanguageChange:
       retranslate();
+      break;
+    case QEvent::PaletteChange:
+      updateHintColour();
       break;
     case QEvent::FontChange:
     case QEvent::StyleChange:
@@ -403,6 +405,22 @@ void CQuickSearchPopup::updateMetrics() {
   const int frame = 2 * m_view->frameWidth();
   m_view->setFixedHeight(kVisibleRows * rowHeight +
                          m_view->horizontalHeader()->sizeHint().height() + frame);
+}
+
+void CQuickSearchPopup::updateHintColour() {
+  // A quieter text than the list's, made from the palette so that it
+  // follows the host's theme. The palette's placeholder colour was turned
+  // down: palettes a host builds role by role (the themes among them) often
+  // leave it unset, and it then paints as nothing.
+  const QColor text = palette().color(QPalette::WindowText);
+  const QColor window = palette().color(QPalette::Window);
+  const QColor quiet = QColor::fromRgbF(text.redF() * 0.6 + window.redF() * 0.4,
+                                        text.greenF() * 0.6 + window.greenF() * 0.4,
+                                        text.blueF() * 0.6 + window.blueF() * 0.4);
+  QPalette hintPalette = m_hint->palette();
+  if (hintPalette.color(QPalette::WindowText) == quiet) return;
+  hintPalette.setColor(QPalette::WindowText, quiet);
+  m_hint->setPalette(hintPalette);
 }
 
 void CQuickSearchPopup::updateHint() {

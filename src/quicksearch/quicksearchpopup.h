@@ -172,6 +172,7 @@ private:
   void pickRow(int row);
   void place();
   void updateMetrics();
+  void updateHintColour();
   void updateHint();
   void retranslate();
   bool belongsToHost(const QObject* object) const;

@@ -1,13 +1,15 @@
 // The quick search popup under the keyboard and the mouse: moving the
 // current row at the ends of the list, picking (both signals, in order),
 // closing, searching as the text changes and as the instruments change, the
-// recent picks, opening from the host window, placement on the screen and
-// the popup's lifetime against its engine.
+// recent picks, opening from the host window and placement on the screen.
+// The popup's lifetime against an engine that is still building is in
+// quicksearchpopup_threads_test.cpp.
 #include "quicksearch/quicksearchpopup.h"
 #include "quicksearch/quicksearchengine.h"
 #include "quicksearch/quicksearchmodel.h"
 
 #include "eventwait.h"
+#include "host/ui/uiresource.h"
 #include "testrecords.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +18,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPlainTextEdit>
@@ -28,6 +31,10 @@
 #include <QVBoxLayout>
 #include <functional>
 #include <memory>
+
+// Readable texts in GoogleTest's messages (found by argument-dependent
+// lookup, so in QString's namespace).
+void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
 
@@ -195,9 +202,14 @@ TEST_F(QuickSearchPopupTest, enterAndDoubleClickPickTheRowWithBothSignalsInOrder
       QTest::keyClick(popup->lineEdit(), key);
     };
   };
+  // As the window system delivers one: a click, then the double click. The
+  // click alone only makes the row current.
   auto doubleClick = [](CQuickSearchPopup* popup, int row) {
     QTableView* view = popup->listView();
     const QPoint at = view->visualRect(view->model()->index(row, 1)).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    EXPECT_EQ(popup->currentRow(), row);
+    EXPECT_TRUE(popup->isVisible());
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
   };
   const Case cases[] = {
@@ -579,62 +591,75 @@ TEST_F(QuickSearchPopupTest, theListModelPassesTheModelChecks) {
   EXPECT_EQ(model.rowCount(), 0);
 }
 
+// The line under the list says what the list is: the recent picks, the
+// matches (how many) or nothing found, or what to type.
+TEST_F(QuickSearchPopupTest, theHintLineFollowsWhatTheListShows) {
+  auto* hint = m_popup->findChild<QLabel*>(QStringLiteral("quickSearchHint"));
+  ASSERT_TRUE(hint);
+  auto text = [](const char* source) {
+    return QCoreApplication::translate("LW::CQuickSearchPopup", source);
+  };
+  struct Case {
+    const char* name;
+    QStringList recent;
+    const char* typed;
+    QString expected;
+  };
+  const Case cases[] = {
+      {"nothing typed, no recent picks", {}, "", text("输入代码、名称或拼音首字母")},
+      {"nothing typed, recent picks",
+       {"600001.SH|1"},
+       "",
+       text("最近选择  ↑↓ 选择  回车确认  Esc 关闭")},
+      {"recent picks all gone", {"999999.SH|1"}, "", text("输入代码、名称或拼音首字母")},
+      {"matches", {}, "3000", text("%1 个匹配  ↑↓ 选择  回车确认  Esc 关闭").arg(5)},
+      {"matches up to the maximum",
+       {},
+       "600",
+       text("%1 个匹配  ↑↓ 选择  回车确认  Esc 关闭").arg(30)},
+      {"no match", {}, "qqqzzz", text("没有匹配的品种")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    m_popup->setRecentPicks(c.recent);
+    open(QString::fromUtf8(c.typed));
+    EXPECT_EQ(hint->text(), c.expected);
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_GE(hint->height(), hint->fontMetrics().height());
+    m_popup->closePopup();
+  }
+}
+
+// The host's themes set the application palette; the popup draws with it,
+// and its quieter hint line stays readable on either background.
+TEST_F(QuickSearchPopupTest, followsTheHostsThemeThroughThePalette) {
+  auto* hint = m_popup->findChild<QLabel*>(QStringLiteral("quickSearchHint"));
+  ASSERT_TRUE(hint);
+  GU::CUiResource* resource = GU::CUiResource::instance();
+  open("600");
+  for (const char* theme : {"dark", "light", "dark"}) {
+    SCOPED_TRACE(theme);
+    ASSERT_TRUE(resource->setTheme(QString::fromLatin1(theme)) ||
+                resource->theme() == QLatin1String(theme));
+    QCoreApplication::processEvents();
+    const QPalette app = QApplication::palette();
+    EXPECT_EQ(m_popup->listView()->palette().color(QPalette::Base), app.color(QPalette::Base));
+    EXPECT_EQ(m_popup->lineEdit()->palette().color(QPalette::Text), app.color(QPalette::Text));
+    const int text = app.color(QPalette::WindowText).lightness();
+    const int window = app.color(QPalette::Window).lightness();
+    const int quiet = hint->palette().color(QPalette::WindowText).lightness();
+    EXPECT_GT(std::abs(quiet - window), std::abs(text - window) / 3) << "readable";
+    EXPECT_LT(std::abs(quiet - text), std::abs(text - window)) << "quieter than the text";
+    EXPECT_EQ(app.color(QPalette::Base).lightness() < 128, std::string(theme) == "dark");
+  }
+  resource->setTheme(QStringLiteral("light"));
+}
+
 TEST_F(QuickSearchPopupTest, theEditAndTheListHaveAccessibleNames) {
   open("600");
   EXPECT_FALSE(m_popup->lineEdit()->accessibleName().isEmpty());
   EXPECT_FALSE(m_popup->listView()->accessibleName().isEmpty());
   EXPECT_NE(m_popup->lineEdit()->accessibleName(), m_popup->listView()->accessibleName());
-}
-
-// Lifetimes: the popup and an engine that is still building.
-class QuickSearchPopupLifetimeTest : public testsupport::HostFixture {
-protected:
-  void SetUp() override {
-    HostFixture::SetUp();
-    mxservice::DataSet set;
-    for (int i = 0; i < 20000; ++i)
-      set.instruments.push_back(testsupport::instrument(kStock, i % 2 ? "SH" : "SZ",
-                                                        std::to_string(100000 + i), "平安银行"));
-    install(std::move(set));
-  }
-};
-
-TEST_F(QuickSearchPopupLifetimeTest, destroyedWhileItsOwnEngineBuilds) {
-  for (int round = 0; round < 5; ++round) {
-    auto popup = std::make_unique<CQuickSearchPopup>();
-    ASSERT_NE(popup->engine(), nullptr);
-    popup->openWithText("pa");
-    popup.reset();
-  }
-  // Whatever the builds still post finds nothing.
-  QTest::qWait(50);
-  QCoreApplication::sendPostedEvents();
-}
-
-TEST_F(QuickSearchPopupLifetimeTest, destroyedWhileTheCallersEngineBuilds) {
-  CQuickSearchEngine engine;
-  QSignalSpy published(&engine, &CQuickSearchEngine::sigIndexChanged);
-  {
-    CQuickSearchPopup popup(&engine);
-    popup.openWithText("pa");
-    engine.rebuild();
-  }
-  ASSERT_TRUE(waitFor([&] { return engine.isReady() && !published.isEmpty(); }, 20000));
-  EXPECT_FALSE(engine.search("pa", 5).empty());
-}
-
-TEST_F(QuickSearchPopupLifetimeTest, outlivesTheCallersEngine) {
-  auto engine = std::make_unique<CQuickSearchEngine>();
-  CQuickSearchPopup popup(engine.get());
-  popup.setRecentPicks({"100001.SH|1"});
-  engine.reset();
-  EXPECT_EQ(popup.engine(), nullptr);
-  popup.openWithText("pa");
-  EXPECT_EQ(popup.rowCount(), 0);
-  popup.closePopup();
-  popup.openWithText("");
-  EXPECT_EQ(popup.rowCount(), 0);
-  EXPECT_EQ(popup.recentPicks(), QStringList{"100001.SH|1"});
 }
 
 }  // namespace
