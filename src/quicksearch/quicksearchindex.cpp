@@ -28,6 +28,27 @@ int compareUnits(const ushort* a, int an, const ushort* b, int bn) {
   return an == bn ? 0 : (an < bn ? -1 : 1);
 }
 
+// Compares codes as the classes see them: folded unit by unit.
+int compareFolded(const ushort* a, int an, const ushort* b, int bn) {
+  const int n = std::min(an, bn);
+  for (int i = 0; i < n; ++i) {
+    const ushort fa = quicksearch::foldUnit(a[i]);
+    const ushort fb = quicksearch::foldUnit(b[i]);
+    if (fa != fb) return fa < fb ? -1 : 1;
+  }
+  return an == bn ? 0 : (an < bn ? -1 : 1);
+}
+
+// The best `wanted` of indices by rank (the smallest first).
+void keepBest(std::vector<std::uint32_t>& indices, std::size_t wanted) {
+  if (indices.size() > wanted) {
+    std::nth_element(indices.begin(), indices.begin() + static_cast<std::ptrdiff_t>(wanted),
+                     indices.end());
+    indices.resize(wanted);
+  }
+  std::sort(indices.begin(), indices.end());
+}
+
 int bitIndex(int tradeType) {
   const unsigned type = static_cast<unsigned>(tradeType);
   if (type == 0 || (type & (type - 1)) != 0) return -1;
@@ -92,6 +113,8 @@ std::shared_ptr<const CQuickSearchIndex> CQuickSearchIndex::build(
   auto byCode = [&](std::uint32_t a, std::uint32_t b) {
     const Record& ra = records[a];
     const Record& rb = records[b];
+    const int folded = compareFolded(text + ra.text, ra.codeSize, text + rb.text, rb.codeSize);
+    if (folded != 0) return folded < 0;
     const int c = compareUnits(text + ra.text, ra.codeSize, text + rb.text, rb.codeSize);
     if (c != 0) return c < 0;
     if (ra.market != rb.market) return marketRank[ra.market] < marketRank[rb.market];
@@ -153,23 +176,53 @@ std::vector<CQuickSearchMatch> CQuickSearchIndex::search(const QString& text, in
   std::vector<std::uint32_t> found[kClassCount];
   std::size_t counts[kClassCount] = {};
   int maxClass = kClassCount - 1;
-  const Record* records = m_records.data();
-  const std::size_t size = m_records.size();
-  for (std::size_t i = 0; i < size && maxClass >= 0; ++i) {
-    const Record& r = records[i];
-    const int c = quicksearch::rankClassOf(query, codeOf(r), r.codeSize, nameOf(r), r.nameSize,
-                                           r.signature, maxClass);
-    if (c == quicksearch::kNoClass) continue;
-    found[c].push_back(static_cast<std::uint32_t>(i));
-    ++counts[c];
-    // Records come in within-class order: once classes 0..maxClass hold
-    // `wanted` matches, a later record of maxClass or above cannot beat any.
+  // Records come in within-class order: once classes 0..maxClass hold
+  // `wanted` matches, a later record of maxClass or above cannot beat any.
+  auto lowerCutoff = [&] {
     std::size_t total = 0;
     for (int k = 0; k <= maxClass; ++k) total += counts[k];
     while (maxClass >= 0 && total >= wanted) {
       total -= counts[maxClass];
       --maxClass;
     }
+  };
+
+  // The code classes from the permutation by folded code: the codes that
+  // start with the text are one range, the equal ones at its front.
+  const ushort* q = query.units();
+  const int qn = query.folded.size();
+  auto codeBelow = [&](std::uint32_t i, int) {
+    const Record& r = m_records[i];
+    return compareFolded(codeOf(r), std::min<int>(r.codeSize, qn), q, qn) < 0;
+  };
+  auto prefixEnd = [&](int, std::uint32_t i) {
+    const Record& r = m_records[i];
+    return compareFolded(codeOf(r), std::min<int>(r.codeSize, qn), q, qn) > 0;
+  };
+  const auto first = std::lower_bound(m_byCode.begin(), m_byCode.end(), 0, codeBelow);
+  const auto last = std::upper_bound(first, m_byCode.end(), 0, prefixEnd);
+  auto exactEnd = first;
+  while (exactEnd != last && m_records[*exactEnd].codeSize == qn) ++exactEnd;
+  found[0].assign(first, exactEnd);
+  found[1].assign(exactEnd, last);
+  keepBest(found[0], wanted);
+  keepBest(found[1], wanted);
+  counts[0] = found[0].size();
+  counts[1] = found[1].size();
+  lowerCutoff();
+
+  // The other classes by a walk over the records. A code that starts with
+  // the text is in classes 0-1 already; rankClassOf() answers those first.
+  const Record* records = m_records.data();
+  const std::size_t size = m_records.size();
+  for (std::size_t i = 0; i < size && maxClass >= 2; ++i) {
+    const Record& r = records[i];
+    const int c = quicksearch::rankClassOf(query, codeOf(r), r.codeSize, nameOf(r), r.nameSize,
+                                           r.signature, maxClass);
+    if (c < 2) continue;
+    found[c].push_back(static_cast<std::uint32_t>(i));
+    ++counts[c];
+    lowerCutoff();
   }
   rows.reserve(wanted);
   for (int c = 0; c < kClassCount && rows.size() < wanted; ++c) {
@@ -191,12 +244,13 @@ bool CQuickSearchIndex::lookup(const QString& key, int tradeType, CQuickSearchMa
   auto first =
       std::lower_bound(m_byCode.begin(), m_byCode.end(), 0u, [&](std::uint32_t i, std::uint32_t) {
         const Record& r = m_records[i];
-        return compareUnits(codeOf(r), r.codeSize, code, codeSize) < 0;
+        return compareFolded(codeOf(r), r.codeSize, code, codeSize) < 0;
       });
   for (auto it = first; it != m_byCode.end(); ++it) {
     const Record& r = m_records[*it];
-    if (compareUnits(codeOf(r), r.codeSize, code, codeSize) != 0) break;
-    if (r.typeBit == bit && m_markets[r.market].id == market) {
+    if (compareFolded(codeOf(r), r.codeSize, code, codeSize) != 0) break;
+    if (r.typeBit == bit && m_markets[r.market].id == market &&
+        compareUnits(codeOf(r), r.codeSize, code, codeSize) == 0) {
       if (match) *match = makeMatch(r, 0);
       return true;
     }

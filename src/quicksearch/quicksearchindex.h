@@ -92,7 +92,7 @@ private:
 
   std::vector<Record> m_records;        // in within-class order
   std::vector<ushort> m_arena;          // codes and names
-  std::vector<std::uint32_t> m_byCode;  // record indices by code, market, type
+  std::vector<std::uint32_t> m_byCode;  // record indices by folded code, code, market, type
   std::vector<Market> m_markets;
 };
 

@@ -81,7 +81,7 @@ std::uint64_t signatureOf(const ushort* code, int codeSize, const ushort* name, 
 bool codeStartsWith(const CQuery& q, const ushort* code, int codeSize) {
   const int n = q.folded.size();
   if (codeSize < n) return false;
-  const ushort* f = q.folded.utf16();
+  const ushort* f = q.units();
   for (int i = 0; i < n; ++i) {
     if (foldUnit(code[i]) != f[i]) return false;
   }
@@ -95,7 +95,7 @@ bool codeEquals(const CQuery& q, const ushort* code, int codeSize) {
 bool initialsStartWith(const CQuery& q, const ushort* name, int nameSize) {
   if (!q.latin) return false;
   const int n = q.folded.size();
-  const ushort* f = q.folded.utf16();
+  const ushort* f = q.units();
   int i = 0;
   for (int k = 0; k < n; ++k) {
     if (i >= nameSize) return false;
@@ -115,7 +115,7 @@ bool nameStartsWith(const CQuery& q, const ushort* name, int nameSize) {
   if (q.latin) return false;
   const int n = q.folded.size();
   if (nameSize < n) return false;
-  const ushort* f = q.folded.utf16();
+  const ushort* f = q.units();
   for (int i = 0; i < n; ++i) {
     if (foldUnit(name[i]) != f[i]) return false;
   }
@@ -125,7 +125,7 @@ bool nameStartsWith(const CQuery& q, const ushort* name, int nameSize) {
 bool fullPinyinStartsWith(const CQuery& q, const ushort* name, int nameSize) {
   const int n = q.folded.size();
   if (!q.latin || n > kMaxFullPinyin) return false;
-  const ushort* f = q.folded.utf16();
+  const ushort* f = q.units();
   if (nameSize == 0) return false;
   {
     // Most names fail on their first character: test it before the readings.
@@ -186,10 +186,7 @@ int rankClassOf(const CQuery& q, const ushort* code, int codeSize, const ushort*
   if (maxClass < 4) return kNoClass;
   if (fullPinyinStartsWith(q, name, nameSize)) return 4;
   if (maxClass < 5 || !lettersPresent) return kNoClass;
-  const QString text = QString::fromRawData(reinterpret_cast<const QChar*>(code), codeSize);
-  if (GU::isInByPy(text, q.folded)) return 5;
-  const QString nameText = QString::fromRawData(reinterpret_cast<const QChar*>(name), nameSize);
-  if (GU::isInByPy(nameText, q.folded)) return 5;
+  if (GU::isInByPy(code, codeSize, q.folded) || GU::isInByPy(name, nameSize, q.folded)) return 5;
   return kNoClass;
 }
 

@@ -40,6 +40,8 @@ constexpr int kNoClass = -1;
 // The folded form of one UTF-16 unit.
 inline ushort foldUnit(ushort c) {
   if (c < 0x80) return static_cast<unsigned>(c - u'A') < 26u ? static_cast<ushort>(c + 0x20) : c;
+  // Han characters, the bulk of every name, have no case.
+  if (c >= 0x3400 && c <= 0x9FFF) return c;
   if (c >= 0xFF10 && c <= 0xFF5A) {
     const ushort ascii = static_cast<ushort>(c - 0xFEE0);
     if (static_cast<unsigned>(ascii - u'0') < 10u || static_cast<unsigned>(ascii - u'a') < 26u)
@@ -53,6 +55,7 @@ inline ushort foldUnit(ushort c) {
 // A folded search text and what the classes need to know about it.
 struct CQuery {
   QString folded;
+  const ushort* units() const { return reinterpret_cast<const ushort*>(folded.constData()); }
   // Only ASCII letters and digits after folding (classes 2 and 4).
   bool latin = false;
   // What the text holds (see signatureOf()): a code and name that can match

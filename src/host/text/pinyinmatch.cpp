@@ -297,11 +297,13 @@ namespace GU {
 quint32 pinyinInitials(uint codePoint) { return lookupInitials(codePoint); }
 
 bool isInByPy(const QString& text, const QString& filter) {
+  return isInByPy(text.utf16(), text.size(), filter);
+}
+
+bool isInByPy(const ushort* s, int textSize, const QString& filter) {
   const int filterSize = filter.size();
   if (filterSize == 0) return true;
-  const int textSize = text.size();
   const ushort* f = filter.utf16();
-  const ushort* s = text.utf16();
 
   if (filterSize <= kWordBits || charCount(f, filterSize) <= kWordBits) {
     // Each filter character takes at least one UTF-16 unit of text.

@@ -31,6 +31,9 @@ namespace GU {
 // Release build about 25 ns of CPU for a four-character name and 30-50 ns for
 // a ten-character one (bench_pinyin).
 LWHOST_TEXT_EXPORT bool isInByPy(const QString& text, const QString& filter);
+// The same over textSize UTF-16 units at text, which need not be
+// NUL-terminated (text inside a larger buffer, read without a copy).
+LWHOST_TEXT_EXPORT bool isInByPy(const ushort* text, int textSize, const QString& filter);
 
 // The initials of a Chinese character: bit (letter - 'a') is set for each
 // initial letter of its readings; 0 for a code point without a reading
