@@ -178,14 +178,17 @@ struct Row {
   int rankClass;
   QString name;
   int typeOrder;
+  QString foldedCode;
   QString code;
   QString market;
   int tradeType;
 };
 
 bool before(const Row& a, const Row& b) {
-  return std::make_tuple(a.rankClass, a.name.size(), a.typeOrder, a.code, a.market, a.tradeType) <
-         std::make_tuple(b.rankClass, b.name.size(), b.typeOrder, b.code, b.market, b.tradeType);
+  return std::make_tuple(a.rankClass, a.name.size(), a.typeOrder, a.foldedCode, a.code, a.market,
+                         a.tradeType) < std::make_tuple(b.rankClass, b.name.size(), b.typeOrder,
+                                                        b.foldedCode, b.code, b.market,
+                                                        b.tradeType);
 }
 
 std::vector<Row> referenceSearch(const std::vector<Instrument>& instruments, const QString& text,
@@ -201,8 +204,8 @@ std::vector<Row> referenceSearch(const std::vector<Instrument>& instruments, con
     const QString name = QString::fromStdString(ins.name);
     const int c = referenceClass(code, name, text);
     if (c < 0) continue;
-    rows.push_back(Row{c, name, typeOrder(ins.tradeType), code, QString::fromStdString(ins.market),
-                       ins.tradeType});
+    rows.push_back(Row{c, name, typeOrder(ins.tradeType), folded(code), code,
+                       QString::fromStdString(ins.market), ins.tradeType});
   }
   std::sort(rows.begin(), rows.end(), before);
   if (static_cast<int>(rows.size()) > limit) rows.resize(static_cast<std::size_t>(limit));
@@ -321,12 +324,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                         "class " + std::to_string(m.rankClass) + " but the texts say " +
                             std::to_string(derived) + ": " + describe(m).toStdString());
           const QString market = m.key.mid(m.code.size() + 1);
-          const Row row{m.rankClass, m.name, typeOrder(m.tradeType), m.code, market, m.tradeType};
+          const Row row{m.rankClass, m.name,     typeOrder(m.tradeType), folded(m.code), m.code,
+                        market,      m.tradeType};
           if (i > 0) {
             const CQuickSearchMatch& p = got[i - 1];
-            const Row prev{
-                p.rankClass, p.name, typeOrder(p.tradeType), p.code, p.key.mid(p.code.size() + 1),
-                p.tradeType};
+            const Row prev{p.rankClass,    p.name, typeOrder(p.tradeType),
+                           folded(p.code), p.code, p.key.mid(p.code.size() + 1),
+                           p.tradeType};
             LW_FUZZ_CHECK(before(prev, row), "out of order: " + describe(p).toStdString() +
                                                  " before " + describe(m).toStdString());
           }
