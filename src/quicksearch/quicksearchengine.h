@@ -20,8 +20,9 @@
 //                   in the code or the name, initials included.
 // Within a class: the shorter name (UTF-16 units) first, then the trading
 // type's place in the all-markets list (0xC5DFF: its types by ascending bit,
-// then the other types by ascending bit), then the code (UTF-16 order), then
-// the market id, then the trading type's bit. An instrument listed under two
+// then the other types by ascending bit), then the code folded as above,
+// then the code as it is (UTF-16 order), then the market id, then the
+// trading type's bit. An instrument listed under two
 // trading types is two rows; one listed twice under the same type is one.
 //
 // Live data: the engine rebuilds its index from the data centre

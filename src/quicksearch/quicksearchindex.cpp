@@ -66,9 +66,12 @@ std::shared_ptr<const CQuickSearchIndex> CQuickSearchIndex::build(
   std::shared_ptr<CQuickSearchIndex> index(new CQuickSearchIndex);
   std::vector<Record> records;
   records.reserve(sources.size());
+  std::vector<std::uint64_t> signatures;
+  signatures.reserve(sources.size());
   std::vector<ushort>& arena = index->m_arena;
   arena.reserve(sources.size() * 12);
   std::map<std::pair<std::string, std::string>, std::uint16_t> marketIds;
+  const std::pair<const std::pair<std::string, std::string>, std::uint16_t>* lastMarket = nullptr;
 
   for (std::size_t i = 0; i < sources.size(); ++i) {
     if (i % kCancelStride == 0 && cancelled(cancel)) return nullptr;
@@ -78,14 +81,19 @@ std::shared_ptr<const CQuickSearchIndex> CQuickSearchIndex::build(
     const mxservice::CInstrumentDetail& ins = *source.instrument;
     // The exchange name takes part only when the market id alone does not
     // name the market (nqMarketIdToString falls back on it).
-    auto marketKey = std::make_pair(ins.marketId, ins.exchangeName);
-    auto found = marketIds.find(marketKey);
-    if (found == marketIds.end()) {
-      if (index->m_markets.size() >= kMaxMarkets) continue;
-      const QString id = QString::fromStdString(ins.marketId);
-      found =
-          marketIds.emplace(marketKey, static_cast<std::uint16_t>(index->m_markets.size())).first;
-      index->m_markets.push_back(Market{id, namer ? namer(ins.marketId, source.instrument) : id});
+    // Instruments of one market come in runs: the map only at a change.
+    if (!lastMarket || lastMarket->first.first != ins.marketId ||
+        lastMarket->first.second != ins.exchangeName) {
+      auto marketKey = std::make_pair(ins.marketId, ins.exchangeName);
+      auto found = marketIds.find(marketKey);
+      if (found == marketIds.end()) {
+        if (index->m_markets.size() >= kMaxMarkets) continue;
+        const QString id = QString::fromStdString(ins.marketId);
+        found =
+            marketIds.emplace(marketKey, static_cast<std::uint16_t>(index->m_markets.size())).first;
+        index->m_markets.push_back(Market{id, namer ? namer(ins.marketId, source.instrument) : id});
+      }
+      lastMarket = &*found;
     }
     const QString code = QString::fromStdString(ins.code).left(kMaxTextSize);
     const QString name = QString::fromStdString(ins.name).left(kMaxTextSize);
@@ -93,9 +101,10 @@ std::shared_ptr<const CQuickSearchIndex> CQuickSearchIndex::build(
     r.text = static_cast<std::uint32_t>(arena.size());
     r.codeSize = static_cast<std::uint16_t>(code.size());
     r.nameSize = static_cast<std::uint16_t>(name.size());
-    r.market = found->second;
+    r.market = lastMarket->second;
     r.typeBit = static_cast<std::uint8_t>(bit);
-    r.signature = quicksearch::signatureOf(code.utf16(), code.size(), name.utf16(), name.size());
+    signatures.push_back(
+        quicksearch::signatureOf(code.utf16(), code.size(), name.utf16(), name.size()));
     arena.insert(arena.end(), code.utf16(), code.utf16() + code.size());
     arena.insert(arena.end(), name.utf16(), name.utf16() + name.size());
     records.push_back(r);
@@ -125,6 +134,9 @@ std::shared_ptr<const CQuickSearchIndex> CQuickSearchIndex::build(
   std::iota(order.begin(), order.end(), 0u);
   std::sort(order.begin(), order.end(), byCode);
   if (cancelled(cancel)) return nullptr;
+  // The place in that order stands for the whole code tie-break below.
+  std::vector<std::uint32_t> codePos(records.size());
+  for (std::uint32_t k = 0; k < order.size(); ++k) codePos[order[k]] = k;
 
   // Duplicates (same code, market and type) are adjacent now; keep the first.
   std::vector<char> keep(records.size(), 1);
@@ -150,15 +162,17 @@ std::shared_ptr<const CQuickSearchIndex> CQuickSearchIndex::build(
     const int ta = typeOrder[ra.typeBit];
     const int tb = typeOrder[rb.typeBit];
     if (ta != tb) return ta < tb;
-    return byCode(a, b);
+    return codePos[a] < codePos[b];
   });
   if (cancelled(cancel)) return nullptr;
 
   std::vector<std::uint32_t> position(records.size(), 0);
   index->m_records.reserve(ranked.size());
+  index->m_signatures.reserve(ranked.size());
   for (std::uint32_t i = 0; i < ranked.size(); ++i) {
     position[ranked[i]] = i;
     index->m_records.push_back(records[ranked[i]]);
+    index->m_signatures.push_back(signatures[ranked[i]]);
   }
   index->m_byCode.reserve(ranked.size());
   for (std::uint32_t i : order) {
@@ -214,11 +228,12 @@ std::vector<CQuickSearchMatch> CQuickSearchIndex::search(const QString& text, in
   // The other classes by a walk over the records. A code that starts with
   // the text is in classes 0-1 already; rankClassOf() answers those first.
   const Record* records = m_records.data();
+  const std::uint64_t* signatures = m_signatures.data();
   const std::size_t size = m_records.size();
   for (std::size_t i = 0; i < size && maxClass >= 2; ++i) {
     const Record& r = records[i];
     const int c = quicksearch::rankClassOf(query, codeOf(r), r.codeSize, nameOf(r), r.nameSize,
-                                           r.signature, maxClass);
+                                           signatures[i], maxClass);
     if (c < 2) continue;
     found[c].push_back(static_cast<std::uint32_t>(i));
     ++counts[c];
@@ -273,7 +288,8 @@ CQuickSearchMatch CQuickSearchIndex::makeMatch(const Record& r, int rankClass) c
 
 std::size_t CQuickSearchIndex::memoryBytes() const {
   std::size_t bytes =
-      sizeof(*this) + m_records.capacity() * sizeof(Record) + m_arena.capacity() * sizeof(ushort) +
+      sizeof(*this) + m_records.capacity() * sizeof(Record) +
+      m_signatures.capacity() * sizeof(std::uint64_t) + m_arena.capacity() * sizeof(ushort) +
       m_byCode.capacity() * sizeof(std::uint32_t) + m_markets.capacity() * sizeof(Market);
   for (const Market& m : m_markets)
     bytes += static_cast<std::size_t>(m.id.capacity() + m.name.capacity()) * sizeof(QChar);

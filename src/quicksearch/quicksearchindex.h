@@ -3,19 +3,23 @@
 // trading type once, packed for a scan per keystroke. Internal to the quick
 // search.
 //
-// Layout (about 30-45 bytes per instrument, see memoryBytes()): the codes
-// and names as UTF-16 in one text arena; per instrument a 24-byte record
-// (offset into the arena, the two lengths, the signature of quicksearchtext.h,
-// the market and the trading type); the records stored in the within-class
-// order of CQuickSearchEngine (shorter name, trading type order, code,
-// market, type), so that the first matches a scan meets in a class are that
-// class's best; and a permutation sorted by code for lookup().
+// Layout (50-60 bytes per instrument on generated mixed sets, see
+// memoryBytes()): the codes and names as UTF-16 in one text arena; per
+// instrument a 12-byte record (offset into the arena, the two lengths, the
+// market and the trading type) and an 8-byte signature (quicksearchtext.h),
+// both stored in the within-class order of CQuickSearchEngine (shorter name,
+// trading type order, code, market, type), so that the first matches a walk
+// meets in a class are that class's best; and a permutation of the records
+// sorted by folded code (4 bytes).
 //
-// A search walks the records once. Per class it keeps the first `limit`
-// matches it meets; once the classes up to some class c hold `limit`
-// matches, no later record of class c or above can enter the result, so the
-// scan stops testing those classes, and stops altogether when the exact-code
-// class is full. Rows (QStrings) are made only for the matches returned.
+// A search takes the exact-code and code-prefix classes from the permutation
+// (one binary-searched range; the best `limit` of each by their place in the
+// record order), then walks the records for the other classes. Per class it
+// keeps the first `limit` matches it meets; once the classes up to some
+// class c hold `limit` matches, no later record of class c or above can
+// enter the result, so the walk stops testing those classes, and stops
+// altogether once classes 0-1 are enough. Rows (QStrings) are made only for
+// the matches returned.
 //
 // Threads: build() on any thread; an index is immutable once built, so any
 // number of threads may search it at once.
@@ -71,7 +75,6 @@ public:
 
 private:
   struct Record {
-    std::uint64_t signature;
     std::uint32_t text;  // arena offset: the code, then the name
     std::uint16_t codeSize;
     std::uint16_t nameSize;
@@ -79,7 +82,7 @@ private:
     std::uint8_t typeBit;  // the trading type is 1 << typeBit
     std::uint8_t reserved;
   };
-  static_assert(sizeof(Record) == 24, "one packed record per instrument");
+  static_assert(sizeof(Record) == 12, "one packed record per instrument");
   struct Market {
     QString id;
     QString name;
@@ -90,7 +93,11 @@ private:
   const ushort* nameOf(const Record& r) const { return m_arena.data() + r.text + r.codeSize; }
   CQuickSearchMatch makeMatch(const Record& r, int rankClass) const;
 
-  std::vector<Record> m_records;        // in within-class order
+  std::vector<Record> m_records;  // in within-class order
+  // The signature of each record's code and name (quicksearchtext.h), in
+  // m_records' order; apart from the records, so the walk reads a dense
+  // array and skips most records after one load.
+  std::vector<std::uint64_t> m_signatures;
   std::vector<ushort> m_arena;          // codes and names
   std::vector<std::uint32_t> m_byCode;  // record indices by folded code, code, market, type
   std::vector<Market> m_markets;

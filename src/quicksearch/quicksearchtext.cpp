@@ -68,6 +68,7 @@ CQuery makeQuery(const QString& text) {
     }
   }
   q.latin = latin;
+  q.substring = std::make_shared<const GU::CPinyinFilter>(q.folded);
   return q;
 }
 
@@ -186,7 +187,7 @@ int rankClassOf(const CQuery& q, const ushort* code, int codeSize, const ushort*
   if (maxClass < 4) return kNoClass;
   if (fullPinyinStartsWith(q, name, nameSize)) return 4;
   if (maxClass < 5 || !lettersPresent) return kNoClass;
-  if (GU::isInByPy(code, codeSize, q.folded) || GU::isInByPy(name, nameSize, q.folded)) return 5;
+  if (q.substring->matches(code, codeSize) || q.substring->matches(name, nameSize)) return 5;
   return kNoClass;
 }
 

@@ -27,9 +27,12 @@
 //  5 the panels' filter finds the text anywhere in the code or in the name
 //    (GU::isInByPy, which also covers the initials).
 
+#include "host/text/pinyinmatch.h"
+
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 
 namespace LW {
 namespace quicksearch {
@@ -61,6 +64,8 @@ struct CQuery {
   // What the text holds (see signatureOf()): a code and name that can match
   // it in classes 0-3 or 5 hold all of it.
   std::uint64_t signature = 0;
+  // The panels' filter of the folded text, compiled once (class 5).
+  std::shared_ptr<const GU::CPinyinFilter> substring;
 };
 
 CQuery makeQuery(const QString& text);
