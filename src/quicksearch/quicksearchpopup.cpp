@@ -58,9 +58,8 @@ CQuickSearchPopup::CQuickSearchPopup(CQuickSearchEngine* engine, QWidget* parent
           &CQuickSearchPopup::slotIndexChanged);
 
   m_edit->setObjectName(QStringLiteral("quickSearchEdit"));
-  m_edit->setClearButtonEnabled(false);
   m_edit->installEventFilter(this);
-  connect(m_edit, &QLineEdit::textChanged, this, &CQuickSearchPopup::slotTextEdited);
+  connect(m_edit, &QLineEdit::textChanged, this, &CQuickSearchPopup::slotTextChanged);
   setFocusProxy(m_edit);
 
   m_hint->setObjectName(QStringLiteral("quickSearchHint"));
@@ -276,7 +275,7 @@ void CQuickSearchPopup::changeEvent(QEvent* event) {
   QFrame::changeEvent(event);
 }
 
-void CQuickSearchPopup::slotTextEdited() {
+void CQuickSearchPopup::slotTextChanged() {
   if (isVisible()) refresh(false);
 }
 

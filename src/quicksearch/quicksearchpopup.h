@@ -157,7 +157,7 @@ protected:
   void changeEvent(QEvent* event) override;
 
 private slots:
-  void slotTextEdited();
+  void slotTextChanged();
   void slotIndexChanged();
   void slotDoubleClicked(const QModelIndex& index);
 
