@@ -231,6 +231,9 @@ std::vector<CQuickSearchMatch> CQuickSearchIndex::search(const QString& text, in
   const std::uint64_t* signatures = m_signatures.data();
   const std::size_t size = m_records.size();
   for (std::size_t i = 0; i < size && maxClass >= 2; ++i) {
+    // Without the text's signature only the spelt pinyin can match (see
+    // rankClassOf): most records end here, without a call.
+    if ((query.signature & ~signatures[i]) != 0 && (!query.latin || maxClass < 4)) continue;
     const Record& r = records[i];
     const int c = quicksearch::rankClassOf(query, codeOf(r), r.codeSize, nameOf(r), r.nameSize,
                                            signatures[i], maxClass);

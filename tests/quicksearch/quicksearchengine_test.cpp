@@ -83,7 +83,10 @@ TEST_F(QuickSearchEngineTest, aBurstOfRequestsCostsAtMostTwoBuildsAndTheLastData
   install(generation(1, 2000));
   CQuickSearchEngine engine;
   ASSERT_TRUE(testsupport::waitFor([&] { return engine.buildCount() == 1; }));
-  install(generation(2, 2000));
+  // Large enough that one build outlasts the whole burst by far, even under
+  // a sanitizer on a loaded machine: the burst is then one running build
+  // plus one waiting request.
+  install(generation(2, 100000));
   for (int i = 0; i < 100; ++i) engine.rebuild();
   ASSERT_TRUE(testsupport::waitFor([&] { return engine.buildCount() >= 2; }));
   // Whatever was still queued has had time to run.

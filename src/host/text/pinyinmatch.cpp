@@ -300,6 +300,7 @@ quint32 pinyinInitials(uint codePoint) { return lookupInitials(codePoint); }
 // its text and goes through isInByPy per call.
 struct CPinyinFilter::Compiled {
   QString filter;
+  int length = 0;  // characters: a text of fewer units cannot match
   bool isShort = false;
   Program program;
   quint64 classMasks[kClasses];
@@ -312,7 +313,8 @@ CPinyinFilter::CPinyinFilter(const QString& filter) {
   compiled->filter = filter;
   const int filterSize = filter.size();
   const ushort* f = filter.utf16();
-  if (filterSize > 0 && (filterSize <= kWordBits || charCount(f, filterSize) <= kWordBits)) {
+  compiled->length = charCount(f, filterSize);
+  if (filterSize > 0 && compiled->length <= kWordBits) {
     compiled->isShort = true;
     Program& p = compiled->program;
     p.classMasks = compiled->classMasks;
@@ -327,6 +329,10 @@ CPinyinFilter::~CPinyinFilter() = default;
 
 bool CPinyinFilter::matches(const ushort* text, int textSize) const {
   const Compiled& c = *m_compiled;
+  if (c.filter.isEmpty()) return true;
+  // Checked here for long filters too, so that a pasted page of text costs
+  // nothing per short name.
+  if (c.length > textSize) return false;
   if (!c.isShort) return isInByPy(text, textSize, c.filter);
   if (textSize == 0 || c.program.length > textSize) return false;
   return scanOneWord(text, textSize, c.program);
