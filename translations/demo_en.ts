@@ -272,5 +272,13 @@
         <source>布局已保存: %1</source>
         <translation>Layout saved: %1</translation>
     </message>
+    <message>
+        <source>快速搜索: 忽略 %1 个无法读取的最近选择</source>
+        <translation>Quick search: %1 unreadable recent picks ignored</translation>
+    </message>
+    <message>
+        <source>快速搜索</source>
+        <translation>Quick search</translation>
+    </message>
 </context>
 </TS>

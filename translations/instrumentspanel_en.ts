@@ -610,6 +610,64 @@
     </message>
 </context>
 <context>
+    <name>LW::CQuickSearchModel</name>
+    <message>
+        <source>代码</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>市场</source>
+        <translation>Market</translation>
+    </message>
+    <message>
+        <source>列表</source>
+        <translation>List</translation>
+    </message>
+</context>
+<context>
+    <name>LW::CQuickSearchPopup</name>
+    <message>
+        <source>正在建立索引…</source>
+        <translation>Building the index…</translation>
+    </message>
+    <message>
+        <source>最近选择  ↑↓ 选择  回车确认  Esc 关闭</source>
+        <translation>Recent picks  ↑↓ choose  Enter picks  Esc closes</translation>
+    </message>
+    <message>
+        <source>输入代码、名称或拼音首字母</source>
+        <translation>Type a code, a name or pinyin initials</translation>
+    </message>
+    <message>
+        <source>没有匹配的品种</source>
+        <translation>No matching instrument</translation>
+    </message>
+    <message>
+        <source>%1 个匹配  ↑↓ 选择  回车确认  Esc 关闭</source>
+        <translation>%1 matches  ↑↓ choose  Enter picks  Esc closes</translation>
+    </message>
+    <message>
+        <source>快速搜索</source>
+        <translation>Quick search</translation>
+    </message>
+    <message>
+        <source>搜索文本</source>
+        <translation>Search text</translation>
+    </message>
+    <message>
+        <source>代码、名称或拼音</source>
+        <translation>Code, name or pinyin</translation>
+    </message>
+    <message>
+        <source>匹配的品种</source>
+        <translation>Matching instruments</translation>
+    </message>
+</context>
+<context>
     <name>LW::CTenderModel</name>
     <message>
         <source>锁定</source>

@@ -112,8 +112,9 @@ bool CDemoOptions::parse(const QStringList& arguments, CDemoOptions* out, QStrin
   const QCommandLineOption timeout("screenshot-timeout", "", "MS");
   const QCommandLineOption theme("theme", "", "NAME");
   const QCommandLineOption language("lang", "", "LANGUAGE");
+  const QCommandLineOption quickSearch("quick-search", "", "TEXT");
   parser.addOptions({help, data, panels, userType, brokerEdition, resetLayout, settings, screenshot,
-                     size, timeout, theme, language});
+                     size, timeout, theme, language, quickSearch});
   if (!parser.parse(arguments)) {
     *error = parser.errorText();
     return false;
@@ -188,6 +189,13 @@ bool CDemoOptions::parse(const QStringList& arguments, CDemoOptions* out, QStrin
     }
     options.language = name;
   }
+  if (parser.isSet(quickSearch)) {
+    options.quickSearchText = parser.value(quickSearch);
+    if (options.quickSearchText.trimmed().isEmpty()) {
+      *error = QStringLiteral("--quick-search: empty text");
+      return false;
+    }
+  }
   *out = options;
   return true;
 }
@@ -213,7 +221,13 @@ QString CDemoOptions::usage() {
       "                         theme menu; screenshots: light)\n"
       "  --lang LANGUAGE        show the texts in this language, e.g. en (default: the\n"
       "                         source texts, Chinese)\n"
-      "  -h, --help             this text\n");
+      "  --quick-search TEXT    open the quick search popup with TEXT once the window\n"
+      "                         shows (with --screenshot: the picture shows it)\n"
+      "  -h, --help             this text\n"
+      "\n"
+      "In the window, typing a letter or a digit while no text field has the focus\n"
+      "opens the quick search popup: Up/Down, PageUp/PageDown and Home/End choose a\n"
+      "row, Enter or a double click picks it, Escape closes.\n");
 }
 
 QString findSampleData(const QString& applicationDir) {

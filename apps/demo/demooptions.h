@@ -38,6 +38,9 @@ struct CDemoOptions {
   // A locale name such as "en" or "en_GB"; empty: the source texts
   // (Chinese). See installDemoTranslations().
   QString language;
+  // Non-empty: open the quick search popup with this text once the window
+  // shows (a screenshot then shows the popup over the window).
+  QString quickSearchText;
   bool helpRequested = false;  // --help: print usage() and exit
 
   // The panels opened when --panels is not given: one list per common

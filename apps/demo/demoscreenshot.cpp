@@ -4,6 +4,8 @@
 #include "host/table/hpfthreaddatamodel.h"
 #include "host/ui/tradedockablewidget.h"
 #include "panel/hpfinstable.h"
+#include "quicksearch/quicksearchengine.h"
+#include "quicksearch/quicksearchpopup.h"
 
 #include <QApplication>
 #include <QDir>
@@ -11,6 +13,7 @@
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
 #include <QWidget>
 
@@ -71,7 +74,8 @@ void clickFirstRows(QWidget* window) {
 
 }  // namespace
 
-SScreenshotResult takeScreenshot(QWidget* window, const QString& file, int timeoutMs) {
+SScreenshotResult takeScreenshot(QWidget* window, const QString& file, int timeoutMs,
+                                 const QString& quickSearchText) {
   SScreenshotResult result;
   QElapsedTimer clock;
   clock.start();
@@ -87,13 +91,28 @@ SScreenshotResult takeScreenshot(QWidget* window, const QString& file, int timeo
   result.waitedMs = static_cast<int>(clock.elapsed());
 
   clickFirstRows(window);
-  // Let the selection, the status bar and the log repaint.
+  LW::CQuickSearchPopup* popup = nullptr;
+  if (!quickSearchText.isEmpty()) {
+    popup = window->findChild<LW::CQuickSearchPopup*>();
+    while (popup && popup->engine() && !popup->engine()->isReady() && clock.elapsed() < timeoutMs)
+      QApplication::processEvents(QEventLoop::AllEvents, 50);
+    if (popup && popup->engine() && popup->engine()->isReady()) {
+      popup->openWithText(quickSearchText);
+      result.quickSearchRows = popup->rowCount();
+    }
+  }
+  // Let the selection, the status bar, the log and the popup repaint.
   for (int round = 0; round < 5; ++round) QApplication::processEvents();
 
-  const QPixmap picture = window->grab();
+  QPixmap picture = window->grab();
   if (picture.isNull()) {
     result.error = QStringLiteral("the window could not be grabbed");
     return result;
+  }
+  if (popup && popup->isVisible()) {
+    QPainter painter(&picture);
+    painter.drawPixmap(popup->mapToGlobal(QPoint(0, 0)) - window->mapToGlobal(QPoint(0, 0)),
+                       popup->grab());
   }
   const QFileInfo target(file);
   if (!QDir().mkpath(target.absolutePath())) {

@@ -11,6 +11,7 @@
 #include "host/ui/dockmanager.h"
 #include "host/ui/tradedockablewidget.h"
 #include "panel/instrumentspanel.h"
+#include "quicksearch/quicksearchpopup.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -19,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMetaMethod>
+#include <QSettings>
 #include <QStatusBar>
 
 namespace demo {
@@ -26,6 +28,7 @@ namespace demo {
 namespace {
 
 const char* const kInstrumentsKey = LW::CInstrumentsPanel::kDockKey;
+const char kRecentPicksKey[] = "quicksearch/recent";
 const char* const kBondInfoKey = LW::CBondInfoPanel::kDockKey;
 
 // The panel signals that carry one text: the tender workflow's state pairs
@@ -130,6 +133,25 @@ CDemoWindow::CDemoWindow(const CDemoOptions& options, const QString& settingsFil
   m_dockManager->setDefaultLayout([this](LW::CDockManager*) { buildDefaultLayout(); });
 
   createMenus();
+
+  // The popup searches every list of the data centre with an engine of its
+  // own, built from the data set installed before the window.
+  m_quickSearch = new LW::CQuickSearchPopup(nullptr, this);
+  m_quickSearch->setHostWindow(this);
+  connect(m_quickSearch, SIGNAL(sigSelectStock(QString)), this, SLOT(slotSelectStock(QString)));
+  connect(m_quickSearch, SIGNAL(sigSelectInstrument(QString, int)), this,
+          SLOT(slotQuickSearchInstrument(QString, int)));
+  if (options.screenshotFile.isEmpty()) {
+    m_quickSearchSettings = CDemoThemeMenu::settingsFileBeside(settingsFile);
+    const int ignored =
+        m_quickSearch->setRecentPicks(QSettings(m_quickSearchSettings, QSettings::IniFormat)
+                                          .value(kRecentPicksKey)
+                                          .toStringList());
+    if (ignored > 0)
+      slotLog(
+          QCoreApplication::translate("demo::CDemoWindow", "快速搜索: 忽略 %1 个无法读取的最近选择")
+              .arg(ignored));
+  }
 
   // The user configuration's favourites signal may fire on any thread and at
   // any time. A change on the GUI thread reaches the window at once. Changes
@@ -305,6 +327,8 @@ void CDemoWindow::reportDataSet(const QString& directory,
 void CDemoWindow::slotLog(const QString& line) { m_logPane->slotAppend(line); }
 
 QString CDemoWindow::describe(const QObject* panel) {
+  if (qobject_cast<const LW::CQuickSearchPopup*>(panel))
+    return QCoreApplication::translate("demo::CDemoWindow", "快速搜索");
   const auto* dockable = qobject_cast<const LW::ITradeDockableWidget*>(panel);
   if (!dockable) return QStringLiteral("?");
   return QStringLiteral("%1#%2").arg(dockable->windowTitle()).arg(dockable->id());
@@ -371,6 +395,15 @@ void CDemoWindow::slotPanelSignal(QString payload) {
 
 void CDemoWindow::slotBondInfoLoaded() {
   slotLog(QStringLiteral("[%1] sigInitBondInfo()").arg(describe(sender())));
+}
+
+void CDemoWindow::slotQuickSearchInstrument(QString stockKey, int tradeType) {
+  slotLog(QStringLiteral("[%1] sigSelectInstrument(%2, %3)")
+              .arg(describe(sender()), stockKey)
+              .arg(tradeType));
+  if (m_quickSearchSettings.isEmpty()) return;
+  QSettings settings(m_quickSearchSettings, QSettings::IniFormat);
+  settings.setValue(kRecentPicksKey, m_quickSearch->recentPicks());
 }
 
 void CDemoWindow::slotOpenPanel() {

@@ -12,6 +12,12 @@
 // The dock layout and each panel's settings text are saved to the settings
 // file when the window closes and restored at the next start.
 //
+// Quick search: a letter or a digit typed anywhere in the window while no
+// text field has the focus opens the quick search popup over it; a pick is
+// logged like a panel's signals and selects the instrument in the status
+// bar. The recent picks are kept in the demo's INI file beside the layout
+// file (key "quicksearch/recent"), except in runs that leave no trace.
+//
 // Ownership: panels belong to their docks, docks, menus and the log pane to
 // the window (Qt children); the dock manager is a child of the window.
 //
@@ -40,6 +46,7 @@ class QLabel;
 
 namespace LW {
 class CDockManager;
+class CQuickSearchPopup;
 class ITradeDockableWidget;
 }  // namespace LW
 
@@ -66,6 +73,7 @@ public:
   QList<LW::ITradeDockableWidget*> panels() const;
   LW::CDockManager* dockManager() const { return m_dockManager; }
   CDemoLogPane* logPane() const { return m_logPane; }
+  LW::CQuickSearchPopup* quickSearch() const { return m_quickSearch; }
   // The stock key of the last sigSelectStock; empty before the first.
   QString selectedStockKey() const { return m_selectedStockKey; }
 
@@ -81,6 +89,8 @@ protected slots:
   void slotSingleCodeOption(int tradeType, int operation, QString stockKey);
   void slotPanelSignal(QString payload);
   void slotBondInfoLoaded();
+  // String-connected to the quick search popup's sigSelectInstrument.
+  void slotQuickSearchInstrument(QString stockKey, int tradeType);
 
 private slots:
   void slotOpenPanel();
@@ -106,12 +116,14 @@ private:
   static QString describe(const QObject* panel);
 
   CDemoOptions m_options;
-  LW::CDockManager* m_dockManager;  // Qt child
-  CDemoLogPane* m_logPane;          // Qt child (inside m_logDock)
-  QDockWidget* m_logDock;           // Qt child
-  QLabel* m_selectedLabel;          // Qt child (status bar)
-  CDemoSimulator* m_simulator;      // Qt child
-  CDemoThemeMenu* m_themeMenu;      // Qt child
+  LW::CDockManager* m_dockManager;       // Qt child
+  CDemoLogPane* m_logPane;               // Qt child (inside m_logDock)
+  QDockWidget* m_logDock;                // Qt child
+  QLabel* m_selectedLabel;               // Qt child (status bar)
+  CDemoSimulator* m_simulator;           // Qt child
+  CDemoThemeMenu* m_themeMenu;           // Qt child
+  LW::CQuickSearchPopup* m_quickSearch;  // Qt child; owns its engine
+  QString m_quickSearchSettings;         // the INI file; empty: nothing is saved
   QString m_selectedStockKey;
 
   // Shared with the connection's slot; closed by the destructor.

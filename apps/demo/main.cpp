@@ -15,6 +15,7 @@
 #include "host/services/userconfig.h"
 #include "host/services/usermanager.h"
 #include "host/ui/uiresource.h"
+#include "quicksearch/quicksearchpopup.h"
 
 #include <log4cxx/level.h>
 #include <QApplication>
@@ -178,8 +179,10 @@ int main(int argc, char** argv) {
 
   int status = 0;
   if (!options.screenshotFile.isEmpty()) {
-    const demo::SScreenshotResult shot =
-        demo::takeScreenshot(window.get(), options.screenshotFile, options.screenshotTimeoutMs);
+    const demo::SScreenshotResult shot = demo::takeScreenshot(
+        window.get(), options.screenshotFile, options.screenshotTimeoutMs, options.quickSearchText);
+    if (!options.quickSearchText.isEmpty() && shot.quickSearchRows < 0)
+      printError(QStringLiteral("the quick search index was not ready in time; no popup shown"));
     if (!shot.loadingTables.isEmpty())
       printError(QStringLiteral("after %1 ms these tables were still loading: %2")
                      .arg(shot.waitedMs)
@@ -192,6 +195,9 @@ int main(int argc, char** argv) {
       status = 1;
     }
   } else {
+    // The popup searches as soon as the engine has its index.
+    if (!options.quickSearchText.isEmpty())
+      window->quickSearch()->openWithText(options.quickSearchText);
     status = QApplication::exec();
   }
   // The panels and their models go before the application object.

@@ -88,6 +88,7 @@ TEST(DemoOptions, defaultsOpenTheCommonListsTheTenderWorkflowAndBondInformation)
   EXPECT_FALSE(options.windowSize.isValid());
   EXPECT_TRUE(options.theme.isEmpty());
   EXPECT_TRUE(options.language.isEmpty());
+  EXPECT_TRUE(options.quickSearchText.isEmpty());
 }
 
 TEST(DemoOptions, everyOptionIsRead) {
@@ -171,6 +172,30 @@ TEST(DemoOptions, themeAndLanguageTakeOnlyTheirKnownValues) {
                 QString::fromLatin1(c.value));
     } else {
       EXPECT_TRUE(error.contains(option)) << qPrintable(error);
+    }
+  }
+}
+
+// The quick search text is taken as typed; a blank one would open an
+// empty popup, which no picture needs.
+TEST(DemoOptions, quickSearchTakesAnyTextButABlankOne) {
+  const struct {
+    QStringList arguments;
+    const char* text;  // null: refused
+  } kCases[] = {{{"--quick-search", "pa"}, "pa"},         {{"--quick-search=600"}, "600"},
+                {{"--quick-search", u8"平安"}, u8"平安"}, {{"--quick-search", " pa "}, " pa "},
+                {{"--quick-search", "-x"}, "-x"},         {{"--quick-search", ""}, nullptr},
+                {{"--quick-search", "   "}, nullptr},     {{"--quick-search"}, nullptr}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(qPrintable(c.arguments.join(' ')));
+    CDemoOptions options;
+    QString error;
+    const bool ok = parse(c.arguments, &options, &error);
+    EXPECT_EQ(ok, c.text != nullptr) << qPrintable(error);
+    if (c.text) {
+      EXPECT_EQ(options.quickSearchText, QString::fromUtf8(c.text));
+    } else {
+      EXPECT_TRUE(error.contains("quick-search")) << qPrintable(error);
     }
   }
 }

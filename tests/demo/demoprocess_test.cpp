@@ -102,7 +102,7 @@ TEST(DemoProgram, helpPrintsTheOptions) {
   ASSERT_TRUE(run.finished);
   EXPECT_EQ(run.exitCode, 0);
   for (const char* option : {"--data", "--panels", "--user-type", "--broker-edition",
-                             "--reset-layout", "--screenshot", "--lang"})
+                             "--reset-layout", "--screenshot", "--lang", "--quick-search"})
     EXPECT_TRUE(run.out.contains(QLatin1String(option))) << option;
 }
 

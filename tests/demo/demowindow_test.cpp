@@ -17,16 +17,21 @@
 #include "host/services/usermanager.h"
 #include "host/table/ibasehpftabledata.h"
 #include "host/ui/dockmanager.h"
+#include "host/ui/searchtextlineedit.h"
 #include "model/instrumentmodel.h"
 #include "panel/hpfinstable.h"
 #include "panel/instrumentspanel.h"
+#include "quicksearch/quicksearchengine.h"
+#include "quicksearch/quicksearchpopup.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDockWidget>
 #include <QFile>
+#include <QImage>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -175,6 +180,77 @@ TEST_F(DemoWindowTest, theWindowShowsTheSelectedStockKey) {
   EXPECT_EQ(window.selectedStockKey(), key);
   EXPECT_TRUE(window.windowTitle().contains(key));
   EXPECT_TRUE(logContains(window, QStringLiteral("sigSelectStock(%1)").arg(key)));
+}
+
+// Typing into a list opens the quick search popup; typing into a text field
+// does not. A pick is logged, selects the instrument and is remembered in the
+// demo's settings for the next window.
+TEST_F(DemoWindowTest, typingIntoTheWindowOpensTheQuickSearchAndItsPickIsLoggedAndKept) {
+  QString pickedKey;
+  {
+    demo::CDemoWindow window(optionsWithPanels("1"), layoutFile());
+    window.openPanels();
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(waitForRows(window));
+    LW::CQuickSearchPopup* popup = window.quickSearch();
+    ASSERT_TRUE(popup);
+    ASSERT_TRUE(testsupport::waitFor([&] { return popup->engine()->isReady(); }, 20000));
+
+    LW::CInstrumentsPanel* stocks = instrumentsPanel(window, 1);
+    ASSERT_TRUE(stocks && stocks->searchEdit());
+    stocks->searchEdit()->setFocus();
+    ASSERT_TRUE(testsupport::waitFor([&] { return QApplication::focusWidget() != nullptr; }));
+    QTest::keyClick(QApplication::focusWidget(), '6');
+    EXPECT_FALSE(popup->isVisible()) << "typing into the search field stays there";
+
+    stocks->table()->setFocus();
+    ASSERT_TRUE(testsupport::waitFor([&] { return QApplication::focusWidget() != nullptr; }));
+    QTest::keyClick(QApplication::focusWidget(), '6');
+    ASSERT_TRUE(popup->isVisible());
+    EXPECT_EQ(popup->text(), QStringLiteral("6"));
+    ASSERT_GT(popup->rowCount(), 0);
+    QTest::keyClick(popup->lineEdit(), Qt::Key_Return);
+    EXPECT_FALSE(popup->isVisible());
+    ASSERT_EQ(popup->recentPicks().size(), 1);
+    const QStringList pick = popup->recentPicks().first().split('|');
+    pickedKey = pick.first();
+    EXPECT_EQ(window.selectedStockKey(), pickedKey);
+    EXPECT_TRUE(logContains(window, QStringLiteral("sigSelectStock(%1)").arg(pickedKey)));
+    EXPECT_TRUE(logContains(
+        window, QStringLiteral("sigSelectInstrument(%1, %2)").arg(pickedKey, pick.last())));
+  }
+  demo::CDemoWindow next(optionsWithPanels("1"), layoutFile());
+  ASSERT_EQ(next.quickSearch()->recentPicks().size(), 1);
+  EXPECT_TRUE(next.quickSearch()->recentPicks().first().startsWith(pickedKey + "|"));
+}
+
+// The popup is a window of its own: a screenshot of the main window alone
+// would leave it out, so the picture paints it in where it sits.
+TEST_F(DemoWindowTest, aQuickSearchScreenshotShowsThePopupWhereItSits) {
+  demo::CDemoWindow window(optionsWithPanels("1,2"), layoutFile());
+  window.resize(1200, 800);
+  window.openPanels();
+  window.show();
+  const QString file = m_dir.filePath("quicksearch.png");
+  const demo::SScreenshotResult shot = demo::takeScreenshot(&window, file, 60000, "60");
+  ASSERT_TRUE(shot.saved) << qPrintable(shot.error);
+  EXPECT_GT(shot.quickSearchRows, 1);
+  LW::CQuickSearchPopup* popup = window.quickSearch();
+  ASSERT_TRUE(popup->isVisible());
+  EXPECT_EQ(popup->rowCount(), shot.quickSearchRows);
+
+  const QImage picture(file);
+  const QImage alone = popup->grab().toImage().convertToFormat(picture.format());
+  const QPoint at = popup->mapToGlobal(QPoint(0, 0)) - window.mapToGlobal(QPoint(0, 0));
+  ASSERT_TRUE(QRect(QPoint(0, 0), picture.size()).contains(QRect(at, alone.size())));
+  int same = 0;
+  int sampled = 0;
+  for (int y = 0; y < alone.height(); y += 3)
+    for (int x = 0; x < alone.width(); x += 3, ++sampled)
+      if (picture.pixel(at.x() + x, at.y() + y) == alone.pixel(x, y)) ++same;
+  // All but the text cursor, which may blink between the two grabs.
+  EXPECT_GT(same, sampled * 97 / 100) << same << " of " << sampled;
 }
 
 TEST_F(DemoWindowTest, theFavouritesButtonOfAForeignFuturesListFollowsTheHostsFavourites) {

@@ -12,7 +12,7 @@ failures=0
 # A tree that uses every allowed direction once.
 make_tree() {
   local t=$1
-  mkdir -p "$t"/src/host/{core,bson,data,services,text,ui,table} "$t"/src/{model,tender,panel,bondinfo} "$t"/tests
+  mkdir -p "$t"/src/host/{core,bson,data,services,text,ui,table} "$t"/src/{model,tender,panel,bondinfo,quicksearch} "$t"/tests
   echo '#pragma once' >"$t/src/host/core/core.h"
   printf '#pragma once\n#include "host/core/core.h"\n' >"$t/src/host/ui/widget.h"
   printf '#pragma once\n#include "host/ui/widget.h"\n' >"$t/src/host/table/table.h"
@@ -22,6 +22,7 @@ make_tree() {
   printf '#pragma once\n#include "model/model.h"\n' >"$t/src/tender/tender.h"
   printf '#pragma once\n#include "tender/tender.h"\n#include "host/ui/widget.h"\n' >"$t/src/panel/panel.h"
   printf '#pragma once\n#include "host/table/table.h"\n' >"$t/src/bondinfo/bondinfo.h"
+  printf '#pragma once\n#include "model/model.h"\n' >"$t/src/quicksearch/quicksearch.h"
   printf '#include "panel/panel.h"\n#include "bondinfo/bondinfo.h"\n' >"$t/tests/panel_test.cpp"
 }
 
@@ -53,6 +54,12 @@ expect() {
 expect clean-tree            0 "" src/model/model.cpp
 expect model-includes-panel  1 "model must not include panel/panel.h" \
   src/model/model.cpp '#include "panel/panel.h"'
+expect panel-includes-quicksearch 1 "panel must not include quicksearch/quicksearch.h" \
+  src/panel/panel.h '#include "quicksearch/quicksearch.h"'
+expect quicksearch-includes-tender 1 "quicksearch must not include tender/tender.h" \
+  src/quicksearch/quicksearch.h '#include "tender/tender.h"'
+expect model-includes-quicksearch 1 "model must not include quicksearch/quicksearch.h" \
+  src/model/model.cpp '#include "quicksearch/quicksearch.h"'
 expect model-includes-tender 1 "model must not include tender/tender.h" \
   src/model/model.h '#include "tender/tender.h"'
 expect tender-includes-panel 1 "tender must not include panel/panel.h" \

@@ -28,6 +28,18 @@ void expectMatches(const std::vector<MatchCase>& cases) {
   for (const MatchCase& c : cases) {
     EXPECT_EQ(GU::isInByPy(c.text, c.filter), c.matches)
         << "text \"" << c.text.toStdString() << "\" filter \"" << c.filter.toStdString() << '"';
+    // The compiled filter and the buffer overload answer the same, reading
+    // no further than the text: the buffer goes on with the filter itself,
+    // which a reader past the end would find.
+    const QString buffer = c.text + c.filter + c.filter;
+    const ushort* units = buffer.utf16();
+    EXPECT_EQ(GU::isInByPy(units, c.text.size(), c.filter), c.matches)
+        << "buffer: text \"" << c.text.toStdString() << "\" filter \"" << c.filter.toStdString()
+        << '"';
+    const GU::CPinyinFilter compiled(c.filter);
+    EXPECT_EQ(compiled.matches(units, c.text.size()), c.matches)
+        << "compiled: text \"" << c.text.toStdString() << "\" filter \"" << c.filter.toStdString()
+        << '"';
   }
 }
 

@@ -296,12 +296,56 @@ namespace GU {
 
 quint32 pinyinInitials(uint codePoint) { return lookupInitials(codePoint); }
 
+// The short program with its masks in one object; a long filter keeps only
+// its text and goes through isInByPy per call.
+struct CPinyinFilter::Compiled {
+  QString filter;
+  int length = 0;  // characters: a text of fewer units cannot match
+  bool isShort = false;
+  Program program;
+  quint64 classMasks[kClasses];
+  OtherClass others[kWordBits];
+  quint64 otherMasks[kWordBits];
+};
+
+CPinyinFilter::CPinyinFilter(const QString& filter) {
+  auto compiled = std::make_unique<Compiled>();
+  compiled->filter = filter;
+  const int filterSize = filter.size();
+  const ushort* f = filter.utf16();
+  compiled->length = charCount(f, filterSize);
+  if (filterSize > 0 && compiled->length <= kWordBits) {
+    compiled->isShort = true;
+    Program& p = compiled->program;
+    p.classMasks = compiled->classMasks;
+    p.others = compiled->others;
+    p.otherMasks = compiled->otherMasks;
+    compileShort(f, filterSize, p);
+  }
+  m_compiled = std::move(compiled);
+}
+
+CPinyinFilter::~CPinyinFilter() = default;
+
+bool CPinyinFilter::matches(const ushort* text, int textSize) const {
+  const Compiled& c = *m_compiled;
+  if (c.filter.isEmpty()) return true;
+  // Checked here for long filters too, so that a pasted page of text costs
+  // nothing per short name.
+  if (c.length > textSize) return false;
+  if (!c.isShort) return isInByPy(text, textSize, c.filter);
+  if (textSize == 0 || c.program.length > textSize) return false;
+  return scanOneWord(text, textSize, c.program);
+}
+
 bool isInByPy(const QString& text, const QString& filter) {
+  return isInByPy(text.utf16(), text.size(), filter);
+}
+
+bool isInByPy(const ushort* s, int textSize, const QString& filter) {
   const int filterSize = filter.size();
   if (filterSize == 0) return true;
-  const int textSize = text.size();
   const ushort* f = filter.utf16();
-  const ushort* s = text.utf16();
 
   if (filterSize <= kWordBits || charCount(f, filterSize) <= kWordBits) {
     // Each filter character takes at least one UTF-16 unit of text.

@@ -1,5 +1,8 @@
 // lw_pinyin_tablegen: writes the pinyin initials table of the instrument
-// filter (GU::isInByPy) from the Unicode Han database.
+// filter (GU::isInByPy) and the table of toneless full readings
+// (GU::pinyinReadings, the quick search's spelt-out pinyin) from the Unicode
+// Han database. Both come from the same fields in the same pass, so every
+// full reading's initial is in the character's initials mask.
 //
 // Why the table is built this way:
 // - Users find an instrument by typing the first letters of the pinyin of its
@@ -30,21 +33,29 @@
 //   shared library's read-only segment, shared by all processes.
 //
 // Usage: lw_pinyin_tablegen <Unihan_Readings.txt.bz2> <UnicodeData.txt> <output.cpp>
-// Writes output.cpp atomically (a temporary file renamed over it), so a failed
+//        <readings.cpp>
+// The readings table keeps each distinct toneless syllable once (a few
+// hundred, ü written v as typed on a keyboard) and per character a short list
+// of syllable indices; U+3400-U+9FFF by a dense offset array, the rest sorted
+// and binary-searched, like the initials.
+// Writes each output atomically (a temporary file renamed over it), so a failed
 // run never leaves a half table that the build would consider up to date.
 
 #include <bzlib.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "pinyinreadings_p.h"
 #include "pinyintable_p.h"
 
 namespace {
@@ -129,16 +140,37 @@ char baseLetter(std::uint32_t cp) {
   return 0;
 }
 
+using SyllableSet = std::set<std::string>;
+
 struct Readings {
   std::vector<std::uint32_t> primary = std::vector<std::uint32_t>(kCodePointLimit, 0);
   std::vector<std::uint32_t> fallback = std::vector<std::uint32_t>(kCodePointLimit, 0);
+  std::map<std::uint32_t, SyllableSet> primaryFull;
+  std::map<std::uint32_t, SyllableSet> fallbackFull;
   int skipped = 0;
 };
+
+// The toneless ASCII spelling of one reading ("lǚ" -> "lv", "xíng" ->
+// "xing"); empty when a character is not a pinyin letter.
+std::string tonelessReading(const char* p, const char* end) {
+  std::string out;
+  while (p < end) {
+    const std::uint32_t cp = decodeUtf8(p, end);
+    if (cp >= 0x0300 && cp <= 0x036F) continue;  // a combining tone mark
+    const bool uUmlaut = cp == 0x00DC || cp == 0x00FC || (cp >= 0x01D5 && cp <= 0x01DC);
+    const char letter = uUmlaut ? 'v' : baseLetter(cp);
+    if (!letter) return std::string();
+    out.push_back(letter);
+  }
+  if (out.size() >= static_cast<size_t>(GU::pinyin_readings::kSyllableSize)) return std::string();
+  return out;
+}
 
 // Adds the initials of one field value. Dictionary fields hold space-separated
 // entries "location:reading,reading" (locations may carry '*' or commas);
 // kMandarin holds space-separated readings.
-void addInitials(const char* value, const char* end, std::uint32_t& mask, int& skipped) {
+void addInitials(const char* value, const char* end, std::uint32_t& mask, SyllableSet* full,
+                 int& skipped) {
   const char* entry = value;
   while (entry < end) {
     const char* entryEnd = static_cast<const char*>(std::memchr(entry, ' ', end - entry));
@@ -156,6 +188,8 @@ void addInitials(const char* value, const char* end, std::uint32_t& mask, int& s
         const char letter = baseLetter(decodeUtf8(p, readingEnd));
         if (letter) {
           mask |= 1u << (letter - 'a');
+          const std::string syllable = tonelessReading(reading, readingEnd);
+          if (!syllable.empty()) full->insert(syllable);
         } else {
           ++skipped;
         }
@@ -187,9 +221,11 @@ void parseReadings(const std::string& text, Readings& readings) {
         const char* value = fieldEnd + 1;
         const char* valueEnd = lineEnd > value && lineEnd[-1] == '\r' ? lineEnd - 1 : lineEnd;
         if (name == "kTGHZ2013" || name == "kXHC1983" || name == "kHanyuPinyin") {
-          addInitials(value, valueEnd, readings.primary[cp], readings.skipped);
+          addInitials(value, valueEnd, readings.primary[cp], &readings.primaryFull[cp],
+                      readings.skipped);
         } else if (name == "kMandarin") {
-          addInitials(value, valueEnd, readings.fallback[cp], readings.skipped);
+          addInitials(value, valueEnd, readings.fallback[cp], &readings.fallbackFull[cp],
+                      readings.skipped);
         }
       }
     }
@@ -234,13 +270,36 @@ void writeArray(std::ostream& out, const char* declaration, const std::vector<st
   out << "\n};\n\n";
 }
 
+// Writes a file through a temporary one renamed over it, so that a failed
+// run never leaves a half table that the build would consider up to date.
+template <typename Write>
+bool writeAtomically(const std::string& target, Write write) {
+  const std::string temporary = target + ".tmp";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    write(out);
+    out.flush();
+    if (!out) {
+      std::fprintf(stderr, "lw_pinyin_tablegen: cannot write %s\n", temporary.c_str());
+      std::remove(temporary.c_str());
+      return false;
+    }
+  }
+  if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+    std::fprintf(stderr, "lw_pinyin_tablegen: cannot replace %s\n", target.c_str());
+    std::remove(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
+  if (argc != 5) {
     std::fprintf(stderr,
                  "usage: lw_pinyin_tablegen <Unihan_Readings.txt.bz2> <UnicodeData.txt> "
-                 "<output.cpp>\n");
+                 "<output.cpp> <readings.cpp>\n");
     return 2;
   }
   std::string text;
@@ -288,10 +347,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  const std::string target = argv[3];
-  const std::string temporary = target + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+  const bool written = writeAtomically(argv[3], [&](std::ostream& out) {
     out << "// Generated by lw_pinyin_tablegen from " << argv[1] << " and " << argv[2]
         << ". Do not edit.\n"
         << "// " << palette.size() << " initials masks, " << sparse.size() << " sparse entries; "
@@ -304,17 +360,73 @@ int main(int argc, char** argv) {
     writeArray(out, "const std::uint32_t kSparse[]", sparse, 8);
     out << "const int kSparseCount = " << sparse.size() << ";\n\n"
         << "}  // namespace pinyin_table\n}  // namespace GU\n";
-    out.flush();
-    if (!out) {
-      std::fprintf(stderr, "lw_pinyin_tablegen: cannot write %s\n", temporary.c_str());
-      std::remove(temporary.c_str());
-      return 1;
+  });
+  if (!written) return 1;
+
+  // The full readings, from the same fields with the same fallback and the
+  // same compatibility mapping as the initials above.
+  std::map<std::uint32_t, const SyllableSet*> full;
+  for (const auto& entry : readings.primaryFull) {
+    if (!entry.second.empty()) full[entry.first] = &entry.second;
+  }
+  for (const auto& entry : readings.fallbackFull) {
+    if (!entry.second.empty() && !full.count(entry.first)) full[entry.first] = &entry.second;
+  }
+  for (const auto& c : compatibility) {
+    auto to = full.find(c.second);
+    if (!full.count(c.first) && to != full.end()) full[c.first] = to->second;
+  }
+  std::map<std::string, std::uint32_t> syllableIndex;
+  for (const auto& entry : full) {
+    for (const std::string& syllable : *entry.second) syllableIndex.emplace(syllable, 0);
+  }
+  std::vector<std::string> syllables;
+  for (auto& entry : syllableIndex) {
+    entry.second = static_cast<std::uint32_t>(syllables.size());
+    syllables.push_back(entry.first);
+  }
+  std::vector<std::uint32_t> lists{0};  // offset 0: the empty list
+  std::vector<std::uint32_t> denseOffsets(table::kDenseCount, 0);
+  std::vector<std::uint32_t> sparseOffsets;
+  for (const auto& entry : full) {
+    const std::uint32_t offset = static_cast<std::uint32_t>(lists.size());
+    const size_t count = std::min<size_t>(entry.second->size(), 16);
+    lists.push_back(static_cast<std::uint32_t>(count));
+    size_t taken = 0;
+    for (const std::string& syllable : *entry.second) {
+      if (taken++ == count) break;
+      lists.push_back(syllableIndex[syllable]);
+    }
+    if (entry.first >= table::kDenseFirst && entry.first <= table::kDenseLast) {
+      denseOffsets[entry.first - table::kDenseFirst] = offset;
+    } else {
+      sparseOffsets.push_back(entry.first);
+      sparseOffsets.push_back(offset);
     }
   }
-  if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-    std::fprintf(stderr, "lw_pinyin_tablegen: cannot replace %s\n", target.c_str());
-    std::remove(temporary.c_str());
+  if (syllables.size() > 0xFFFF || syllables.empty()) {
+    std::fprintf(stderr, "lw_pinyin_tablegen: %zu syllables do not fit the readings table\n",
+                 syllables.size());
     return 1;
   }
-  return 0;
+  const bool readingsWritten = writeAtomically(argv[4], [&](std::ostream& out) {
+    out << "// Generated by lw_pinyin_tablegen from " << argv[1] << " and " << argv[2]
+        << ". Do not edit.\n"
+        << "// " << syllables.size() << " toneless syllables, " << full.size()
+        << " characters with readings.\n"
+        << "#include \"host/text/pinyinreadings_p.h\"\n"
+        << "#include \"host/text/pinyintable_p.h\"\n\n"
+        << "namespace GU {\nnamespace pinyin_readings {\n\n"
+        << "const char kSyllables[][kSyllableSize] = {";
+    for (size_t i = 0; i < syllables.size(); ++i)
+      out << (i % 10 == 0 ? "\n   " : "") << " \"" << syllables[i] << "\",";
+    out << "\n};\nconst int kSyllableCount = " << syllables.size() << ";\n\n";
+    writeArray(out, "const std::uint16_t kLists[]", lists, 4);
+    out << "const int kListsSize = " << lists.size() << ";\n\n";
+    writeArray(out, "const std::uint32_t kDenseOffset[pinyin_table::kDenseCount]", denseOffsets, 5);
+    writeArray(out, "const std::uint32_t kSparse[]", sparseOffsets, 6);
+    out << "const int kSparseCount = " << sparseOffsets.size() / 2 << ";\n\n"
+        << "}  // namespace pinyin_readings\n}  // namespace GU\n";
+  });
+  return readingsWritten ? 0 : 1;
 }
