@@ -2,21 +2,28 @@
 
 #include "host/data/fieldbinder.h"
 #include "host/data/jsonlinereader.h"
+#include "host/data/keyslots.h"
 #include "host/data/recordjson_p.h"
+#include "host/data/taskpool.h"
 
 #include <boost/make_shared.hpp>
 
 #include <algorithm>
 #include <charconv>
+#include <condition_variable>
+#include <cstdint>
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <set>
 #include <sstream>
 #include <thread>
+#include <type_traits>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -119,11 +126,16 @@ public:
   }
   std::size_t fileSize() const { return m_fileSize; }
   bool failed() const { return m_failed; }
+  // Whether the last block returned was the file's last.
+  bool atEnd() const { return m_done && m_carry.empty(); }
 
   // The next block; false at the end of the file (or on a read error, see
   // failed()). A line longer than a block makes its block longer.
   bool next(Block& block) {
     std::string& text = block.text;
+    // One buffer per block for the whole file: no fresh pages per block.
+    if (text.capacity() < m_carry.size() + kBlockBytes + CJsonLineReader::kPadding)
+      text.reserve(2 * kBlockBytes + CJsonLineReader::kPadding);
     text.assign(m_carry);
     m_carry.clear();
     while (!m_done) {
@@ -172,31 +184,11 @@ private:
   bool m_failed = false;
 };
 
-// Runs task(0) .. task(count - 1), task(0) on the calling thread and the
-// others on threads of their own, and returns when all are done. The first
-// exception (by task index) is rethrown afterwards.
-void runAll(std::size_t count, const std::function<void(std::size_t)>& task) {
-  std::vector<std::exception_ptr> failures(count);
-  std::vector<std::thread> threads;
-  threads.reserve(count);
-  for (std::size_t i = 1; i < count; ++i) {
-    threads.emplace_back([&task, &failures, i] {
-      try {
-        task(i);
-      } catch (...) {
-        failures[i] = std::current_exception();
-      }
-    });
-  }
-  try {
-    if (count > 0) task(0);
-  } catch (...) {
-    failures[0] = std::current_exception();
-  }
-  for (std::thread& t : threads) t.join();
-  for (const std::exception_ptr& failure : failures) {
-    if (failure) std::rethrow_exception(failure);
-  }
+// The JSON reader of a pool thread (one per thread, kept while it lives).
+CJsonLineReader& workerReader() {
+  thread_local std::unique_ptr<CJsonLineReader> reader;
+  if (!reader) reader.reset(new CJsonLineReader);
+  return *reader;
 }
 
 // One line read into a record, before the checks that need the lines before
@@ -208,30 +200,28 @@ struct ParsedLine {
   std::string problem;          // why not (the JSON error)
   std::string fieldErrors;      // "field x: ...\n" lines
   bool viaBson = false;         // the JSON reader refused the line
+  // Instruments: the hash of the duplicate-check key and whether the market
+  // is one of exchanges.jsonl's (both found on the decoding thread).
+  std::uint64_t keyHash = 0;
+  bool marketKnown = false;
 };
 
 // The markets of exchanges.jsonl, looked up by record (no key string built).
 using MarketSet = std::unordered_set<std::string>;
 
-// An instrument's identity for the duplicate check: views into the record,
-// which the data set keeps for as long as the map lives.
-struct InstrumentId {
-  int tradeType;
-  std::string_view marketId;
-  std::string_view code;
-  bool operator==(const InstrumentId& o) const {
-    return tradeType == o.tradeType && marketId == o.marketId && code == o.code;
-  }
-};
-struct InstrumentIdHash {
-  std::size_t operator()(const InstrumentId& id) const {
-    const std::size_t h = std::hash<std::string_view>()(id.code);
-    return h ^
-           (std::hash<std::string_view>()(id.marketId) + 0x9e3779b97f4a7c15ULL + (h << 6) +
-            (h >> 2)) ^
-           static_cast<std::size_t>(id.tradeType) * 0x100000001b3ULL;
-  }
-};
+// The hash of an instrument's identity for the duplicate check (trading
+// type, market, code), computed where the line is decoded.
+std::uint64_t instrumentIdHash(int tradeType, std::string_view marketId, std::string_view code) {
+  const std::uint64_t h = std::hash<std::string_view>()(code);
+  std::uint64_t mixed =
+      h ^ (std::hash<std::string_view>()(marketId) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2)) ^
+      static_cast<std::uint64_t>(static_cast<unsigned>(tradeType)) * 0x100000001b3ULL;
+  // Spread into the low bits, which pick the slot.
+  mixed ^= mixed >> 33;
+  mixed *= 0xff51afd7ed558ccdULL;
+  mixed ^= mixed >> 33;
+  return mixed;
+}
 
 // ---------------------------------------------------------------- the loader
 
@@ -243,8 +233,7 @@ public:
         options.threads > 0
             ? options.threads
             : static_cast<int>(std::min(4u, std::max(1u, std::thread::hardware_concurrency())));
-    m_readers.resize(static_cast<std::size_t>(m_threads));
-    for (auto& reader : m_readers) reader.reset(new CJsonLineReader);
+    if (m_threads > 1) m_pool.reset(new CTaskPool(m_threads));
     for (const char* file : kJsonLinesFiles) {
       std::error_code ec;
       const auto size = std::filesystem::file_size(m_directory / file, ec);
@@ -360,15 +349,33 @@ private:
       ParsedLine<R>& parsed = out.back();
       parsed.line = lineNumber;
       parseLine(reader, line, parsed);
-      if (parsed.record) prepare(*parsed.record, parsed.fieldErrors);
+      if (parsed.record) {
+        prepare(*parsed.record, parsed.fieldErrors);
+        if constexpr (std::is_base_of_v<CInstrumentDetail, R>) {
+          parsed.keyHash = instrumentIdHash(parsed.record->tradeType, parsed.record->marketId,
+                                            parsed.record->code);
+          parsed.marketKnown = marketKnown(parsed.record->marketId);
+        }
+      }
     }
   }
 
-  // Loads a JSON Lines file: blocks are read into records on up to m_threads
-  // threads at a time, then `accept` sees every line in file order on this
-  // thread, so the result and the error lines do not depend on timing.
-  // `prepare(R&, fieldErrors)` runs on the loader's threads and must only
-  // touch the record; accept(record, fieldErrors, where) decides.
+  // One block of a file on its way through the loader: read here, decoded
+  // on a worker (or here), then checked here in file order.
+  template <class R>
+  struct Slot {
+    Block block;
+    std::vector<ParsedLine<R>> lines;
+    std::exception_ptr failure;  // thrown while decoding
+    bool done = false;           // guarded by the loader's m_slotMutex
+  };
+
+  // Loads a JSON Lines file. Blocks are decoded into records on the pool's
+  // threads while this thread reads the next blocks and checks the decoded
+  // ones: `accept` sees every line in file order here, so the result and the
+  // error lines do not depend on timing. `prepare(R&, fieldErrors)` runs on
+  // the decoding thread and must only touch the record; accept(record,
+  // fieldErrors, where, keyHash) decides.
   template <class R, class Prepare, class Accept>
   void loadLines(const char* file, const Prepare& prepare, const Accept& accept) {
     const std::filesystem::path path = m_directory / file;
@@ -383,34 +390,110 @@ private:
       return;
     }
     m_fileSize = in.fileSize();
-    const std::size_t threads = m_readers.size();
-    std::vector<Block> blocks(threads);
-    std::vector<std::vector<ParsedLine<R>>> parsed(threads);
-    bool more = true;
-    while (more && !cancelled()) {
-      std::size_t count = 0;
-      while (count < threads && (more = in.next(blocks[count]))) ++count;
-      if (in.failed()) {
-        m_set.errors.push_back(std::string(file) + ": cannot read the file");
-        return;
+    // Blocks in flight: each worker busy with one and one more queued, plus
+    // the one being checked.
+    const std::size_t depth = m_pool ? static_cast<std::size_t>(2 * m_threads + 1) : 1;
+    std::vector<Slot<R>> ring(depth);
+    std::size_t posted = 0;    // blocks read (and handed out)
+    std::size_t accepted = 0;  // blocks checked
+    // Every block handed to the pool is finished before the ring go, also
+    // when checking throws.
+    struct Drain {
+      Loader* loader;
+      std::vector<Slot<R>>& ring;
+      std::size_t& posted;
+      std::size_t& accepted;
+      ~Drain() {
+        std::unique_lock<std::mutex> lock(loader->m_slotMutex);
+        for (std::size_t b = accepted; b < posted; ++b) {
+          Slot<R>& slot = ring[b % ring.size()];
+          loader->m_slotDone.wait(lock, [&slot] { return slot.done; });
+        }
       }
-      runAll(count,
-             [&](std::size_t i) { parseBlock<R>(*m_readers[i], blocks[i], prepare, parsed[i]); });
-      for (std::size_t i = 0; i < count; ++i) {
-        for (ParsedLine<R>& line : parsed[i]) {
+    } drain{this, ring, posted, accepted};
+
+    bool more = true;
+    for (;;) {
+      // Read ahead while there is room and the load goes on.
+      while (more && posted - accepted < depth && !cancelled()) {
+        Slot<R>& slot = ring[posted % depth];
+        more = in.next(slot.block);
+        if (in.failed()) {
+          m_set.errors.push_back(std::string(file) + ": cannot read the file");
+          return;
+        }
+        if (!more) break;
+        slot.failure = nullptr;
+        ++posted;
+        // A file of one block, or no pool: decoded here.
+        const bool inline_ = !m_pool || (accepted == 0 && posted == 1 && in.atEnd());
+        if (inline_) {
+          decode(slot, prepare);
+          slot.done = true;
+        } else {
+          {
+            std::lock_guard<std::mutex> lock(m_slotMutex);
+            slot.done = false;
+          }
+          m_pool->post([this, &slot, &prepare] {
+            decodeOnWorker(slot, prepare);
+            {
+              std::lock_guard<std::mutex> lock(m_slotMutex);
+              slot.done = true;
+            }
+            m_slotDone.notify_all();
+          });
+        }
+      }
+      if (accepted == posted) break;
+      Slot<R>& slot = ring[accepted % depth];
+      {
+        std::unique_lock<std::mutex> lock(m_slotMutex);
+        m_slotDone.wait(lock, [&slot] { return slot.done; });
+      }
+      ++accepted;
+      if (slot.failure) std::rethrow_exception(slot.failure);
+      if (!cancelled()) {
+        for (ParsedLine<R>& line : slot.lines) {
           const Where where{file, line.line};
           if (line.viaBson) ++m_progress.bsonLines;
           if (!line.record) {
             m_set.errors.push_back(where.str() + ": " + line.problem + "; line skipped");
             continue;
           }
-          accept(line.record, line.fieldErrors, where);
+          if constexpr (std::is_invocable_v<const Accept&, boost::shared_ptr<R>&,
+                                            const std::string&, const Where&,
+                                            const ParsedLine<R>&>) {
+            accept(line.record, line.fieldErrors, where, line);
+          } else {
+            accept(line.record, line.fieldErrors, where);
+          }
         }
-        m_progress.records += parsed[i].size();
-        m_progress.bytesRead += blocks[i].size;
+        m_progress.records += slot.lines.size();
+        m_progress.bytesRead += slot.block.size;
+        m_progress.errors = m_set.errors.size();
+        report();
       }
-      m_progress.errors = m_set.errors.size();
-      report();
+      // The records are the data set's now; the slot keeps its buffers.
+      slot.lines.clear();
+    }
+  }
+
+  // Decodes a slot's block with the reader of the calling worker.
+  template <class R, class Prepare>
+  void decodeOnWorker(Slot<R>& slot, const Prepare& prepare) {
+    try {
+      parseBlock<R>(workerReader(), slot.block, prepare, slot.lines);
+    } catch (...) {
+      slot.failure = std::current_exception();
+    }
+  }
+  template <class R, class Prepare>
+  void decode(Slot<R>& slot, const Prepare& prepare) {
+    try {
+      parseBlock<R>(m_reader, slot.block, prepare, slot.lines);
+    } catch (...) {
+      slot.failure = std::current_exception();
     }
   }
 
@@ -450,39 +533,51 @@ private:
   template <class R>
   void loadInstruments(const char* file) {
     bool reserved = false;
-    loadLines<R>(file, &noPreparation,
-                 [&](const boost::shared_ptr<R>& record, const std::string& fieldErrors,
-                     const Where& where) {
-                   if (!reserved) {
-                     // About 300 bytes a line in generated sets; a guess, not a limit.
-                     const std::size_t expected = m_fileSize / 256 + 16;
-                     m_instrumentKeys.reserve(m_instrumentKeys.size() + expected);
-                     m_set.instruments.reserve(m_set.instruments.size() + expected);
-                     reserved = true;
-                   }
-                   const bool keyKnown = !record->marketId.empty() && !record->code.empty();
-                   const auto at = [&] {
-                     return located(where, keyKnown ? record->getKey() : std::string());
-                   };
-                   if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
-                   if (record->marketId.empty()) return skip(at(), "key field marketId is empty");
-                   if (record->code.empty()) return skip(at(), "key field code is empty");
-                   if (!isKnownTradeType(record->tradeType)) {
-                     return skip(at(), "trading type " + tradeTypeText(record->tradeType) +
-                                           " is not a single known trading type");
-                   }
-                   if (!marketKnown(record->marketId)) {
-                     return skip(at(), "market " + record->marketId + " is not in exchanges.jsonl");
-                   }
-                   auto inserted = m_instrumentKeys.emplace(
-                       InstrumentId{record->tradeType, record->marketId, record->code}, where);
-                   if (!inserted.second) {
-                     return skip(at(), "duplicate key for trading type " +
-                                           tradeTypeText(record->tradeType) + " (first at " +
-                                           inserted.first->second.str() + ")");
-                   }
-                   m_set.instruments.push_back(record);
-                 });
+    const bool fundPlans = std::is_same_v<R, COTCFundPlanInfo>;
+    if (fundPlans) m_fundPlansFrom = m_set.instruments.size();
+    loadLines<R>(
+        file, &noPreparation,
+        [&](boost::shared_ptr<R>& record, const std::string& fieldErrors, const Where& where,
+            const ParsedLine<R>& parsed) {
+          if (!reserved) {
+            // About 300 bytes a line in generated sets; a guess, not a limit.
+            const std::size_t expected = m_fileSize / 256 + 16;
+            m_instrumentKeys.reserve(m_instrumentKeys.size() + expected);
+            m_instrumentLines.reserve(m_instrumentLines.size() + expected);
+            m_set.instruments.reserve(m_set.instruments.size() + expected);
+            reserved = true;
+          }
+          const bool keyKnown = !record->marketId.empty() && !record->code.empty();
+          const auto at = [&] {
+            return located(where, keyKnown ? record->getKey() : std::string());
+          };
+          if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
+          if (record->marketId.empty()) return skip(at(), "key field marketId is empty");
+          if (record->code.empty()) return skip(at(), "key field code is empty");
+          if (!isKnownTradeType(record->tradeType)) {
+            return skip(at(), "trading type " + tradeTypeText(record->tradeType) +
+                                  " is not a single known trading type");
+          }
+          if (!parsed.marketKnown) {
+            return skip(at(), "market " + record->marketId + " is not in exchanges.jsonl");
+          }
+          const auto& kept = m_set.instruments;
+          const std::uint32_t first = m_instrumentKeys.insert(
+              parsed.keyHash, static_cast<std::uint32_t>(kept.size()), [&](std::uint32_t position) {
+                const CInstrumentDetail& other = *kept[position];
+                return other.tradeType == record->tradeType && other.code == record->code &&
+                       other.marketId == record->marketId;
+              });
+          if (first != CKeySlots::kInserted) {
+            const Where firstWhere{
+                first < m_fundPlansFrom || !fundPlans ? "instruments.jsonl" : "fundplans.jsonl",
+                m_instrumentLines[first]};
+            return skip(at(), "duplicate key for trading type " + tradeTypeText(record->tradeType) +
+                                  " (first at " + firstWhere.str() + ")");
+          }
+          m_instrumentLines.push_back(where.line);
+          m_set.instruments.push_back(std::move(record));
+        });
   }
 
   // ---------------------------------------------------- inter-bank bonds
@@ -720,14 +815,23 @@ private:
   QDate m_today;
   DataSetLoadOptions m_options;
   int m_threads = 1;
-  // One JSON reader per loading thread (index = block of a batch).
-  std::vector<std::unique_ptr<CJsonLineReader>> m_readers;
+  CJsonLineReader m_reader;  // of this thread
+  // Signals a slot decoded (Slot::done); waited for on this thread.
+  std::mutex m_slotMutex;
+  std::condition_variable m_slotDone;
   DataSetLoadProgress m_progress;
   DataSet m_set;
   MarketSet m_markets;
   std::size_t m_fileSize = 0;  // of the file being read
-  // First line of every instrument and fund plan kept, by trading type and key.
-  std::unordered_map<InstrumentId, Where, InstrumentIdHash> m_instrumentKeys;
+  // Every instrument and fund plan kept, by trading type and key: its
+  // position in m_set.instruments and its line.
+  CKeySlots m_instrumentKeys;
+  std::vector<int> m_instrumentLines;  // the line of each, by position
+  // Where the fund plans start in m_set.instruments (the file of a line).
+  std::size_t m_fundPlansFrom = 0;
+  // The decoding threads (none when the load runs on one thread); last, so
+  // that its threads are gone before the rest of the loader.
+  std::unique_ptr<CTaskPool> m_pool;
 };
 
 }  // namespace
