@@ -3,6 +3,7 @@
 #include "host/data/fieldbinder.h"
 #include "host/data/jsonlinereader.h"
 #include "host/data/keyslots.h"
+#include "host/data/recordarena.h"
 #include "host/data/recordjson_p.h"
 #include "host/data/taskpool.h"
 
@@ -107,7 +108,7 @@ std::string tradeTypeText(int tradeType) { return std::to_string(tradeType); }
 struct Block {
   std::string text;  // size() = lines + padding
   std::size_t size = 0;
-  int firstLine = 1;
+  int lines = 0;  // line ends in it, counted where it is decoded
 };
 
 // Reads a file in blocks of whole lines of about kBlockBytes, so that a large
@@ -167,9 +168,7 @@ public:
       }
     }
     if (text.empty()) return false;
-    block.firstLine = m_nextLine;
     block.size = text.size();
-    m_nextLine += static_cast<int>(std::count(text.begin(), text.end(), '\n'));
     text.append(CJsonLineReader::kPadding, ' ');
     return true;
   }
@@ -178,17 +177,21 @@ private:
   std::ifstream m_in;
   std::string m_carry;
   std::size_t m_fileSize = 0;
-  int m_nextLine = 1;
   bool m_first = true;
   bool m_done = false;
   bool m_failed = false;
 };
 
-// The JSON reader of a pool thread (one per thread, kept while it lives).
+// The JSON reader and the record arena of a pool thread (one per thread,
+// kept while it lives).
 CJsonLineReader& workerReader() {
   thread_local std::unique_ptr<CJsonLineReader> reader;
   if (!reader) reader.reset(new CJsonLineReader);
   return *reader;
+}
+CRecordArena& workerArena() {
+  thread_local CRecordArena arena;
+  return arena;
 }
 
 // One line read into a record, before the checks that need the lines before
@@ -313,7 +316,7 @@ private:
     const fields::JsonValue* object =
         m_options.useJsonReader ? reader.read(line.data(), line.size()) : nullptr;
     if (object != nullptr) {
-      out.record = boost::make_shared<R>();
+      out.record = CRecordArena::make<R>();
       detail::readFromJson(*out.record, *object, false, &out.fieldErrors);
       return;
     }
@@ -325,21 +328,27 @@ private:
       out.problem = e.what();
       return;
     }
-    out.record = boost::make_shared<R>();
+    out.record = CRecordArena::make<R>();
     out.record->bsonValueFromObj(obj, false, &out.fieldErrors);
   }
 
   // The non-blank lines of one block, read into records on the calling
-  // thread; `prepare` finishes each record there too.
+  // thread; `prepare` finishes each record there too. Lines are numbered
+  // from 1 within the block; the block's line ends are counted.
   template <class R, class Prepare>
-  void parseBlock(CJsonLineReader& reader, const Block& block, const Prepare& prepare,
+  void parseBlock(CJsonLineReader& reader, Block& block, const Prepare& prepare,
                   std::vector<ParsedLine<R>>& out) {
     out.clear();
     std::size_t start = 0;
-    int lineNumber = block.firstLine - 1;
+    int lineNumber = 0;
+    block.lines = 0;
     while (start < block.size) {
       std::size_t end = block.text.find('\n', start);
-      if (end == std::string::npos || end > block.size) end = block.size;
+      if (end == std::string::npos || end > block.size) {
+        end = block.size;
+      } else {
+        ++block.lines;
+      }
       ++lineNumber;
       std::string_view line(block.text.data() + start, end - start);
       start = end + 1;
@@ -396,6 +405,7 @@ private:
     std::vector<Slot<R>> ring(depth);
     std::size_t posted = 0;    // blocks read (and handed out)
     std::size_t accepted = 0;  // blocks checked
+    int linesBefore = 0;       // lines of the blocks checked
     // Every block handed to the pool is finished before the ring go, also
     // when checking throws.
     struct Drain {
@@ -455,7 +465,7 @@ private:
       if (slot.failure) std::rethrow_exception(slot.failure);
       if (!cancelled()) {
         for (ParsedLine<R>& line : slot.lines) {
-          const Where where{file, line.line};
+          const Where where{file, linesBefore + line.line};
           if (line.viaBson) ++m_progress.bsonLines;
           if (!line.record) {
             m_set.errors.push_back(where.str() + ": " + line.problem + "; line skipped");
@@ -469,6 +479,7 @@ private:
             accept(line.record, line.fieldErrors, where);
           }
         }
+        linesBefore += slot.block.lines;
         m_progress.records += slot.lines.size();
         m_progress.bytesRead += slot.block.size;
         m_progress.errors = m_set.errors.size();
@@ -483,6 +494,7 @@ private:
   template <class R, class Prepare>
   void decodeOnWorker(Slot<R>& slot, const Prepare& prepare) {
     try {
+      CRecordArena::Use arena(workerArena());
       parseBlock<R>(workerReader(), slot.block, prepare, slot.lines);
     } catch (...) {
       slot.failure = std::current_exception();
@@ -491,6 +503,7 @@ private:
   template <class R, class Prepare>
   void decode(Slot<R>& slot, const Prepare& prepare) {
     try {
+      CRecordArena::Use arena(m_arena);
       parseBlock<R>(m_reader, slot.block, prepare, slot.lines);
     } catch (...) {
       slot.failure = std::current_exception();
@@ -816,6 +829,7 @@ private:
   DataSetLoadOptions m_options;
   int m_threads = 1;
   CJsonLineReader m_reader;  // of this thread
+  CRecordArena m_arena;      // for the records decoded on this thread
   // Signals a slot decoded (Slot::done); waited for on this thread.
   std::mutex m_slotMutex;
   std::condition_variable m_slotDone;
