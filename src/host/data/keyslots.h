@@ -16,7 +16,8 @@ namespace mxservice {
 
 class CKeySlots {
 public:
-  static constexpr std::uint32_t kInserted = UINT32_MAX;
+  static constexpr std::uint32_t kInserted = UINT32_MAX;  // insert(): a new key
+  static constexpr std::uint32_t kAbsent = UINT32_MAX;    // find(): no such key
 
   // Room for `count` keys without growing.
   void reserve(std::size_t count) {
@@ -43,6 +44,29 @@ public:
       }
       const std::uint32_t other = static_cast<std::uint32_t>(slot) - 1;
       if ((slot >> 32) == high && same(other)) return other;
+    }
+  }
+
+  // The position of the key with that hash for which same(position) holds,
+  // else kAbsent.
+  template <class Same>
+  std::uint32_t find(std::uint64_t hash, const Same& same) const {
+    if (m_size == 0) return kAbsent;
+    const std::uint64_t high = hash >> 32;
+    const std::size_t mask = m_capacity - 1;
+    for (std::size_t i = static_cast<std::size_t>(high) & mask;; i = (i + 1) & mask) {
+      const std::uint64_t slot = m_slots[i];
+      if (slot == 0) return kAbsent;
+      const std::uint32_t other = static_cast<std::uint32_t>(slot) - 1;
+      if ((slot >> 32) == high && same(other)) return other;
+    }
+  }
+
+  // Calls f(position) for every key's position, in no particular order.
+  template <class F>
+  void forEach(const F& f) const {
+    for (std::size_t i = 0; i < m_capacity; ++i) {
+      if (m_slots[i] != 0) f(static_cast<std::uint32_t>(m_slots[i]) - 1);
     }
   }
 
