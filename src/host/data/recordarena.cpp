@@ -8,6 +8,19 @@
 #include <sys/mman.h>
 #endif
 
+// Under the leak checker the chunks are roots it scans: the texts a record
+// keeps on the heap are reached from there only.
+#if defined(__SANITIZE_ADDRESS__)
+#define LW_ARENA_LSAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(leak_sanitizer)
+#define LW_ARENA_LSAN 1
+#endif
+#endif
+#ifdef LW_ARENA_LSAN
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace mxservice {
 
 namespace {
@@ -40,11 +53,17 @@ void* mapChunk() {
   if (chunk == nullptr) return nullptr;
 #endif
   g_liveChunks.fetch_add(1, std::memory_order_relaxed);
+#ifdef LW_ARENA_LSAN
+  __lsan_register_root_region(chunk, kChunkBytes);
+#endif
   return chunk;
 }
 
 void unmapChunk(void* chunk) {
   g_liveChunks.fetch_sub(1, std::memory_order_relaxed);
+#ifdef LW_ARENA_LSAN
+  __lsan_unregister_root_region(chunk, kChunkBytes);
+#endif
 #ifdef __linux__
   munmap(chunk, kChunkBytes);
 #else
