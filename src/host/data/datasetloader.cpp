@@ -134,16 +134,21 @@ public:
   // failed()). A line longer than a block makes its block longer.
   bool next(Block& block) {
     std::string& text = block.text;
-    // One buffer per block for the whole file: no fresh pages per block.
-    if (text.capacity() < m_carry.size() + kBlockBytes + CJsonLineReader::kPadding)
-      text.reserve(2 * kBlockBytes + CJsonLineReader::kPadding);
     text.assign(m_carry);
     m_carry.clear();
     while (!m_done) {
       const std::size_t have = text.size();
-      text.resize(have + kBlockBytes);
-      m_in.read(&text[have], static_cast<std::streamsize>(kBlockBytes));
+      // No more than the rest of the file (and a byte to see its end), so a
+      // small file takes a small buffer; a file that grew is read on.
+      const std::size_t rest = m_fileSize > m_read ? m_fileSize - m_read : 0;
+      const std::size_t want = std::min(kBlockBytes, std::max<std::size_t>(rest, 4096) + 1);
+      // One buffer per block for the whole file: no fresh pages per block.
+      if (text.capacity() < have + want + CJsonLineReader::kPadding)
+        text.reserve(std::max(2 * want, have + want) + CJsonLineReader::kPadding);
+      text.resize(have + want);
+      m_in.read(&text[have], static_cast<std::streamsize>(want));
       const std::size_t got = static_cast<std::size_t>(m_in.gcount());
+      m_read += got;
       text.resize(have + got);
       if (m_in.bad()) {
         m_failed = true;
@@ -154,7 +159,7 @@ public:
         m_first = false;
         stripBom(text);
       }
-      if (got < kBlockBytes) {
+      if (got < want) {
         m_done = true;
         break;
       }
@@ -177,6 +182,7 @@ private:
   std::ifstream m_in;
   std::string m_carry;
   std::size_t m_fileSize = 0;
+  std::size_t m_read = 0;  // bytes read so far
   bool m_first = true;
   bool m_done = false;
   bool m_failed = false;
