@@ -13,6 +13,7 @@
 #include <charconv>
 #include <condition_variable>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <fstream>
@@ -106,9 +107,23 @@ std::string tradeTypeText(int tradeType) { return std::to_string(tradeType); }
 // A run of whole lines of a JSON Lines file, followed by padding for the
 // JSON reader (CJsonLineReader::kPadding readable bytes past the text).
 struct Block {
-  std::string text;  // size() = lines + padding
-  std::size_t size = 0;
-  int lines = 0;  // line ends in it, counted where it is decoded
+  // Not cleared when it grows: only what was read (and the padding) is used.
+  std::unique_ptr<char[]> buffer;
+  std::size_t capacity = 0;
+  std::size_t size = 0;  // of the lines
+  int lines = 0;         // line ends in it, counted where it is decoded
+
+  const char* data() const { return buffer.get(); }
+  // Room for `bytes` and the padding, keeping the first `keep` bytes.
+  void reserve(std::size_t bytes, std::size_t keep) {
+    if (bytes + CJsonLineReader::kPadding <= capacity) return;
+    // Doubling: a line longer than a block grows its block in few steps.
+    const std::size_t wanted = std::max(bytes + CJsonLineReader::kPadding, 2 * capacity);
+    std::unique_ptr<char[]> grown(new char[wanted]);
+    if (keep > 0) std::memcpy(grown.get(), buffer.get(), keep);
+    buffer = std::move(grown);
+    capacity = wanted;
+  }
 };
 
 // Reads a file in blocks of whole lines of about kBlockBytes, so that a large
@@ -133,23 +148,22 @@ public:
   // The next block; false at the end of the file (or on a read error, see
   // failed()). A line longer than a block makes its block longer.
   bool next(Block& block) {
-    std::string& text = block.text;
-    text.assign(m_carry);
+    std::size_t have = m_carry.size();
+    block.reserve(have, 0);
+    if (have > 0) std::memcpy(block.buffer.get(), m_carry.data(), have);
     m_carry.clear();
     while (!m_done) {
-      const std::size_t have = text.size();
       // No more than the rest of the file (and a byte to see its end), so a
       // small file takes a small buffer; a file that grew is read on.
       const std::size_t rest = m_fileSize > m_read ? m_fileSize - m_read : 0;
       const std::size_t want = std::min(kBlockBytes, std::max<std::size_t>(rest, 4096) + 1);
       // One buffer per block for the whole file: no fresh pages per block.
-      if (text.capacity() < have + want + CJsonLineReader::kPadding)
-        text.reserve(std::max(2 * want, have + want) + CJsonLineReader::kPadding);
-      text.resize(have + want);
-      m_in.read(&text[have], static_cast<std::streamsize>(want));
+      block.reserve(have + want, have);
+      char* text = block.buffer.get();
+      m_in.read(text + have, static_cast<std::streamsize>(want));
       const std::size_t got = static_cast<std::size_t>(m_in.gcount());
       m_read += got;
-      text.resize(have + got);
+      have += got;
       if (m_in.bad()) {
         m_failed = true;
         m_done = true;
@@ -157,7 +171,12 @@ public:
       }
       if (m_first) {
         m_first = false;
-        stripBom(text);
+        if (have >= 3 && static_cast<unsigned char>(text[0]) == 0xEF &&
+            static_cast<unsigned char>(text[1]) == 0xBB &&
+            static_cast<unsigned char>(text[2]) == 0xBF) {
+          std::memmove(text, text + 3, have - 3);
+          have -= 3;
+        }
       }
       if (got < want) {
         m_done = true;
@@ -165,16 +184,17 @@ public:
       }
       // Keep the partial last line for the next block (the carry holds no
       // line end, so the last one found ends a line of this block).
-      const std::size_t lastNewline = text.rfind('\n');
-      if (lastNewline != std::string::npos) {
-        m_carry.assign(text, lastNewline + 1, std::string::npos);
-        text.resize(lastNewline + 1);
+      const std::string_view lines(text, have);
+      const std::size_t lastNewline = lines.rfind('\n');
+      if (lastNewline != std::string_view::npos) {
+        m_carry.assign(lines.substr(lastNewline + 1));
+        have = lastNewline + 1;
         break;
       }
     }
-    if (text.empty()) return false;
-    block.size = text.size();
-    text.append(CJsonLineReader::kPadding, ' ');
+    if (have == 0) return false;
+    block.size = have;
+    std::memset(block.buffer.get() + have, ' ', CJsonLineReader::kPadding);
     return true;
   }
 
@@ -349,14 +369,17 @@ private:
     int lineNumber = 0;
     block.lines = 0;
     while (start < block.size) {
-      std::size_t end = block.text.find('\n', start);
+      const char* found =
+          static_cast<const char*>(std::memchr(block.data() + start, '\n', block.size - start));
+      std::size_t end =
+          found == nullptr ? std::string::npos : static_cast<std::size_t>(found - block.data());
       if (end == std::string::npos || end > block.size) {
         end = block.size;
       } else {
         ++block.lines;
       }
       ++lineNumber;
-      std::string_view line(block.text.data() + start, end - start);
+      std::string_view line(block.data() + start, end - start);
       start = end + 1;
       if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
       if (isBlank(line)) continue;
