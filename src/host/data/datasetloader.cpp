@@ -413,7 +413,7 @@ private:
   // ones: `accept` sees every line in file order here, so the result and the
   // error lines do not depend on timing. `prepare(R&, fieldErrors)` runs on
   // the decoding thread and must only touch the record; accept(record,
-  // fieldErrors, where, keyHash) decides.
+  // fieldErrors, where[, parsed line]) decides.
   template <class R, class Prepare, class Accept>
   void loadLines(const char* file, const Prepare& prepare, const Accept& accept) {
     const std::filesystem::path path = m_directory / file;
@@ -435,7 +435,7 @@ private:
     std::size_t posted = 0;    // blocks read (and handed out)
     std::size_t accepted = 0;  // blocks checked
     int linesBefore = 0;       // lines of the blocks checked
-    // Every block handed to the pool is finished before the ring go, also
+    // Every block handed to the pool is finished before the ring goes, also
     // when checking throws.
     struct Drain {
       Loader* loader;
@@ -463,17 +463,17 @@ private:
         }
         if (!more) break;
         slot.failure = nullptr;
-        ++posted;
         // A file of one block, or no pool: decoded here.
-        const bool inline_ = !m_pool || (accepted == 0 && posted == 1 && in.atEnd());
+        const bool inline_ = !m_pool || (accepted == 0 && posted == 0 && in.atEnd());
+        {
+          std::lock_guard<std::mutex> lock(m_slotMutex);
+          slot.done = false;
+        }
         if (inline_) {
           decode(slot, prepare);
+          std::lock_guard<std::mutex> lock(m_slotMutex);
           slot.done = true;
         } else {
-          {
-            std::lock_guard<std::mutex> lock(m_slotMutex);
-            slot.done = false;
-          }
           m_pool->post([this, &slot, &prepare] {
             decodeOnWorker(slot, prepare);
             {
@@ -483,6 +483,8 @@ private:
             m_slotDone.notify_all();
           });
         }
+        // Counted once it is sure to finish (posting may throw).
+        ++posted;
       }
       if (accepted == posted) break;
       Slot<R>& slot = ring[accepted % depth];

@@ -1,6 +1,7 @@
 #include "host/data/taskpool.h"
 
 #include <cstddef>
+#include <system_error>
 #include <utility>
 
 namespace mxservice {
@@ -17,12 +18,21 @@ CTaskPool::~CTaskPool() {
 }
 
 void CTaskPool::post(std::function<void()> task) {
+  if (m_threads.size() < static_cast<std::size_t>(m_maxThreads)) {
+    try {
+      m_threads.emplace_back([this] { work(); });
+    } catch (const std::system_error&) {
+      // No thread to be had: with none at all, the task runs here.
+      if (m_threads.empty()) {
+        task();
+        return;
+      }
+    }
+  }
   {
     std::lock_guard<std::mutex> lock(m_mutex);
     m_tasks.push_back(std::move(task));
   }
-  if (m_threads.size() < static_cast<std::size_t>(m_maxThreads))
-    m_threads.emplace_back([this] { work(); });
   m_wake.notify_one();
 }
 

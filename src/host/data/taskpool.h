@@ -24,7 +24,8 @@ public:
   CTaskPool(const CTaskPool&) = delete;
   CTaskPool& operator=(const CTaskPool&) = delete;
 
-  // Queues `task`. A task must not throw (wrap it) and must not wait for a
+  // Queues `task`, or runs it on the calling thread when no worker can be
+  // started at all. A task must not throw (wrap it) and must not wait for a
   // later task of the same pool.
   void post(std::function<void()> task);
 
