@@ -9,7 +9,9 @@
 #include <QCoreApplication>
 #include <QSignalSpy>
 #include <QThread>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "exchangereceiver.h"
 
@@ -27,6 +29,47 @@ TEST(ExchangeClient, looksUpInstrumentsByMarketAndCodeOrStockKey) {
   EXPECT_FALSE(client.getInstrument(QStringLiteral("600000")));
   EXPECT_FALSE(client.getInstrument(QString()));
   EXPECT_EQ(client.stockListMap().size(), 1);
+}
+
+// Lookups go by the key text "code.market": parts whose dots make the same
+// text are one key, and the first instrument in data-set order answers for it,
+// also among thousands of keys; the stock list map has one entry per key text.
+TEST(ExchangeClient, stockKeyTextDecidesWhichInstrumentAnswers) {
+  CExchangeClient client;
+  std::vector<mxservice::CInstrumentDetailPtr> list = {
+      instrument(1, "C", "A.B"),     instrument(1, "B.C", "A"),  // both "A.B.C"
+      instrument(1, "SH", "600000"), instrument(2, "SH", "600000"), instrument(1, "", "X"),  // "X."
+      instrument(1, "SZ", ""),  // ".SZ"
+  };
+  for (int i = 0; i < 5000; ++i) list.push_back(instrument(1, "SZ", std::to_string(100000 + i)));
+  client.setInstruments(list);
+  struct Lookup {
+    const char* market;
+    const char* code;
+    int expected;  // index into list, -1 for none
+  };
+  const Lookup lookups[] = {
+      {"C", "A.B", 0},  {"B.C", "A", 0},     {"SH", "600000", 2},     {"", "X", 4},
+      {"SZ", "", 5},    {"SZ", "100000", 6}, {"SZ", "104999", 5005},  {"SZ", "105000", -1},
+      {"B", "A.C", -1}, {"C", "A", -1},      {"SH", "600000.SH", -1},
+  };
+  for (const Lookup& l : lookups) {
+    SCOPED_TRACE(std::string(l.code) + "." + l.market);
+    const mxservice::CInstrumentDetailPtr expected =
+        l.expected < 0 ? mxservice::CInstrumentDetailPtr() : list[l.expected];
+    EXPECT_EQ(client.getInstrument(l.market, l.code), expected);
+    EXPECT_EQ(client.getInstrument(QString::fromStdString(std::string(l.code) + "." + l.market)),
+              expected);
+  }
+  const auto map = client.stockListMap();
+  EXPECT_EQ(map.size(), 5004);
+  EXPECT_EQ(map.value(QStringLiteral("A.B.C")), list[0]);
+  EXPECT_EQ(map.value(QStringLiteral("600000.SH")), list[2]);
+  EXPECT_EQ(map.value(QStringLiteral("104999.SZ")), list[5005]);
+  // Replacing the content leaves no key of the previous one.
+  client.setInstruments({list[3]});
+  EXPECT_EQ(client.getInstrument("SH", "600000"), list[3]);
+  EXPECT_FALSE(client.getInstrument("C", "A.B"));
 }
 
 TEST(ExchangeClient, exchangesAndTenderDetailsAreSharedRecords) {

@@ -2,21 +2,30 @@
 
 #include "host/data/fieldbinder.h"
 #include "host/data/jsonlinereader.h"
+#include "host/data/keyslots.h"
+#include "host/data/recordarena.h"
 #include "host/data/recordjson_p.h"
+#include "host/data/taskpool.h"
 
 #include <boost/make_shared.hpp>
 
 #include <algorithm>
 #include <charconv>
+#include <condition_variable>
+#include <cstdint>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <set>
 #include <sstream>
 #include <thread>
+#include <type_traits>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -98,9 +107,23 @@ std::string tradeTypeText(int tradeType) { return std::to_string(tradeType); }
 // A run of whole lines of a JSON Lines file, followed by padding for the
 // JSON reader (CJsonLineReader::kPadding readable bytes past the text).
 struct Block {
-  std::string text;  // size() = lines + padding
-  std::size_t size = 0;
-  int firstLine = 1;
+  // Not cleared when it grows: only what was read (and the padding) is used.
+  std::unique_ptr<char[]> buffer;
+  std::size_t capacity = 0;
+  std::size_t size = 0;  // of the lines
+  int lines = 0;         // line ends in it, counted where it is decoded
+
+  const char* data() const { return buffer.get(); }
+  // Room for `bytes` and the padding, keeping the first `keep` bytes.
+  void reserve(std::size_t bytes, std::size_t keep) {
+    if (bytes + CJsonLineReader::kPadding <= capacity) return;
+    // Doubling: a line longer than a block grows its block in few steps.
+    const std::size_t wanted = std::max(bytes + CJsonLineReader::kPadding, 2 * capacity);
+    std::unique_ptr<char[]> grown(new char[wanted]);
+    if (keep > 0) std::memcpy(grown.get(), buffer.get(), keep);
+    buffer = std::move(grown);
+    capacity = wanted;
+  }
 };
 
 // Reads a file in blocks of whole lines of about kBlockBytes, so that a large
@@ -119,19 +142,28 @@ public:
   }
   std::size_t fileSize() const { return m_fileSize; }
   bool failed() const { return m_failed; }
+  // Whether the last block returned was the file's last.
+  bool atEnd() const { return m_done && m_carry.empty(); }
 
   // The next block; false at the end of the file (or on a read error, see
   // failed()). A line longer than a block makes its block longer.
   bool next(Block& block) {
-    std::string& text = block.text;
-    text.assign(m_carry);
+    std::size_t have = m_carry.size();
+    block.reserve(have, 0);
+    if (have > 0) std::memcpy(block.buffer.get(), m_carry.data(), have);
     m_carry.clear();
     while (!m_done) {
-      const std::size_t have = text.size();
-      text.resize(have + kBlockBytes);
-      m_in.read(&text[have], static_cast<std::streamsize>(kBlockBytes));
+      // No more than the rest of the file (and a byte to see its end), so a
+      // small file takes a small buffer; a file that grew is read on.
+      const std::size_t rest = m_fileSize > m_read ? m_fileSize - m_read : 0;
+      const std::size_t want = std::min(kBlockBytes, std::max<std::size_t>(rest, 4096) + 1);
+      // One buffer per block for the whole file: no fresh pages per block.
+      block.reserve(have + want, have);
+      char* text = block.buffer.get();
+      m_in.read(text + have, static_cast<std::streamsize>(want));
       const std::size_t got = static_cast<std::size_t>(m_in.gcount());
-      text.resize(have + got);
+      m_read += got;
+      have += got;
       if (m_in.bad()) {
         m_failed = true;
         m_done = true;
@@ -139,26 +171,30 @@ public:
       }
       if (m_first) {
         m_first = false;
-        stripBom(text);
+        if (have >= 3 && static_cast<unsigned char>(text[0]) == 0xEF &&
+            static_cast<unsigned char>(text[1]) == 0xBB &&
+            static_cast<unsigned char>(text[2]) == 0xBF) {
+          std::memmove(text, text + 3, have - 3);
+          have -= 3;
+        }
       }
-      if (got < kBlockBytes) {
+      if (got < want) {
         m_done = true;
         break;
       }
       // Keep the partial last line for the next block (the carry holds no
       // line end, so the last one found ends a line of this block).
-      const std::size_t lastNewline = text.rfind('\n');
-      if (lastNewline != std::string::npos) {
-        m_carry.assign(text, lastNewline + 1, std::string::npos);
-        text.resize(lastNewline + 1);
+      const std::string_view lines(text, have);
+      const std::size_t lastNewline = lines.rfind('\n');
+      if (lastNewline != std::string_view::npos) {
+        m_carry.assign(lines.substr(lastNewline + 1));
+        have = lastNewline + 1;
         break;
       }
     }
-    if (text.empty()) return false;
-    block.firstLine = m_nextLine;
-    block.size = text.size();
-    m_nextLine += static_cast<int>(std::count(text.begin(), text.end(), '\n'));
-    text.append(CJsonLineReader::kPadding, ' ');
+    if (have == 0) return false;
+    block.size = have;
+    std::memset(block.buffer.get() + have, ' ', CJsonLineReader::kPadding);
     return true;
   }
 
@@ -166,37 +202,22 @@ private:
   std::ifstream m_in;
   std::string m_carry;
   std::size_t m_fileSize = 0;
-  int m_nextLine = 1;
+  std::size_t m_read = 0;  // bytes read so far
   bool m_first = true;
   bool m_done = false;
   bool m_failed = false;
 };
 
-// Runs task(0) .. task(count - 1), task(0) on the calling thread and the
-// others on threads of their own, and returns when all are done. The first
-// exception (by task index) is rethrown afterwards.
-void runAll(std::size_t count, const std::function<void(std::size_t)>& task) {
-  std::vector<std::exception_ptr> failures(count);
-  std::vector<std::thread> threads;
-  threads.reserve(count);
-  for (std::size_t i = 1; i < count; ++i) {
-    threads.emplace_back([&task, &failures, i] {
-      try {
-        task(i);
-      } catch (...) {
-        failures[i] = std::current_exception();
-      }
-    });
-  }
-  try {
-    if (count > 0) task(0);
-  } catch (...) {
-    failures[0] = std::current_exception();
-  }
-  for (std::thread& t : threads) t.join();
-  for (const std::exception_ptr& failure : failures) {
-    if (failure) std::rethrow_exception(failure);
-  }
+// The JSON reader and the record arena of a pool thread (one per thread,
+// kept while it lives).
+CJsonLineReader& workerReader() {
+  thread_local std::unique_ptr<CJsonLineReader> reader;
+  if (!reader) reader.reset(new CJsonLineReader);
+  return *reader;
+}
+CRecordArena& workerArena() {
+  thread_local CRecordArena arena;
+  return arena;
 }
 
 // One line read into a record, before the checks that need the lines before
@@ -208,30 +229,28 @@ struct ParsedLine {
   std::string problem;          // why not (the JSON error)
   std::string fieldErrors;      // "field x: ...\n" lines
   bool viaBson = false;         // the JSON reader refused the line
+  // Instruments: the hash of the duplicate-check key and whether the market
+  // is one of exchanges.jsonl's (both found on the decoding thread).
+  std::uint64_t keyHash = 0;
+  bool marketKnown = false;
 };
 
 // The markets of exchanges.jsonl, looked up by record (no key string built).
 using MarketSet = std::unordered_set<std::string>;
 
-// An instrument's identity for the duplicate check: views into the record,
-// which the data set keeps for as long as the map lives.
-struct InstrumentId {
-  int tradeType;
-  std::string_view marketId;
-  std::string_view code;
-  bool operator==(const InstrumentId& o) const {
-    return tradeType == o.tradeType && marketId == o.marketId && code == o.code;
-  }
-};
-struct InstrumentIdHash {
-  std::size_t operator()(const InstrumentId& id) const {
-    const std::size_t h = std::hash<std::string_view>()(id.code);
-    return h ^
-           (std::hash<std::string_view>()(id.marketId) + 0x9e3779b97f4a7c15ULL + (h << 6) +
-            (h >> 2)) ^
-           static_cast<std::size_t>(id.tradeType) * 0x100000001b3ULL;
-  }
-};
+// The hash of an instrument's identity for the duplicate check (trading
+// type, market, code), computed where the line is decoded.
+std::uint64_t instrumentIdHash(int tradeType, std::string_view marketId, std::string_view code) {
+  const std::uint64_t h = std::hash<std::string_view>()(code);
+  std::uint64_t mixed =
+      h ^ (std::hash<std::string_view>()(marketId) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2)) ^
+      static_cast<std::uint64_t>(static_cast<unsigned>(tradeType)) * 0x100000001b3ULL;
+  // Spread into the low bits, which pick the slot.
+  mixed ^= mixed >> 33;
+  mixed *= 0xff51afd7ed558ccdULL;
+  mixed ^= mixed >> 33;
+  return mixed;
+}
 
 // ---------------------------------------------------------------- the loader
 
@@ -243,8 +262,7 @@ public:
         options.threads > 0
             ? options.threads
             : static_cast<int>(std::min(4u, std::max(1u, std::thread::hardware_concurrency())));
-    m_readers.resize(static_cast<std::size_t>(m_threads));
-    for (auto& reader : m_readers) reader.reset(new CJsonLineReader);
+    if (m_threads > 1) m_pool.reset(new CTaskPool(m_threads));
     for (const char* file : kJsonLinesFiles) {
       std::error_code ec;
       const auto size = std::filesystem::file_size(m_directory / file, ec);
@@ -324,7 +342,7 @@ private:
     const fields::JsonValue* object =
         m_options.useJsonReader ? reader.read(line.data(), line.size()) : nullptr;
     if (object != nullptr) {
-      out.record = boost::make_shared<R>();
+      out.record = CRecordArena::make<R>();
       detail::readFromJson(*out.record, *object, false, &out.fieldErrors);
       return;
     }
@@ -336,23 +354,32 @@ private:
       out.problem = e.what();
       return;
     }
-    out.record = boost::make_shared<R>();
+    out.record = CRecordArena::make<R>();
     out.record->bsonValueFromObj(obj, false, &out.fieldErrors);
   }
 
   // The non-blank lines of one block, read into records on the calling
-  // thread; `prepare` finishes each record there too.
+  // thread; `prepare` finishes each record there too. Lines are numbered
+  // from 1 within the block; the block's line ends are counted.
   template <class R, class Prepare>
-  void parseBlock(CJsonLineReader& reader, const Block& block, const Prepare& prepare,
+  void parseBlock(CJsonLineReader& reader, Block& block, const Prepare& prepare,
                   std::vector<ParsedLine<R>>& out) {
     out.clear();
     std::size_t start = 0;
-    int lineNumber = block.firstLine - 1;
+    int lineNumber = 0;
+    block.lines = 0;
     while (start < block.size) {
-      std::size_t end = block.text.find('\n', start);
-      if (end == std::string::npos || end > block.size) end = block.size;
+      const char* found =
+          static_cast<const char*>(std::memchr(block.data() + start, '\n', block.size - start));
+      std::size_t end =
+          found == nullptr ? std::string::npos : static_cast<std::size_t>(found - block.data());
+      if (end == std::string::npos || end > block.size) {
+        end = block.size;
+      } else {
+        ++block.lines;
+      }
       ++lineNumber;
-      std::string_view line(block.text.data() + start, end - start);
+      std::string_view line(block.data() + start, end - start);
       start = end + 1;
       if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
       if (isBlank(line)) continue;
@@ -360,15 +387,33 @@ private:
       ParsedLine<R>& parsed = out.back();
       parsed.line = lineNumber;
       parseLine(reader, line, parsed);
-      if (parsed.record) prepare(*parsed.record, parsed.fieldErrors);
+      if (parsed.record) {
+        prepare(*parsed.record, parsed.fieldErrors);
+        if constexpr (std::is_base_of_v<CInstrumentDetail, R>) {
+          parsed.keyHash = instrumentIdHash(parsed.record->tradeType, parsed.record->marketId,
+                                            parsed.record->code);
+          parsed.marketKnown = marketKnown(parsed.record->marketId);
+        }
+      }
     }
   }
 
-  // Loads a JSON Lines file: blocks are read into records on up to m_threads
-  // threads at a time, then `accept` sees every line in file order on this
-  // thread, so the result and the error lines do not depend on timing.
-  // `prepare(R&, fieldErrors)` runs on the loader's threads and must only
-  // touch the record; accept(record, fieldErrors, where) decides.
+  // One block of a file on its way through the loader: read here, decoded
+  // on a worker (or here), then checked here in file order.
+  template <class R>
+  struct Slot {
+    Block block;
+    std::vector<ParsedLine<R>> lines;
+    std::exception_ptr failure;  // thrown while decoding
+    bool done = false;           // guarded by the loader's m_slotMutex
+  };
+
+  // Loads a JSON Lines file. Blocks are decoded into records on the pool's
+  // threads while this thread reads the next blocks and checks the decoded
+  // ones: `accept` sees every line in file order here, so the result and the
+  // error lines do not depend on timing. `prepare(R&, fieldErrors)` runs on
+  // the decoding thread and must only touch the record; accept(record,
+  // fieldErrors, where[, parsed line]) decides.
   template <class R, class Prepare, class Accept>
   void loadLines(const char* file, const Prepare& prepare, const Accept& accept) {
     const std::filesystem::path path = m_directory / file;
@@ -383,34 +428,116 @@ private:
       return;
     }
     m_fileSize = in.fileSize();
-    const std::size_t threads = m_readers.size();
-    std::vector<Block> blocks(threads);
-    std::vector<std::vector<ParsedLine<R>>> parsed(threads);
-    bool more = true;
-    while (more && !cancelled()) {
-      std::size_t count = 0;
-      while (count < threads && (more = in.next(blocks[count]))) ++count;
-      if (in.failed()) {
-        m_set.errors.push_back(std::string(file) + ": cannot read the file");
-        return;
+    // Blocks in flight: each worker busy with one and one more queued, plus
+    // the one being checked.
+    const std::size_t depth = m_pool ? static_cast<std::size_t>(2 * m_threads + 1) : 1;
+    std::vector<Slot<R>> ring(depth);
+    std::size_t posted = 0;    // blocks read (and handed out)
+    std::size_t accepted = 0;  // blocks checked
+    int linesBefore = 0;       // lines of the blocks checked
+    // Every block handed to the pool is finished before the ring goes, also
+    // when checking throws.
+    struct Drain {
+      Loader* loader;
+      std::vector<Slot<R>>& ring;
+      std::size_t& posted;
+      std::size_t& accepted;
+      ~Drain() {
+        std::unique_lock<std::mutex> lock(loader->m_slotMutex);
+        for (std::size_t b = accepted; b < posted; ++b) {
+          Slot<R>& slot = ring[b % ring.size()];
+          loader->m_slotDone.wait(lock, [&slot] { return slot.done; });
+        }
       }
-      runAll(count,
-             [&](std::size_t i) { parseBlock<R>(*m_readers[i], blocks[i], prepare, parsed[i]); });
-      for (std::size_t i = 0; i < count; ++i) {
-        for (ParsedLine<R>& line : parsed[i]) {
-          const Where where{file, line.line};
+    } drain{this, ring, posted, accepted};
+
+    bool more = true;
+    for (;;) {
+      // Read ahead while there is room and the load goes on.
+      while (more && posted - accepted < depth && !cancelled()) {
+        Slot<R>& slot = ring[posted % depth];
+        more = in.next(slot.block);
+        if (in.failed()) {
+          m_set.errors.push_back(std::string(file) + ": cannot read the file");
+          return;
+        }
+        if (!more) break;
+        slot.failure = nullptr;
+        // A file of one block, or no pool: decoded here.
+        const bool inline_ = !m_pool || (accepted == 0 && posted == 0 && in.atEnd());
+        {
+          std::lock_guard<std::mutex> lock(m_slotMutex);
+          slot.done = false;
+        }
+        if (inline_) {
+          decode(slot, prepare);
+          std::lock_guard<std::mutex> lock(m_slotMutex);
+          slot.done = true;
+        } else {
+          m_pool->post([this, &slot, &prepare] {
+            decodeOnWorker(slot, prepare);
+            {
+              std::lock_guard<std::mutex> lock(m_slotMutex);
+              slot.done = true;
+            }
+            m_slotDone.notify_all();
+          });
+        }
+        // Counted once it is sure to finish (posting may throw).
+        ++posted;
+      }
+      if (accepted == posted) break;
+      Slot<R>& slot = ring[accepted % depth];
+      {
+        std::unique_lock<std::mutex> lock(m_slotMutex);
+        m_slotDone.wait(lock, [&slot] { return slot.done; });
+      }
+      ++accepted;
+      if (slot.failure) std::rethrow_exception(slot.failure);
+      if (!cancelled()) {
+        for (ParsedLine<R>& line : slot.lines) {
+          const Where where{file, linesBefore + line.line};
           if (line.viaBson) ++m_progress.bsonLines;
           if (!line.record) {
             m_set.errors.push_back(where.str() + ": " + line.problem + "; line skipped");
             continue;
           }
-          accept(line.record, line.fieldErrors, where);
+          if constexpr (std::is_invocable_v<const Accept&, boost::shared_ptr<R>&,
+                                            const std::string&, const Where&,
+                                            const ParsedLine<R>&>) {
+            accept(line.record, line.fieldErrors, where, line);
+          } else {
+            accept(line.record, line.fieldErrors, where);
+          }
         }
-        m_progress.records += parsed[i].size();
-        m_progress.bytesRead += blocks[i].size;
+        linesBefore += slot.block.lines;
+        m_progress.records += slot.lines.size();
+        m_progress.bytesRead += slot.block.size;
+        m_progress.errors = m_set.errors.size();
+        report();
       }
-      m_progress.errors = m_set.errors.size();
-      report();
+      // The records are the data set's now; the slot keeps its buffers.
+      slot.lines.clear();
+    }
+  }
+
+  // Decodes a slot's block with the reader of the calling worker.
+  template <class R, class Prepare>
+  void decodeOnWorker(Slot<R>& slot, const Prepare& prepare) {
+    try {
+      CRecordArena::Use arena(workerArena());
+      parseBlock<R>(workerReader(), slot.block, prepare, slot.lines);
+    } catch (...) {
+      slot.failure = std::current_exception();
+    }
+  }
+  template <class R, class Prepare>
+  void decode(Slot<R>& slot, const Prepare& prepare) {
+    try {
+      CRecordArena::Use arena(m_arena);
+      parseBlock<R>(m_reader, slot.block, prepare, slot.lines);
+    } catch (...) {
+      slot.failure = std::current_exception();
     }
   }
 
@@ -450,39 +577,51 @@ private:
   template <class R>
   void loadInstruments(const char* file) {
     bool reserved = false;
-    loadLines<R>(file, &noPreparation,
-                 [&](const boost::shared_ptr<R>& record, const std::string& fieldErrors,
-                     const Where& where) {
-                   if (!reserved) {
-                     // About 300 bytes a line in generated sets; a guess, not a limit.
-                     const std::size_t expected = m_fileSize / 256 + 16;
-                     m_instrumentKeys.reserve(m_instrumentKeys.size() + expected);
-                     m_set.instruments.reserve(m_set.instruments.size() + expected);
-                     reserved = true;
-                   }
-                   const bool keyKnown = !record->marketId.empty() && !record->code.empty();
-                   const auto at = [&] {
-                     return located(where, keyKnown ? record->getKey() : std::string());
-                   };
-                   if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
-                   if (record->marketId.empty()) return skip(at(), "key field marketId is empty");
-                   if (record->code.empty()) return skip(at(), "key field code is empty");
-                   if (!isKnownTradeType(record->tradeType)) {
-                     return skip(at(), "trading type " + tradeTypeText(record->tradeType) +
-                                           " is not a single known trading type");
-                   }
-                   if (!marketKnown(record->marketId)) {
-                     return skip(at(), "market " + record->marketId + " is not in exchanges.jsonl");
-                   }
-                   auto inserted = m_instrumentKeys.emplace(
-                       InstrumentId{record->tradeType, record->marketId, record->code}, where);
-                   if (!inserted.second) {
-                     return skip(at(), "duplicate key for trading type " +
-                                           tradeTypeText(record->tradeType) + " (first at " +
-                                           inserted.first->second.str() + ")");
-                   }
-                   m_set.instruments.push_back(record);
-                 });
+    const bool fundPlans = std::is_same_v<R, COTCFundPlanInfo>;
+    if (fundPlans) m_fundPlansFrom = m_set.instruments.size();
+    loadLines<R>(
+        file, &noPreparation,
+        [&](boost::shared_ptr<R>& record, const std::string& fieldErrors, const Where& where,
+            const ParsedLine<R>& parsed) {
+          if (!reserved) {
+            // About 300 bytes a line in generated sets; a guess, not a limit.
+            const std::size_t expected = m_fileSize / 256 + 16;
+            m_instrumentKeys.reserve(m_instrumentKeys.size() + expected);
+            m_instrumentLines.reserve(m_instrumentLines.size() + expected);
+            m_set.instruments.reserve(m_set.instruments.size() + expected);
+            reserved = true;
+          }
+          const bool keyKnown = !record->marketId.empty() && !record->code.empty();
+          const auto at = [&] {
+            return located(where, keyKnown ? record->getKey() : std::string());
+          };
+          if (!fieldErrors.empty()) addFieldErrors(m_set.errors, at(), fieldErrors);
+          if (record->marketId.empty()) return skip(at(), "key field marketId is empty");
+          if (record->code.empty()) return skip(at(), "key field code is empty");
+          if (!isKnownTradeType(record->tradeType)) {
+            return skip(at(), "trading type " + tradeTypeText(record->tradeType) +
+                                  " is not a single known trading type");
+          }
+          if (!parsed.marketKnown) {
+            return skip(at(), "market " + record->marketId + " is not in exchanges.jsonl");
+          }
+          const auto& kept = m_set.instruments;
+          const std::uint32_t first = m_instrumentKeys.insert(
+              parsed.keyHash, static_cast<std::uint32_t>(kept.size()), [&](std::uint32_t position) {
+                const CInstrumentDetail& other = *kept[position];
+                return other.tradeType == record->tradeType && other.code == record->code &&
+                       other.marketId == record->marketId;
+              });
+          if (first != CKeySlots::kInserted) {
+            const Where firstWhere{
+                first < m_fundPlansFrom || !fundPlans ? "instruments.jsonl" : "fundplans.jsonl",
+                m_instrumentLines[first]};
+            return skip(at(), "duplicate key for trading type " + tradeTypeText(record->tradeType) +
+                                  " (first at " + firstWhere.str() + ")");
+          }
+          m_instrumentLines.push_back(where.line);
+          m_set.instruments.push_back(std::move(record));
+        });
   }
 
   // ---------------------------------------------------- inter-bank bonds
@@ -720,14 +859,24 @@ private:
   QDate m_today;
   DataSetLoadOptions m_options;
   int m_threads = 1;
-  // One JSON reader per loading thread (index = block of a batch).
-  std::vector<std::unique_ptr<CJsonLineReader>> m_readers;
+  CJsonLineReader m_reader;  // of this thread
+  CRecordArena m_arena;      // for the records decoded on this thread
+  // Signals a slot decoded (Slot::done); waited for on this thread.
+  std::mutex m_slotMutex;
+  std::condition_variable m_slotDone;
   DataSetLoadProgress m_progress;
   DataSet m_set;
   MarketSet m_markets;
   std::size_t m_fileSize = 0;  // of the file being read
-  // First line of every instrument and fund plan kept, by trading type and key.
-  std::unordered_map<InstrumentId, Where, InstrumentIdHash> m_instrumentKeys;
+  // Every instrument and fund plan kept, by trading type and key: its
+  // position in m_set.instruments and its line.
+  CKeySlots m_instrumentKeys;
+  std::vector<int> m_instrumentLines;  // the line of each, by position
+  // Where the fund plans start in m_set.instruments (the file of a line).
+  std::size_t m_fundPlansFrom = 0;
+  // The decoding threads (none when the load runs on one thread); last, so
+  // that its threads are gone before the rest of the loader.
+  std::unique_ptr<CTaskPool> m_pool;
 };
 
 }  // namespace

@@ -27,8 +27,11 @@ struct DataSetLoadProgress {
 };
 
 struct DataSetLoadOptions {
-  // Threads that read the lines of a file into records; 0 picks from the
-  // machine's cores (at most 4). The result does not depend on it.
+  // Threads that decode the lines of a file into records while the calling
+  // thread reads ahead and checks the decoded lines; 0 picks from the
+  // machine's cores (at most 4), 1 does everything on the calling thread. A
+  // file of one block (about 2 MB) is decoded on the calling thread anyway,
+  // and no thread is started for it. The result does not depend on it.
   int threads = 0;
   // Whether lines are decoded with the JSON reader (simdjson) where they can
   // be, else every line goes through BSON. The result does not depend on it;
@@ -45,7 +48,8 @@ struct DataSetLoadOptions {
 
 // Reads every file of the data set in `directory`, a large file in blocks on
 // a few threads; records, their order and the error lines are the same
-// whatever the threads' timing. Never throws: every
+// whatever the threads' timing. The records are made in bulk (see
+// recordarena.h) and are ordinary shared records afterwards. Never throws: every
 // problem (a missing directory or file, a bad line, a bad field, a skipped
 // record) is one line of DataSet::errors, and the rest of the set is loaded.
 // Relative dates ("@", "@+N", "@-N") are resolved against today's date.

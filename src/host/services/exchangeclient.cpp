@@ -3,18 +3,76 @@
 #include "host/core/annotatedmutex.h"
 #include "host/core/singleton.h"
 #include "host/core/stockkey.h"
+#include "host/data/keyslots.h"
 #include "host/services/servicelog.h"
 
 #include <QCoreApplication>
 #include <QMetaType>
 #include <QThread>
+#include <cstdint>
+#include <string_view>
 #include <unordered_map>
 
 namespace LW {
 
+namespace {
+
+// The hash of a stock key ("code.market") from its parts or from the key
+// text, without building the key (FNV-1a, then mixed for the slot table).
+struct StockKeyHash {
+  std::uint64_t h = 0xcbf29ce484222325ULL;
+  void add(const char* data, std::size_t size) {
+    for (std::size_t i = 0; i < size; ++i) {
+      h ^= static_cast<unsigned char>(data[i]);
+      h *= 0x100000001b3ULL;
+    }
+  }
+  std::uint64_t done() const {
+    std::uint64_t x = h;
+    x ^= x >> 33;
+    x *= 0xff51afd7ed558ccdULL;
+    x ^= x >> 33;
+    return x;
+  }
+};
+
+std::uint64_t stockKeyHash(std::string_view key) {
+  StockKeyHash hash;
+  hash.add(key.data(), key.size());
+  return hash.done();
+}
+
+// Whether `key` is the stock key of that market and code.
+bool isStockKey(std::string_view key, const std::string& market, const std::string& code) {
+  return key.size() == code.size() + 1 + market.size() && key.compare(0, code.size(), code) == 0 &&
+         key[code.size()] == '.' && key.compare(code.size() + 1, market.size(), market) == 0;
+}
+
+// The instruments and their index, shared by the snapshots that change only
+// the exchanges or the tender bonds.
+struct InstrumentTable {
+  std::vector<mxservice::CInstrumentDetailPtr> instruments;  // data-set order
+  // The first instrument per stock key, by position in `instruments`: a
+  // slot of eight bytes per key, no key string kept.
+  mxservice::CKeySlots byKey;
+
+  mxservice::CInstrumentDetailPtr find(std::string_view key) const {
+    const std::uint32_t position = byKey.find(stockKeyHash(key), [this, key](std::uint32_t at) {
+      const mxservice::CInstrumentDetail& other = *instruments[at];
+      return isStockKey(key, other.marketId, other.code);
+    });
+    return position == mxservice::CKeySlots::kAbsent ? mxservice::CInstrumentDetailPtr()
+                                                     : instruments[position];
+  }
+  mxservice::CInstrumentDetailPtr find(const std::string& market, const std::string& code) const {
+    return find(utils::nqStockKey(market, code));
+  }
+};
+
+}  // namespace
+
 struct CExchangeClient::Content {
-  std::vector<mxservice::CInstrumentDetailPtr> instruments;                // data-set order
-  std::unordered_map<std::string, mxservice::CInstrumentDetailPtr> byKey;  // first per key
+  std::shared_ptr<const InstrumentTable> table = std::make_shared<const InstrumentTable>();
   std::unordered_map<std::string, mxservice::CExchangeDetailPtr> exchanges;
   mxservice::TenderBondInfoDetailMap tenderBonds;
 };
@@ -52,15 +110,13 @@ std::shared_ptr<const CExchangeClient::Content> CExchangeClient::content() const
 
 mxservice::CInstrumentDetailPtr CExchangeClient::getInstrument(const std::string& market,
                                                                const std::string& code) const {
-  std::shared_ptr<const Content> current = content();
-  auto it = current->byKey.find(utils::nqStockKey(market, code));
-  return it == current->byKey.end() ? mxservice::CInstrumentDetailPtr() : it->second;
+  return content()->table->find(market, code);
 }
 
 mxservice::CInstrumentDetailPtr CExchangeClient::getInstrument(const QString& key) const {
-  std::shared_ptr<const Content> current = content();
-  auto it = current->byKey.find(key.toStdString());
-  return it == current->byKey.end() ? mxservice::CInstrumentDetailPtr() : it->second;
+  const QByteArray utf8 = key.toUtf8();
+  return content()->table->find(
+      std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
 mxservice::CExchangeDetailPtr CExchangeClient::getExchangeInfo(const std::string& market) const {
@@ -77,20 +133,28 @@ void CExchangeClient::setInstruments(
     const std::vector<mxservice::CInstrumentDetailPtr>& instruments) {
   utils::CMutexLocker<utils::CMutex> writer(m_writeMutex);
   std::shared_ptr<const Content> current = content();
-  auto next = std::make_shared<Content>();
-  next->exchanges = current->exchanges;
-  next->tenderBonds = current->tenderBonds;
-  next->instruments.reserve(instruments.size());
-  next->byKey.reserve(instruments.size());
+  auto table = std::make_shared<InstrumentTable>();
+  table->instruments.reserve(instruments.size());
+  table->byKey.reserve(instruments.size());
   for (const auto& instrument : instruments) {
     if (!instrument) {
       mxservice::servicelog::warning("LW::CExchangeClient::setInstruments",
                                      "null instrument skipped");
       continue;
     }
-    next->instruments.push_back(instrument);
-    next->byKey.emplace(instrument->getKey(), instrument);  // keeps the first per key
+    const auto position = static_cast<std::uint32_t>(table->instruments.size());
+    const std::vector<mxservice::CInstrumentDetailPtr>& kept = table->instruments;
+    // Keeps the first per key text ("A.B" of "C" and "A" of "B.C" share one).
+    const std::string key = utils::nqStockKey(instrument->marketId, instrument->code);
+    table->byKey.insert(stockKeyHash(key), position, [&](std::uint32_t at) {
+      return isStockKey(key, kept[at]->marketId, kept[at]->code);
+    });
+    table->instruments.push_back(instrument);
   }
+  auto next = std::make_shared<Content>();
+  next->table = std::move(table);
+  next->exchanges = current->exchanges;
+  next->tenderBonds = current->tenderBonds;
   utils::CMutexLocker<utils::CMutex> lock(m_mutex);
   m_content = next;
 }
@@ -136,7 +200,11 @@ void CExchangeClient::clear() {
 QMap<QString, mxservice::CInstrumentDetailPtr> CExchangeClient::stockListMap() const {
   std::shared_ptr<const Content> current = content();
   QMap<QString, mxservice::CInstrumentDetailPtr> stocks;
-  for (const auto& entry : current->byKey) stocks.insert(GU::sToQs(entry.first), entry.second);
+  const InstrumentTable& table = *current->table;
+  table.byKey.forEach([&](std::uint32_t at) {
+    const mxservice::CInstrumentDetailPtr& instrument = table.instruments[at];
+    stocks.insert(GU::sToQs(instrument->getKey()), instrument);
+  });
   return stocks;
 }
 
