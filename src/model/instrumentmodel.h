@@ -31,6 +31,7 @@
 #include "host/core/tradertypes.h"
 #include "host/table/hpfthreaddatamodel.h"
 #include "model/columncatalogue.h"
+#include "model/instrumentmatch.h"
 #include "model/instrumentsearchcache.h"
 
 #include <QMap>
@@ -39,6 +40,8 @@
 #include <QString>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace LW {
@@ -127,7 +130,22 @@ private:
   // Worker thread only; reset with the search cache or when the trading type
   // changes.
   std::vector<boost::shared_ptr<CInstrumentData>> m_shownRows;
+  // The key of each built row, same positions: handed to the row store with
+  // the row, so a reload builds no key text.
+  std::vector<std::string> m_shownKeys;
   mxservice::ENqTraderType m_shownRowsType = mxservice::NQ_TRADER_NONE;
+  // The cache positions of the rows handed to the store by the last load and
+  // their keys, shared with the store: a load that shows the same rows hands
+  // the same list again. Worker thread only.
+  std::vector<std::uint32_t> m_handedPositions;
+  std::shared_ptr<const std::vector<std::string>> m_handedKeys;
+  // Whether each cached record passes the list rules (1), fails them (0) or
+  // was not asked yet: the rules read only the record and the configuration
+  // of m_listRulesContext, so a record is asked once per list and
+  // configuration. Worker thread only; reset with the search cache.
+  static constexpr std::int8_t kRulesUnknown = -1;
+  std::vector<std::int8_t> m_listRules;
+  CListRuleContext m_listRulesContext;
 };
 
 }  // namespace LW

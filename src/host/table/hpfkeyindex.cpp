@@ -99,6 +99,23 @@ void CHpfKeyIndex::clear() {
   m_placed = 0;
 }
 
+void CHpfKeyIndex::reserve(std::size_t count) {
+  m_hashes.reserve(count);
+  std::size_t words = std::max(kMinFilterWords, m_filter.size());
+  while (count * kFilterBitsPerKey > words * 64) words *= 2;
+  if (words != m_filter.size()) {
+    m_filter.assign(words, 0);
+    for (const std::uint32_t hash : m_hashes) setFilterBits(hash);
+  }
+  std::size_t slotCount = std::max(kMinSlots, m_slots.size());
+  while (count * 2 > slotCount) slotCount *= 2;
+  if (slotCount != m_slots.size()) {
+    // Placed keys go back to pending; the next lookup places them again.
+    m_slots.assign(slotCount, Slot());
+    m_placed = 0;
+  }
+}
+
 void CHpfKeyIndex::rebuild(const KeyList& keys) {
   clear();
   for (const std::string& key : keys) append(key);

@@ -39,6 +39,9 @@ public:
   void append(const std::string& key);
   // Forgets every key; keeps the memory for the next fill.
   void clear();
+  // Sizes the filter and the table for count keys, so that a bulk fill of
+  // that many neither regrows the filter nor re-places keys.
+  void reserve(std::size_t count);
   // Indexes keys afresh (after positions moved, e.g. a removal).
   void rebuild(const KeyList& keys);
   int size() const { return static_cast<int>(m_hashes.size()); }

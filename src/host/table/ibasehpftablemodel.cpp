@@ -182,6 +182,43 @@ bool IBaseHpfTableModel::addData(const HpfRowPtr& row) {
   return _addData(row);
 }
 
+bool IBaseHpfTableModel::replaceAllData(HpfRowVector rows,
+                                        std::shared_ptr<const std::vector<std::string>> keys) {
+  if (!keys || keys->size() != rows.size()) {
+    auto asked = std::make_shared<std::vector<std::string>>();
+    asked->reserve(rows.size());
+    for (const HpfRowPtr& row : rows) asked->push_back(row ? row->key() : std::string());
+    keys = asked;
+  }
+  const std::vector<std::string>& given = *keys;
+  std::size_t refused = 0;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (!rows[i]) {
+      HPF_LOG_WARN(this, "a null row was refused");
+      ++refused;
+    } else if (given[i].empty()) {
+      HPF_LOG_WARN(this, "a row without a key was refused");
+      ++refused;
+    }
+  }
+  if (refused > 0) {
+    // Drop the refused rows, keeping the order of the rest.
+    auto kept = std::make_shared<std::vector<std::string>>();
+    kept->reserve(rows.size() - refused);
+    std::size_t to = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (!rows[i] || given[i].empty()) continue;
+      rows[to++] = std::move(rows[i]);
+      kept->push_back(given[i]);
+    }
+    rows.resize(to);
+    keys = kept;
+  }
+  const bool changed = m_store->replaceAll(std::move(rows), std::move(keys));
+  if (changed && !m_store->inBatch()) m_store->notifyCommitted();
+  return changed;
+}
+
 bool IBaseHpfTableModel::updateData(const HpfRowPtr& row) {
   if (!row) return false;
   return _updateData(row);
