@@ -155,8 +155,7 @@ void CHpfInsModel::loadRows(const QString& filter) {
     m_shownRows.resize(m_searchCache.size());
     m_shownKeys.clear();
     m_shownKeys.resize(m_searchCache.size());
-    m_handedKeys.reset();
-    m_handedPositions.clear();
+    for (SHandedRows& handed : m_handed) handed = SHandedRows();
     m_shownRowsType = t;
   }
   if (rebuilt || !sameRules(context, m_listRulesContext) ||
@@ -198,17 +197,25 @@ void CHpfInsModel::loadRows(const QString& filter) {
     rows.push_back(shown);
     shownPositions.push_back(i);
   }
-  // The same rows as last time (a reload that changes nothing, such as a
-  // host announcement or the same search text again) hand over the same key
-  // list, which the store recognises without looking at a key.
-  if (rebuilt || !m_handedKeys || shownPositions != m_handedPositions) {
+  // The same rows as one of the last two loads (a reload that changes
+  // nothing, such as a host announcement, or a search cleared back to the
+  // full list) hand over the same key list, which the store recognises
+  // without looking at a key.
+  SHandedRows* handed = nullptr;
+  for (SHandedRows& candidate : m_handed) {
+    if (candidate.keys && candidate.positions == shownPositions) handed = &candidate;
+  }
+  if (!handed) {
+    // Replaces the one not handed last.
+    handed = &m_handed[m_lastHanded == 0 ? 1 : 0];
     auto keys = std::make_shared<std::vector<std::string>>();
     keys->reserve(shownPositions.size());
     for (const std::uint32_t i : shownPositions) keys->push_back(m_shownKeys[i]);
-    m_handedKeys = keys;
-    m_handedPositions = std::move(shownPositions);
+    handed->keys = keys;
+    handed->positions = std::move(shownPositions);
   }
-  replaceAllData(std::move(rows), m_handedKeys);
+  m_lastHanded = handed == &m_handed[0] ? 0 : 1;
+  replaceAllData(std::move(rows), handed->keys);
 }
 
 void CHpfInsModel::loadInterBankRows(const QString& filter) {
@@ -222,14 +229,18 @@ void CHpfInsModel::loadInterBankRows(const QString& filter) {
 }
 
 std::size_t CHpfInsModel::searchCacheBytes() const {
+  std::size_t handedBytes = 0;
+  for (const SHandedRows& handed : m_handed) {
+    handedBytes += handed.positions.capacity() * sizeof(std::uint32_t) +
+                   (handed.keys ? handed.keys->capacity() * sizeof(std::string) : 0);
+  }
   std::size_t keyBytes = m_shownKeys.capacity() * sizeof(std::string);
   for (const std::string& key : m_shownKeys) {
     if (key.capacity() > 15) keyBytes += key.capacity() + 1;  // beyond the inline buffer
   }
   return m_searchCache.memoryBytes() +
          m_shownRows.capacity() * sizeof(boost::shared_ptr<CInstrumentData>) + keyBytes +
-         m_listRules.capacity() + m_handedPositions.capacity() * sizeof(std::uint32_t) +
-         (m_handedKeys ? m_handedKeys->capacity() * sizeof(std::string) : 0);
+         m_listRules.capacity() + handedBytes;
 }
 
 int CHpfInsModel::columnCount() const { return m_catalogue.columnCount(); }

@@ -134,11 +134,15 @@ private:
   // the row, so a reload builds no key text.
   std::vector<std::string> m_shownKeys;
   mxservice::ENqTraderType m_shownRowsType = mxservice::NQ_TRADER_NONE;
-  // The cache positions of the rows handed to the store by the last load and
-  // their keys, shared with the store: a load that shows the same rows hands
-  // the same list again. Worker thread only.
-  std::vector<std::uint32_t> m_handedPositions;
-  std::shared_ptr<const std::vector<std::string>> m_handedKeys;
+  // The cache positions of the rows handed to the store by the last two
+  // loads and their keys, shared with the store: a load that shows the same
+  // rows as one of them hands the same list again. Worker thread only.
+  struct SHandedRows {
+    std::vector<std::uint32_t> positions;
+    std::shared_ptr<const std::vector<std::string>> keys;
+  };
+  SHandedRows m_handed[2];
+  int m_lastHanded = 0;
   // Whether each cached record passes the list rules (1), fails them (0) or
   // was not asked yet: the rules read only the record and the configuration
   // of m_listRulesContext, so a record is asked once per list and

@@ -107,7 +107,19 @@ bool CHpfRowStore::replaceAll(HpfRowVector rows, KeyListPtr keys) {
       if (m_batchDepth > 0) m_batchDirty = true;
       return true;
     }
+    if (keys == m_spareKeys) {
+      // The list held before the current one (a filter cleared, or set
+      // again): its index is still at hand; the two swap places.
+      old = m_live;
+      m_live = boost::make_shared<HpfRowVector>(std::move(rows));
+      std::swap(m_keys, m_spareKeys);
+      std::swap(m_keysShared, m_spareKeysShared);
+      std::swap(m_index, m_spareIndex);
+      if (m_batchDepth > 0) m_batchDirty = true;
+      return true;
+    }
     std::swap(index, m_spareIndex);
+    m_spareKeys.reset();
   }
 
   // Built unlocked: readers (a repaint asking for a row's button) and other
@@ -153,11 +165,14 @@ bool CHpfRowStore::replaceAll(HpfRowVector rows, KeyListPtr keys) {
   if (m_live->empty() && live->empty()) return false;
   old = m_live;
   m_live = live;
-  oldKeys = m_keys;
+  // The replaced keys and index stay as the spare pair: handed again, the
+  // list needs no new index; otherwise the index's memory is refilled.
+  oldKeys = m_spareKeys;
+  m_spareKeys = m_keys;
+  m_spareKeysShared = m_keysShared;
   m_keys = keys;
   m_keysShared = shared;
   std::swap(m_index, index);
-  // The replaced index keeps its memory for the next replacement.
   std::swap(m_spareIndex, index);
   if (m_batchDepth > 0) m_batchDirty = true;
   return true;

@@ -96,8 +96,11 @@ private:
   bool m_keysShared LW_GUARDED_BY(m_mutex) = false;
   // key -> position in m_live. Mutable: a lookup may place keys.
   mutable CHpfKeyIndex m_index LW_GUARDED_BY(m_mutex);
-  // The index replaced last time, kept for its memory: the next
-  // replaceAll() fills it instead of faulting in fresh pages.
+  // The keys and index replaced last time. Handed that key list again,
+  // replaceAll() swaps the pair back in; otherwise it refills the index's
+  // memory instead of faulting in fresh pages (m_spareKeys is then null).
+  KeyListPtr m_spareKeys LW_GUARDED_BY(m_mutex);
+  bool m_spareKeysShared LW_GUARDED_BY(m_mutex) = false;
   CHpfKeyIndex m_spareIndex LW_GUARDED_BY(m_mutex);
   HpfRowSnapshot m_batchBase LW_GUARDED_BY(m_mutex);  // rows before the running batch
   HpfRowSnapshot m_published LW_GUARDED_BY(m_mutex);  // rows of the last publish()
