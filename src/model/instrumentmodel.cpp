@@ -169,9 +169,7 @@ void CHpfInsModel::loadRows(const QString& filter) {
   // The rows are gathered first and handed over in one piece, so that the
   // table never sees a list half filled (nor a listed row without its
   // favourites button while a load runs).
-  GU::HpfRowVector rows;
   std::vector<std::uint32_t> shownPositions;
-  rows.reserve(selected.size());
   shownPositions.reserve(selected.size());
   const bool fundList = t == mxservice::NQ_TRADER_OTC_FUND;
   for (const std::uint32_t i : selected) {
@@ -194,13 +192,13 @@ void CHpfInsModel::loadRows(const QString& filter) {
       }
       m_shownKeys[i] = shown->key();
     }
-    rows.push_back(shown);
     shownPositions.push_back(i);
   }
   // The same rows as one of the last two loads (a reload that changes
   // nothing, such as a host announcement, or a search cleared back to the
-  // full list) hand over the same key list, which the store recognises
-  // without looking at a key.
+  // full list) hand over the same row and key lists, which the store takes
+  // as they are, without looking at a row or a key. Rows at a position never
+  // change until the cache is rebuilt, which forgets these lists.
   SHandedRows* handed = nullptr;
   for (SHandedRows& candidate : m_handed) {
     if (candidate.keys && candidate.positions == shownPositions) handed = &candidate;
@@ -208,14 +206,20 @@ void CHpfInsModel::loadRows(const QString& filter) {
   if (!handed) {
     // Replaces the one not handed last.
     handed = &m_handed[m_lastHanded == 0 ? 1 : 0];
+    auto rows = boost::make_shared<GU::HpfRowVector>();
     auto keys = std::make_shared<std::vector<std::string>>();
+    rows->reserve(shownPositions.size());
     keys->reserve(shownPositions.size());
-    for (const std::uint32_t i : shownPositions) keys->push_back(m_shownKeys[i]);
+    for (const std::uint32_t i : shownPositions) {
+      rows->push_back(m_shownRows[i]);
+      keys->push_back(m_shownKeys[i]);
+    }
+    handed->rows = rows;
     handed->keys = keys;
     handed->positions = std::move(shownPositions);
   }
   m_lastHanded = handed == &m_handed[0] ? 0 : 1;
-  replaceAllData(std::move(rows), handed->keys);
+  replaceAllData(handed->rows, handed->keys);
 }
 
 void CHpfInsModel::loadInterBankRows(const QString& filter) {
@@ -232,7 +236,8 @@ std::size_t CHpfInsModel::searchCacheBytes() const {
   std::size_t handedBytes = 0;
   for (const SHandedRows& handed : m_handed) {
     handedBytes += handed.positions.capacity() * sizeof(std::uint32_t) +
-                   (handed.keys ? handed.keys->capacity() * sizeof(std::string) : 0);
+                   (handed.keys ? handed.keys->capacity() * sizeof(std::string) : 0) +
+                   (handed.rows ? handed.rows->capacity() * sizeof(GU::HpfRowPtr) : 0);
   }
   std::size_t keyBytes = m_shownKeys.capacity() * sizeof(std::string);
   for (const std::string& key : m_shownKeys) {

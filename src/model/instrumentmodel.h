@@ -135,10 +135,12 @@ private:
   std::vector<std::string> m_shownKeys;
   mxservice::ENqTraderType m_shownRowsType = mxservice::NQ_TRADER_NONE;
   // The cache positions of the rows handed to the store by the last two
-  // loads and their keys, shared with the store: a load that shows the same
-  // rows as one of them hands the same list again. Worker thread only.
+  // loads, with those rows and their keys, shared with the store (never
+  // changed once handed): a load that shows the same rows as one of them
+  // hands the same lists again. Worker thread only.
   struct SHandedRows {
     std::vector<std::uint32_t> positions;
+    boost::shared_ptr<GU::HpfRowVector> rows;
     std::shared_ptr<const std::vector<std::string>> keys;
   };
   SHandedRows m_handed[2];

@@ -109,6 +109,20 @@ TEST(HpfReplaceAll, handedKeyListsAreNeverChanged) {
   EXPECT_FALSE(model.getDataByKey("d"));
   model.clear();
   EXPECT_EQ(*keys, original);
+
+  // A row vector the model keeps as handed is copied before the model's own
+  // changes, and never reordered or refilled in place.
+  auto rows = boost::make_shared<GU::HpfRowVector>(rowsFor(*keys, 4));
+  const GU::HpfRowVector handed = *rows;
+  ASSERT_TRUE(model.replaceAllData(rows, keys));
+  model.updateData(row("b", 2.0, 2, QString(), 5));
+  model.addData(row("e"));
+  EXPECT_TRUE(model.removeDataByKey("a"));
+  EXPECT_EQ(*rows, handed);
+  EXPECT_EQ(keysOf(model.getAllDatas()), (KeyList{"b", "c", "e"}));
+  const auto updated = boost::dynamic_pointer_cast<CTestRow>(model.getDataByKey("b"));
+  ASSERT_TRUE(updated);
+  EXPECT_EQ(updated->generation(), 5);
 }
 
 // Two lists with common keys, swapped in over and over (each also handed

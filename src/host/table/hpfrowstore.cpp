@@ -86,12 +86,17 @@ bool CHpfRowStore::clear() {
   return true;
 }
 
-bool CHpfRowStore::replaceAll(HpfRowVector rows, KeyListPtr keys) {
+bool CHpfRowStore::replaceAll(boost::shared_ptr<HpfRowVector> rows, KeyListPtr keys) {
+  if (!rows) rows = boost::make_shared<HpfRowVector>();
   if (!keys) keys = std::make_shared<KeyList>();
-  if (keys->size() < rows.size()) rows.resize(keys->size());
-  // Only rows.size() keys count; a longer list is cut to fit.
-  if (keys->size() > rows.size()) {
-    keys = std::make_shared<KeyList>(keys->begin(), keys->begin() + static_cast<long>(rows.size()));
+  // One key per row: the longer of the two is cut to fit (in a copy; the
+  // caller's vectors are never changed).
+  if (keys->size() < rows->size()) {
+    rows = boost::make_shared<HpfRowVector>(rows->begin(),
+                                            rows->begin() + static_cast<long>(keys->size()));
+  } else if (keys->size() > rows->size()) {
+    keys =
+        std::make_shared<KeyList>(keys->begin(), keys->begin() + static_cast<long>(rows->size()));
   }
 
   boost::shared_ptr<HpfRowVector> old;  // released after the lock
@@ -101,17 +106,18 @@ bool CHpfRowStore::replaceAll(HpfRowVector rows, KeyListPtr keys) {
     utils::CMutexLocker<utils::CMutex> lock(m_mutex);
     if (keys == m_keys) {
       // The same key list as the rows held now: positions and index stay.
-      if (m_live->empty() && rows.empty()) return false;
+      if (m_live->empty() && rows->empty()) return false;
       old = m_live;
-      m_live = boost::make_shared<HpfRowVector>(std::move(rows));
+      m_live = rows;
       if (m_batchDepth > 0) m_batchDirty = true;
       return true;
     }
     if (keys == m_spareKeys) {
       // The list held before the current one (a filter cleared, or set
       // again): its index is still at hand; the two swap places.
+      if (m_live->empty() && rows->empty()) return false;
       old = m_live;
-      m_live = boost::make_shared<HpfRowVector>(std::move(rows));
+      m_live = rows;
       std::swap(m_keys, m_spareKeys);
       std::swap(m_keysShared, m_spareKeysShared);
       std::swap(m_index, m_spareIndex);
@@ -125,7 +131,7 @@ bool CHpfRowStore::replaceAll(HpfRowVector rows, KeyListPtr keys) {
   // Built unlocked: readers (a repaint asking for a row's button) and other
   // writers go on with the old rows meanwhile. A key list without repeats is
   // kept as it is; with repeats the rows and keys are copied without them.
-  const std::size_t count = rows.size();
+  const std::size_t count = rows->size();
   index.clear();
   index.reserve(count);
   bool repeats = false;
@@ -137,28 +143,27 @@ bool CHpfRowStore::replaceAll(HpfRowVector rows, KeyListPtr keys) {
     }
     index.append(key);
   }
-  auto live = boost::make_shared<HpfRowVector>();
+  boost::shared_ptr<HpfRowVector> live = rows;
   bool shared = true;
   if (repeats) {
     auto unique = std::make_shared<KeyList>();
     unique->reserve(count);
+    live = boost::make_shared<HpfRowVector>();
     live->reserve(count);
     index.clear();
     for (std::size_t i = 0; i < count; ++i) {
       const std::string& key = (*keys)[i];
       const int position = index.find(key, *unique);
       if (position >= 0) {
-        (*live)[static_cast<size_t>(position)] = std::move(rows[i]);
+        (*live)[static_cast<size_t>(position)] = (*rows)[i];
       } else {
         index.append(key);
         unique->push_back(key);
-        live->push_back(std::move(rows[i]));
+        live->push_back((*rows)[i]);
       }
     }
     keys = unique;
     shared = false;
-  } else {
-    *live = std::move(rows);
   }
 
   utils::CMutexLocker<utils::CMutex> lock(m_mutex);

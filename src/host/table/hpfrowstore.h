@@ -43,15 +43,17 @@ public:
   bool update(const HpfRowPtr& row, const std::string& key);
   bool remove(const std::string& key);
   bool clear();
-  // clear() followed by add() of each row with (*keys)[i], as one change:
-  // the new rows, keys and index are built without the lock and swapped in
-  // under it, so a reader sees either every old row or every new row. Rows
-  // must be non-null with non-empty keys (the caller filters); a key listed
-  // twice keeps the last row at the first position. The store keeps the key
-  // list itself when it lists no key twice; a caller handing the same list
-  // again (a reload that selects the same rows) saves the index a rebuild.
-  // False (and no change) when the store was empty and rows is.
-  bool replaceAll(HpfRowVector rows, KeyListPtr keys);
+  // clear() followed by add() of each row of *rows with (*keys)[i], as one
+  // change: the new rows, keys and index are built without the lock and
+  // swapped in under it, so a reader sees either every old row or every new
+  // row. Rows must be non-null with non-empty keys (the caller filters); a
+  // key listed twice keeps the last row at the first position. When no key
+  // repeats, the store keeps both vectors as they are (they must not change
+  // afterwards; the store copies before a change of its own), and a caller
+  // handing the same key list again (a reload that selects the same rows)
+  // spares the index a rebuild. False (and no change) when the store was
+  // empty and rows is.
+  bool replaceAll(boost::shared_ptr<HpfRowVector> rows, KeyListPtr keys);
   HpfRowPtr byKey(const std::string& key) const;
   HpfRowPtr at(int row) const;
   HpfRowVector copyAll() const;

@@ -150,6 +150,11 @@ public:
   // True when the rows changed.
   bool replaceAllData(HpfRowVector rows,
                       std::shared_ptr<const std::vector<std::string>> keys = nullptr);
+  // The same for rows the caller keeps: without refused rows and repeated
+  // keys the model holds *rows itself, so handing the same vector again
+  // costs nothing per row. The caller must not change *rows afterwards.
+  bool replaceAllData(const boost::shared_ptr<HpfRowVector>& rows,
+                      std::shared_ptr<const std::vector<std::string>> keys);
   // The row at model position row of the published rows; null for a bad index.
   HpfRowPtr getData(int row) const;
   // A copy of the current rows, in model order.
