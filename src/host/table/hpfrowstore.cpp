@@ -132,25 +132,14 @@ bool CHpfRowStore::replaceAll(boost::shared_ptr<HpfRowVector> rows, KeyListPtr k
   // writers go on with the old rows meanwhile. A key list without repeats is
   // kept as it is; with repeats the rows and keys are copied without them.
   const std::size_t count = rows->size();
-  index.clear();
-  index.reserve(count);
-  bool repeats = false;
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::string& key = (*keys)[i];
-    if (index.find(key, *keys) >= 0) {
-      repeats = true;
-      break;
-    }
-    index.append(key);
-  }
   boost::shared_ptr<HpfRowVector> live = rows;
   bool shared = true;
-  if (repeats) {
+  if (!index.rebuildUnique(*keys)) {
     auto unique = std::make_shared<KeyList>();
     unique->reserve(count);
     live = boost::make_shared<HpfRowVector>();
     live->reserve(count);
-    index.clear();
+    index.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
       const std::string& key = (*keys)[i];
       const int position = index.find(key, *unique);
