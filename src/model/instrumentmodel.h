@@ -19,9 +19,10 @@
 //   called from any thread; refresh() and reload() only queue a job. The catalogue is fixed at
 //   construction and read without a lock.
 // - Load jobs run one at a time, in the order queued, on the base's serial
-//   worker. They touch the host row store only through clear() and addData()
-//   and are the only users of the search cache and the shown-row index
-//   (m_searchCache, m_shownRows: confined to the worker; no mutex).
+//   worker. They touch the host row store only through replaceAllData() (the
+//   inter-bank lists through clear() and addData()) and are the only users
+//   of the search cache, the shown rows and the handed lists (m_searchCache,
+//   m_shownRows, m_handed and the rest: confined to the worker; no mutex).
 // - sigRefreshed() is emitted on the worker thread after the job's rows are
 //   committed, so a receiver on the GUI thread gets it queued and, whenever it
 //   runs, finds the new rows.
