@@ -1,6 +1,7 @@
 #include "model/instrumentmodel.h"
 
 #include "host/services/config.h"
+#include "host/services/datacenter.h"
 #include "host/services/markethelper.h"
 #include "host/services/tradercenter.h"
 #include "host/ui/uiresource.h"
@@ -34,12 +35,22 @@ void append(std::vector<CInstrumentDetailPtr>& to, std::vector<CInstrumentDetail
 }
 
 // The records a list of trading type t starts from, in the host's order.
-std::vector<CInstrumentDetailPtr> candidates(const CListRuleContext& context) {
+// A list the data centre keeps as it is comes shared (no record is touched
+// to hand it over); the lists put together here are built afresh.
+CInstrumentSearchCache::RecordListPtr candidates(const CListRuleContext& context) {
   using namespace mxservice;
   const boost::shared_ptr<IDataCenter> dataCenter = TraderCenter::instance()->getDataCenter();
-  std::vector<CInstrumentDetailPtr> list;
-  if (!dataCenter) return list;
+  if (!dataCenter) return CInstrumentSearchCache::RecordListPtr();
   const ENqTraderType t = context.tradeType;
+  const bool composed = t == NQ_TRADER_BOND_TENDER || t == NQ_TRADER_GOLD || t == NQ_TRADER_FICC ||
+                        (t == NQ_TRADER_FUTURE && context.mergeFuture) ||
+                        (t == NQ_TRADER_STOCK && context.hkTradeInStock);
+  if (!composed) {
+    if (const CDataCenter* shared = dynamic_cast<const CDataCenter*>(dataCenter.get())) {
+      return shared->instrumentListByTradeType(static_cast<int>(t));
+    }
+  }
+  auto list = std::make_shared<std::vector<CInstrumentDetailPtr>>();
   switch (static_cast<long long>(t)) {
     case NQ_TRADER_BOND_TENDER:
       // Tender rows come only from the tender search.
@@ -47,36 +58,42 @@ std::vector<CInstrumentDetailPtr> candidates(const CListRuleContext& context) {
     case NQ_TRADER_GOLD: {
       const std::vector<IDataPtr> found =
           dataCenter->getInstrumentsBySelector({CHpfInsModel::kGoldListSelector});
-      list.reserve(found.size());
+      list->reserve(found.size());
       for (const IDataPtr& data : found) {
-        list.push_back(boost::dynamic_pointer_cast<CInstrumentDetail>(data));
+        list->push_back(boost::dynamic_pointer_cast<CInstrumentDetail>(data));
       }
       break;
     }
     case NQ_TRADER_FICC:
       for (CInstrumentDetailPtr& ins : dataCenter->getInstrumentsByTradeType(t)) {
         if (isFiccAgreeRepurchaseStock(ins) || isFiccBondStock(ins)) {
-          list.push_back(std::move(ins));
+          list->push_back(std::move(ins));
         }
       }
       break;
     case NQ_TRADER_FUTURE:
-      list = dataCenter->getInstrumentsByTradeType(t);
+      *list = dataCenter->getInstrumentsByTradeType(t);
       if (context.mergeFuture) {
-        append(list, dataCenter->getInstrumentsByTradeType(NQ_TRADER_FUTURE_SPEC));
+        append(*list, dataCenter->getInstrumentsByTradeType(NQ_TRADER_FUTURE_SPEC));
       }
       break;
     case NQ_TRADER_STOCK:
-      list = dataCenter->getInstrumentsByTradeType(t);
+      *list = dataCenter->getInstrumentsByTradeType(t);
       if (context.hkTradeInStock) {
-        append(list, dataCenter->getInstrumentsByTradeType(NQ_TRADER_HK_STOCK));
+        append(*list, dataCenter->getInstrumentsByTradeType(NQ_TRADER_HK_STOCK));
       }
       break;
     default:
-      list = dataCenter->getInstrumentsByTradeType(t);
+      *list = dataCenter->getInstrumentsByTradeType(t);
       break;
   }
   return list;
+}
+
+bool sameRules(const CListRuleContext& a, const CListRuleContext& b) {
+  return a.tradeType == b.tradeType && a.mergeFuture == b.mergeFuture &&
+         a.hkTradeInStock == b.hkTradeInStock && a.brokerEdition == b.brokerEdition &&
+         a.brokerEditionUserType == b.brokerEditionUserType;
 }
 
 }  // namespace
@@ -124,27 +141,42 @@ void CHpfInsModel::commitAndAnnounce() {
 }
 
 void CHpfInsModel::loadRows(const QString& filter) {
-  clear();
   const ENqTraderType t = tradeType();
   if (isInterBankType(t)) {
+    clear();
     loadInterBankRows(filter);
     return;
   }
 
   const CListRuleContext context = CListRuleContext::current(t);
-  const bool rebuilt = m_searchCache.sync(candidates(context));
+  const bool rebuilt = m_searchCache.syncShared(candidates(context));
   if (rebuilt || t != m_shownRowsType) {
     m_shownRows.clear();
     m_shownRows.resize(m_searchCache.size());
+    m_shownKeys.clear();
+    m_shownKeys.resize(m_searchCache.size());
+    for (SHandedRows& handed : m_handed) handed = SHandedRows();
     m_shownRowsType = t;
+  }
+  if (rebuilt || !sameRules(context, m_listRulesContext) ||
+      m_listRules.size() != m_searchCache.size()) {
+    m_listRules.assign(m_searchCache.size(), kRulesUnknown);
+    m_listRulesContext = context;
   }
   std::vector<std::uint32_t> selected;
   m_searchCache.match(filter, &selected);
 
+  // The rows are gathered first and handed over in one piece, so that the
+  // table never sees a list half filled (nor a listed row without its
+  // favourites button while a load runs).
+  std::vector<std::uint32_t> shownPositions;
+  shownPositions.reserve(selected.size());
   const bool fundList = t == mxservice::NQ_TRADER_OTC_FUND;
   for (const std::uint32_t i : selected) {
     const CInstrumentDetailPtr& instrument = m_searchCache.record(i);
-    if (!passesListRules(instrument, context)) continue;
+    std::int8_t& rules = m_listRules[i];
+    if (rules == kRulesUnknown) rules = passesListRules(instrument, context) ? 1 : 0;
+    if (rules == 0) continue;
     boost::shared_ptr<CInstrumentData>& shown = m_shownRows[i];
     if (!shown) {
       if (fundList) {
@@ -158,9 +190,36 @@ void CHpfInsModel::loadRows(const QString& filter) {
             boost::make_shared<CInstrumentData>(t, instrument, m_searchCache.priceDecimals(i),
                                                 m_searchCache.tag(i), m_catalogue.brokerEdition);
       }
+      m_shownKeys[i] = shown->key();
     }
-    addData(shown);
+    shownPositions.push_back(i);
   }
+  // The same rows as one of the last two loads (a reload that changes
+  // nothing, such as a host announcement, or a search cleared back to the
+  // full list) hand over the same row and key lists, which the store takes
+  // as they are, without looking at a row or a key. Rows at a position never
+  // change until the cache is rebuilt, which forgets these lists.
+  SHandedRows* handed = nullptr;
+  for (SHandedRows& candidate : m_handed) {
+    if (candidate.keys && candidate.positions == shownPositions) handed = &candidate;
+  }
+  if (!handed) {
+    // Replaces the one not handed last.
+    handed = &m_handed[m_lastHanded == 0 ? 1 : 0];
+    auto rows = boost::make_shared<GU::HpfRowVector>();
+    auto keys = std::make_shared<std::vector<std::string>>();
+    rows->reserve(shownPositions.size());
+    keys->reserve(shownPositions.size());
+    for (const std::uint32_t i : shownPositions) {
+      rows->push_back(m_shownRows[i]);
+      keys->push_back(m_shownKeys[i]);
+    }
+    handed->rows = rows;
+    handed->keys = keys;
+    handed->positions = std::move(shownPositions);
+  }
+  m_lastHanded = handed == &m_handed[0] ? 0 : 1;
+  replaceAllData(handed->rows, handed->keys);
 }
 
 void CHpfInsModel::loadInterBankRows(const QString& filter) {
@@ -174,8 +233,19 @@ void CHpfInsModel::loadInterBankRows(const QString& filter) {
 }
 
 std::size_t CHpfInsModel::searchCacheBytes() const {
+  std::size_t handedBytes = 0;
+  for (const SHandedRows& handed : m_handed) {
+    handedBytes += handed.positions.capacity() * sizeof(std::uint32_t) +
+                   (handed.keys ? handed.keys->capacity() * sizeof(std::string) : 0) +
+                   (handed.rows ? handed.rows->capacity() * sizeof(GU::HpfRowPtr) : 0);
+  }
+  std::size_t keyBytes = m_shownKeys.capacity() * sizeof(std::string);
+  for (const std::string& key : m_shownKeys) {
+    if (key.capacity() > 15) keyBytes += key.capacity() + 1;  // beyond the inline buffer
+  }
   return m_searchCache.memoryBytes() +
-         m_shownRows.capacity() * sizeof(boost::shared_ptr<CInstrumentData>);
+         m_shownRows.capacity() * sizeof(boost::shared_ptr<CInstrumentData>) + keyBytes +
+         m_listRules.capacity() + handedBytes;
 }
 
 int CHpfInsModel::columnCount() const { return m_catalogue.columnCount(); }

@@ -19,9 +19,10 @@
 //   called from any thread; refresh() and reload() only queue a job. The catalogue is fixed at
 //   construction and read without a lock.
 // - Load jobs run one at a time, in the order queued, on the base's serial
-//   worker. They touch the host row store only through clear() and addData()
-//   and are the only users of the search cache and the shown-row index
-//   (m_searchCache, m_shownRows: confined to the worker; no mutex).
+//   worker. They touch the host row store only through replaceAllData() (the
+//   inter-bank lists through clear() and addData()) and are the only users
+//   of the search cache, the shown rows and the handed lists (m_searchCache,
+//   m_shownRows, m_handed and the rest: confined to the worker; no mutex).
 // - sigRefreshed() is emitted on the worker thread after the job's rows are
 //   committed, so a receiver on the GUI thread gets it queued and, whenever it
 //   runs, finds the new rows.
@@ -31,6 +32,7 @@
 #include "host/core/tradertypes.h"
 #include "host/table/hpfthreaddatamodel.h"
 #include "model/columncatalogue.h"
+#include "model/instrumentmatch.h"
 #include "model/instrumentsearchcache.h"
 
 #include <QMap>
@@ -39,6 +41,8 @@
 #include <QString>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace LW {
@@ -127,7 +131,28 @@ private:
   // Worker thread only; reset with the search cache or when the trading type
   // changes.
   std::vector<boost::shared_ptr<CInstrumentData>> m_shownRows;
+  // The key of each built row, same positions: handed to the row store with
+  // the row, so a reload builds no key text.
+  std::vector<std::string> m_shownKeys;
   mxservice::ENqTraderType m_shownRowsType = mxservice::NQ_TRADER_NONE;
+  // The cache positions of the rows handed to the store by the last two
+  // loads, with those rows and their keys, shared with the store (never
+  // changed once handed): a load that shows the same rows as one of them
+  // hands the same lists again. Worker thread only.
+  struct SHandedRows {
+    std::vector<std::uint32_t> positions;
+    boost::shared_ptr<GU::HpfRowVector> rows;
+    std::shared_ptr<const std::vector<std::string>> keys;
+  };
+  SHandedRows m_handed[2];
+  int m_lastHanded = 0;
+  // Whether each cached record passes the list rules (1), fails them (0) or
+  // was not asked yet: the rules read only the record and the configuration
+  // of m_listRulesContext, so a record is asked once per list and
+  // configuration. Worker thread only; reset with the search cache.
+  static constexpr std::int8_t kRulesUnknown = -1;
+  std::vector<std::int8_t> m_listRules;
+  CListRuleContext m_listRulesContext;
 };
 
 }  // namespace LW

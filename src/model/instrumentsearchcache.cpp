@@ -41,17 +41,26 @@ void appendUpper(std::string& out, const std::string& text) {
 
 }  // namespace
 
-bool CInstrumentSearchCache::sync(std::vector<mxservice::CInstrumentDetailPtr> records) {
-  if (records.size() == m_records.size() &&
-      std::equal(records.begin(), records.end(), m_records.begin(),
+bool CInstrumentSearchCache::sync(RecordList records) {
+  return syncShared(std::make_shared<const RecordList>(std::move(records)));
+}
+
+bool CInstrumentSearchCache::syncShared(RecordListPtr records) {
+  if (!records) records = std::make_shared<const RecordList>();
+  if (records == m_records) return false;
+  if (records->size() == m_records->size() &&
+      std::equal(records->begin(), records->end(), m_records->begin(),
                  [](const mxservice::CInstrumentDetailPtr& a,
                     const mxservice::CInstrumentDetailPtr& b) { return a.get() == b.get(); })) {
+    // The same records in another list: hold the new list, so that the
+    // next query answered with it is recognised at once.
+    m_records = std::move(records);
     return false;
   }
 
   clear();
   m_records = std::move(records);
-  const std::size_t n = m_records.size();
+  const std::size_t n = m_records->size();
   m_textStart.reserve(n + 1);
   m_nameStart.reserve(n + 1);
   m_signatures.reserve(n);
@@ -65,7 +74,7 @@ bool CInstrumentSearchCache::sync(std::vector<mxservice::CInstrumentDetailPtr> r
   m_textStart.push_back(0);
   m_nameStart.push_back(0);
   for (std::size_t i = 0; i < n; ++i) {
-    const mxservice::CInstrumentDetail* record = m_records[i].get();
+    const mxservice::CInstrumentDetail* record = (*m_records)[i].get();
     quint64 signature = 0;
     if (record) {
       const std::size_t textAt = m_text.size();
@@ -96,13 +105,13 @@ bool CInstrumentSearchCache::sync(std::vector<mxservice::CInstrumentDetailPtr> r
     m_signatures.push_back(signature);
     m_decimals.push_back(
         static_cast<std::int8_t>(record ? computePriceDecimals(record->priceTick) : 2));
-    m_tags.push_back(static_cast<std::uint8_t>(classifyInstrumentTag(m_records[i])));
+    m_tags.push_back(static_cast<std::uint8_t>(classifyInstrumentTag((*m_records)[i])));
   }
   return true;
 }
 
 void CInstrumentSearchCache::clear() {
-  m_records.clear();
+  m_records = std::make_shared<const RecordList>();
   m_text.clear();
   m_textStart.clear();
   m_names.clear();
@@ -121,11 +130,12 @@ QString CInstrumentSearchCache::nameOf(std::size_t i) const {
 void CInstrumentSearchCache::match(const QString& filter,
                                    std::vector<std::uint32_t>* selected) const {
   selected->clear();
-  const std::size_t n = m_records.size();
+  const RecordList& records = *m_records;
+  const std::size_t n = records.size();
   if (filter.isEmpty()) {
     selected->reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
-      if (m_records[i]) selected->push_back(static_cast<std::uint32_t>(i));
+      if (records[i]) selected->push_back(static_cast<std::uint32_t>(i));
     }
     return;
   }
@@ -179,7 +189,7 @@ void CInstrumentSearchCache::matchText(const QString& filter,
 
 void CInstrumentSearchCache::matchTextSlow(const QString& filter,
                                            std::vector<std::uint32_t>* hits) const {
-  for (std::size_t i = 0; i < m_records.size(); ++i) {
+  for (std::size_t i = 0; i < m_records->size(); ++i) {
     std::size_t at = m_textStart[i];
     const std::size_t end = m_textStart[i + 1];
     while (at < end) {
@@ -195,7 +205,7 @@ void CInstrumentSearchCache::matchTextSlow(const QString& filter,
 }
 
 std::size_t CInstrumentSearchCache::memoryBytes() const {
-  return sizeof(*this) + m_records.capacity() * sizeof(mxservice::CInstrumentDetailPtr) +
+  return sizeof(*this) + m_records->capacity() * sizeof(mxservice::CInstrumentDetailPtr) +
          m_text.capacity() + m_textStart.capacity() * sizeof(std::uint32_t) +
          m_names.capacity() * sizeof(char16_t) + m_nameStart.capacity() * sizeof(std::uint32_t) +
          m_signatures.capacity() * sizeof(quint64) + m_decimals.capacity() + m_tags.capacity();

@@ -21,6 +21,7 @@
 #include <QString>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,12 +29,19 @@ namespace LW {
 
 class CInstrumentSearchCache {
 public:
+  using RecordList = std::vector<mxservice::CInstrumentDetailPtr>;
+  using RecordListPtr = std::shared_ptr<const RecordList>;
+
   // Makes the cache describe records. Returns true when it had to rebuild.
   // Null records are kept (they never match).
-  bool sync(std::vector<mxservice::CInstrumentDetailPtr> records);
+  bool sync(RecordList records);
+  // The same for a list the host shares: the very list the cache holds
+  // costs nothing (no record is touched), another one is compared record by
+  // record as above. A null list is an empty one.
+  bool syncShared(RecordListPtr records);
 
-  std::size_t size() const { return m_records.size(); }
-  const mxservice::CInstrumentDetailPtr& record(std::size_t i) const { return m_records[i]; }
+  std::size_t size() const { return m_records->size(); }
+  const mxservice::CInstrumentDetailPtr& record(std::size_t i) const { return (*m_records)[i]; }
   int priceDecimals(std::size_t i) const { return m_decimals[i]; }
   EInstrumentTag tag(std::size_t i) const { return static_cast<EInstrumentTag>(m_tags[i]); }
 
@@ -56,7 +64,7 @@ private:
   void matchTextSlow(const QString& filter, std::vector<std::uint32_t>* hits) const;
   QString nameOf(std::size_t i) const;
 
-  std::vector<mxservice::CInstrumentDetailPtr> m_records;
+  RecordListPtr m_records = std::make_shared<const RecordList>();
   // The four upper-cased fields of every record, UTF-8, each followed by the
   // byte 0xFF, which valid UTF-8 never contains, so a match of a valid
   // filter can neither straddle two fields nor two records.

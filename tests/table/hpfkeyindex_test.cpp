@@ -85,4 +85,56 @@ TEST(HpfKeyIndex, ReloadAfterClearFindsOnlyTheNewKeys) {
   EXPECT_EQ(model.index.find("old4999", model.keys), -1);
 }
 
+// A whole key list indexed at once: with no key twice every key is found at
+// its position and the index goes on taking keys one by one; with a repeat
+// it refuses and holds nothing. Each case starts from an index that held
+// other keys, so stale slots and filter bits are hit too.
+TEST(HpfKeyIndex, RebuildUniqueIndexesWholeListsOrRefusesRepeats) {
+  auto numbered = [](const char* prefix, int count) {
+    std::vector<std::string> keys;
+    for (int i = 0; i < count; ++i) keys.push_back(prefix + std::to_string(i));
+    return keys;
+  };
+  std::vector<std::string> repeatAtEnd = numbered("KEY-WITH-A-LONG-PREFIX-", 3000);
+  repeatAtEnd.push_back(repeatAtEnd.front());
+  std::vector<std::string> repeatAdjacent = numbered("k", 40);
+  repeatAdjacent.insert(repeatAdjacent.begin() + 20, repeatAdjacent[19]);
+  const struct {
+    const char* name;
+    std::vector<std::string> keys;
+    bool unique;
+  } cases[] = {
+      {"empty", {}, true},
+      {"one key", {"600000.SH"}, true},
+      {"many keys", numbered("k", 5000), true},
+      {"long keys", numbered("KEY-WITH-A-LONG-PREFIX-", 3000), true},
+      {"a repeat at the end", repeatAtEnd, false},
+      {"a repeat side by side", repeatAdjacent, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    KeyIndexModel model;
+    for (int i = 0; i < 200; ++i) model.add("before" + std::to_string(i));
+    ASSERT_EQ(model.index.rebuildUnique(c.keys), c.unique);
+    if (!c.unique) {
+      EXPECT_EQ(model.index.size(), 0);
+      EXPECT_EQ(model.index.find(c.keys.front(), c.keys), -1);
+      model.keys.clear();
+      model.add("after");
+      model.expectConsistent();
+      continue;
+    }
+    model.keys = c.keys;
+    model.expectConsistent();
+    EXPECT_EQ(model.index.find("before7", model.keys), -1);
+    EXPECT_EQ(model.index.find("absent", model.keys), -1);
+    // Keys added one by one afterwards, beyond the table's first size.
+    for (int i = 0; i < 6000; ++i) model.add("added" + std::to_string(i));
+    model.add(c.keys.empty() ? "added0" : c.keys.back());
+    model.expectConsistent();
+    model.removeAt(0);
+    model.expectConsistent();
+  }
+}
+
 }  // namespace

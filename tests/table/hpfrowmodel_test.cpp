@@ -338,6 +338,50 @@ TEST(HpfRowModel, numberSortsAgreeWithAStableSortByCompare) {
   }
 }
 
+// Short texts (which the sort tells apart by their first four units and
+// their length), texts that differ only after those four units or by a
+// trailing U+0000, surrogate pairs and missing rows, in random order.
+TEST(HpfRowModel, textSortAgreesWithStableSortByCompare) {
+  CTestModel model;
+  const QString nul(QChar(0));
+  const QString texts[] = {QString(),
+                           QStringLiteral("A"),
+                           QStringLiteral("A") + nul,
+                           QStringLiteral("AB"),
+                           QStringLiteral("ABCD"),
+                           QStringLiteral("ABCD") + nul,
+                           QStringLiteral("ABCDE"),
+                           QStringLiteral("ABCDF"),
+                           QStringLiteral("ABC") + nul + QStringLiteral("X"),
+                           QStringLiteral("a"),
+                           QString::fromUtf8("平安银行"),
+                           QString::fromUtf8("平安银行A"),
+                           QString::fromUtf8("\xF0\x9F\x98\x80"),
+                           QString::fromUtf8("\xEF\xBF\xBF")};
+  std::mt19937 random(9);
+  GU::HpfRowVector rows;
+  for (int i = 0; i < 2000; ++i) {
+    if (i % 400 == 3) {
+      rows.push_back(GU::HpfRowPtr());
+      continue;
+    }
+    rows.push_back(row("r" + std::to_string(i), 1.0, 1, texts[random() % std::size(texts)]));
+  }
+  for (const bool ascending : {true, false}) {
+    SCOPED_TRACE(testing::Message() << "ascending " << ascending);
+    std::vector<int> order(rows.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::vector<int> expected = order;
+    std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
+      const int c =
+          model.compare(rows[static_cast<size_t>(a)], rows[static_cast<size_t>(b)], COL_NAME);
+      return ascending ? c < 0 : c > 0;
+    });
+    model.sortByColumnID(rows, order, COL_NAME, ascending);
+    ASSERT_EQ(order, expected);
+  }
+}
+
 namespace {
 
 // Compares prices by their size, not their sign: the keyed sort disagrees

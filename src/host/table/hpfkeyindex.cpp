@@ -70,7 +70,7 @@ void CHpfKeyIndex::placePending() {
 
 int CHpfKeyIndex::find(const std::string& key, const KeyList& keys) {
   const std::uint32_t hash = hashOf(key);
-  if (!filterMayHold(hash)) return -1;
+  if (!m_filterOff && !filterMayHold(hash)) return -1;
   placePending();
   const std::size_t mask = m_slots.size() - 1;
   for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
@@ -85,6 +85,7 @@ int CHpfKeyIndex::find(const std::string& key, const KeyList& keys) {
 void CHpfKeyIndex::append(const std::string& key) {
   const std::uint32_t hash = hashOf(key);
   m_hashes.push_back(hash);
+  if (m_filterOff) return;  // placed at the next lookup
   if (m_hashes.size() * kFilterBitsPerKey > m_filter.size() * 64) {
     growFilter();  // sets the new key's bits too
   } else {
@@ -94,9 +95,58 @@ void CHpfKeyIndex::append(const std::string& key) {
 
 void CHpfKeyIndex::clear() {
   if (m_placed > 0) std::fill(m_slots.begin(), m_slots.end(), Slot());
-  if (!m_hashes.empty()) std::fill(m_filter.begin(), m_filter.end(), 0);
+  if (!m_hashes.empty() && !m_filterOff) std::fill(m_filter.begin(), m_filter.end(), 0);
   m_hashes.clear();
   m_placed = 0;
+  m_filterOff = false;
+}
+
+void CHpfKeyIndex::reserve(std::size_t count) {
+  m_hashes.reserve(count);
+  std::size_t words = std::max(kMinFilterWords, m_filter.size());
+  while (count * kFilterBitsPerKey > words * 64) words *= 2;
+  if (words != m_filter.size() && !m_filterOff) {
+    m_filter.assign(words, 0);
+    for (const std::uint32_t hash : m_hashes) setFilterBits(hash);
+  }
+  std::size_t slotCount = std::max(kMinSlots, m_slots.size());
+  while (count * 2 > slotCount) slotCount *= 2;
+  if (slotCount != m_slots.size()) {
+    // Placed keys go back to pending; the next lookup places them again.
+    m_slots.assign(slotCount, Slot());
+    m_placed = 0;
+  }
+}
+
+bool CHpfKeyIndex::rebuildUnique(const KeyList& keys) {
+  clear();
+  m_hashes.reserve(keys.size());
+  for (const std::string& key : keys) m_hashes.push_back(hashOf(key));
+  std::size_t slotCount = std::max(kMinSlots, m_slots.size());
+  while (keys.size() * 2 > slotCount) slotCount *= 2;
+  if (slotCount != m_slots.size()) m_slots.assign(slotCount, Slot());
+  const std::size_t mask = m_slots.size() - 1;
+  const std::size_t end = m_hashes.size();
+  for (std::size_t i = 0; i < end; ++i) {
+    if (i + kPrefetchDistance < end)
+      __builtin_prefetch(&m_slots[m_hashes[i + kPrefetchDistance] & mask]);
+    const std::uint32_t hash = m_hashes[i];
+    std::size_t at = hash & mask;
+    for (; m_slots[at].positionPlusOne != 0; at = (at + 1) & mask) {
+      const Slot& slot = m_slots[at];
+      if (slot.hash == hash && keys[slot.positionPlusOne - 1] == keys[i]) {
+        m_placed = i;  // what clear() must wipe
+        clear();
+        return false;
+      }
+    }
+    m_slots[at].positionPlusOne = static_cast<std::uint32_t>(i + 1);
+    m_slots[at].hash = hash;
+  }
+  m_placed = end;
+  // Every key is placed: lookups go to the table until the next clear().
+  m_filterOff = true;
+  return true;
 }
 
 void CHpfKeyIndex::rebuild(const KeyList& keys) {

@@ -39,8 +39,15 @@ public:
   void append(const std::string& key);
   // Forgets every key; keeps the memory for the next fill.
   void clear();
+  // Sizes the filter and the table for count keys, so that a bulk fill of
+  // that many neither regrows the filter nor re-places keys.
+  void reserve(std::size_t count);
   // Indexes keys afresh (after positions moved, e.g. a removal).
   void rebuild(const KeyList& keys);
+  // Indexes keys afresh when no key is listed twice, in one pass over a
+  // table sized for them (no filter: every key is placed anyway). Returns
+  // false, leaving the index empty, when a key repeats.
+  bool rebuildUnique(const KeyList& keys);
   int size() const { return static_cast<int>(m_hashes.size()); }
 
 private:
@@ -61,6 +68,9 @@ private:
   std::vector<std::uint64_t> m_filter;  // size 0 or a power of two (in words)
   std::vector<std::uint32_t> m_hashes;  // hash of each position's key
   std::size_t m_placed = 0;             // positions [0, m_placed) are in m_slots
+  // Set by rebuildUnique(): the filter holds no bits (it stays all zero) and
+  // every lookup asks the table, placing pending keys first.
+  bool m_filterOff = false;
 };
 
 }  // namespace GU

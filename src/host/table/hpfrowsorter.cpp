@@ -134,6 +134,10 @@ struct STextKey {
   QString text;
   int index;
   bool present;  // a missing row sorts first
+  // The text has at most four units: the prefix holds all of it, so two
+  // such texts with the same prefix differ at most in length (a shorter one
+  // padded with zeros, which QString orders first).
+  bool isShort;
 };
 
 // order is in model order (ascending indices).
@@ -169,12 +173,14 @@ void keyedSort(const HpfRowVector& rows, std::vector<int>& order, int column, in
         const HpfRowPtr& row = rows[static_cast<size_t>(index)];
         QString text = row ? row->getQString(column) : QString();
         const quint64 prefix = textPrefix(text);
-        keys.push_back(STextKey{prefix, std::move(text), index, bool(row)});
+        const bool isShort = text.size() <= 4;
+        keys.push_back(STextKey{prefix, std::move(text), index, bool(row), isShort});
       }
       std::sort(keys.begin(), keys.end(), [ascending](const STextKey& a, const STextKey& b) {
         if (a.present != b.present) return ascending ? !a.present : a.present;
         if (a.prefix != b.prefix) return ascending ? a.prefix < b.prefix : a.prefix > b.prefix;
-        const int c = a.text.compare(b.text, Qt::CaseSensitive);
+        const int c = a.isShort && b.isShort ? a.text.size() - b.text.size()
+                                             : a.text.compare(b.text, Qt::CaseSensitive);
         if (c != 0) return ascending ? c < 0 : c > 0;
         return a.index < b.index;
       });

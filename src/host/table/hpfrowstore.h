@@ -23,6 +23,7 @@
 #include <atomic>
 #include <boost/function.hpp>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,9 @@ namespace GU {
 
 class LWHOST_TABLE_EXPORT CHpfRowStore {
 public:
+  using KeyList = std::vector<std::string>;
+  using KeyListPtr = std::shared_ptr<const KeyList>;
+
   CHpfRowStore();
   ~CHpfRowStore();
 
@@ -39,7 +43,17 @@ public:
   bool update(const HpfRowPtr& row, const std::string& key);
   bool remove(const std::string& key);
   bool clear();
-
+  // clear() followed by add() of each row of *rows with (*keys)[i], as one
+  // change: the new rows, keys and index are built without the lock and
+  // swapped in under it, so a reader sees either every old row or every new
+  // row. Rows must be non-null with non-empty keys (the caller filters); a
+  // key listed twice keeps the last row at the first position. When no key
+  // repeats, the store keeps both vectors as they are (they must not change
+  // afterwards; the store copies before a change of its own), and a caller
+  // handing the same key list again (a reload that selects the same rows)
+  // spares the index a rebuild. False (and no change) when the store was
+  // empty and rows is.
+  bool replaceAll(boost::shared_ptr<HpfRowVector> rows, KeyListPtr keys);
   HpfRowPtr byKey(const std::string& key) const;
   HpfRowPtr at(int row) const;
   HpfRowVector copyAll() const;
@@ -72,14 +86,24 @@ public:
 private:
   // Makes m_live exclusively ours before a change.
   void detachLocked() LW_REQUIRES(m_mutex);
+  // m_keys, made exclusively ours for a change.
+  KeyList& mutableKeysLocked() LW_REQUIRES(m_mutex);
   HpfRowSnapshot committedLocked() const LW_REQUIRES(m_mutex);
 
   mutable utils::CMutex m_mutex;
   boost::shared_ptr<HpfRowVector> m_live LW_GUARDED_BY(m_mutex);
-  // Key of each row of m_live, same order.
-  std::vector<std::string> m_keys LW_GUARDED_BY(m_mutex);
+  // The keys of m_live's rows, same order. Shared with whoever handed them to
+  // replaceAll() (never changed in place then: a change copies them first).
+  KeyListPtr m_keys LW_GUARDED_BY(m_mutex);
+  bool m_keysShared LW_GUARDED_BY(m_mutex) = false;
   // key -> position in m_live. Mutable: a lookup may place keys.
   mutable CHpfKeyIndex m_index LW_GUARDED_BY(m_mutex);
+  // The keys and index replaced last time. Handed that key list again,
+  // replaceAll() swaps the pair back in; otherwise it refills the index's
+  // memory instead of faulting in fresh pages (m_spareKeys is then null).
+  KeyListPtr m_spareKeys LW_GUARDED_BY(m_mutex);
+  bool m_spareKeysShared LW_GUARDED_BY(m_mutex) = false;
+  CHpfKeyIndex m_spareIndex LW_GUARDED_BY(m_mutex);
   HpfRowSnapshot m_batchBase LW_GUARDED_BY(m_mutex);  // rows before the running batch
   HpfRowSnapshot m_published LW_GUARDED_BY(m_mutex);  // rows of the last publish()
   bool m_hasPublished LW_GUARDED_BY(m_mutex) = false;

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <atomic>
+#include <boost/make_shared.hpp>
 #include <cmath>
 #include <numeric>
 
@@ -180,6 +181,50 @@ bool IBaseHpfTableModel::addData(const HpfRowPtr& row) {
     return false;
   }
   return _addData(row);
+}
+
+bool IBaseHpfTableModel::replaceAllData(HpfRowVector rows,
+                                        std::shared_ptr<const std::vector<std::string>> keys) {
+  return replaceAllData(boost::make_shared<HpfRowVector>(std::move(rows)), std::move(keys));
+}
+
+bool IBaseHpfTableModel::replaceAllData(const boost::shared_ptr<HpfRowVector>& given,
+                                        std::shared_ptr<const std::vector<std::string>> keys) {
+  boost::shared_ptr<HpfRowVector> rows = given ? given : boost::make_shared<HpfRowVector>();
+  if (!keys || keys->size() != rows->size()) {
+    auto asked = std::make_shared<std::vector<std::string>>();
+    asked->reserve(rows->size());
+    for (const HpfRowPtr& row : *rows) asked->push_back(row ? row->key() : std::string());
+    keys = asked;
+  }
+  const std::vector<std::string>& rowKeys = *keys;
+  std::size_t refused = 0;
+  for (std::size_t i = 0; i < rows->size(); ++i) {
+    if (!(*rows)[i]) {
+      HPF_LOG_WARN(this, "a null row was refused");
+      ++refused;
+    } else if (rowKeys[i].empty()) {
+      HPF_LOG_WARN(this, "a row without a key was refused");
+      ++refused;
+    }
+  }
+  if (refused > 0) {
+    // Copies without the refused rows, keeping the order of the rest.
+    auto keptRows = boost::make_shared<HpfRowVector>();
+    auto keptKeys = std::make_shared<std::vector<std::string>>();
+    keptRows->reserve(rows->size() - refused);
+    keptKeys->reserve(rows->size() - refused);
+    for (std::size_t i = 0; i < rows->size(); ++i) {
+      if (!(*rows)[i] || rowKeys[i].empty()) continue;
+      keptRows->push_back((*rows)[i]);
+      keptKeys->push_back(rowKeys[i]);
+    }
+    rows = keptRows;
+    keys = keptKeys;
+  }
+  const bool changed = m_store->replaceAll(std::move(rows), std::move(keys));
+  if (changed && !m_store->inBatch()) m_store->notifyCommitted();
+  return changed;
 }
 
 bool IBaseHpfTableModel::updateData(const HpfRowPtr& row) {

@@ -46,6 +46,7 @@
 #include <boost/function.hpp>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace GU {
 
@@ -136,6 +137,24 @@ public:
   // --- non-virtual entry points (any thread) --------------------------------
   bool addData(const HpfRowPtr& row);
   bool updateData(const HpfRowPtr& row);
+  // Replaces every current row, as clear() and addData() of each row in
+  // order would, but as one change: a reader (a repaint asking getDataByKey()
+  // for a row's button) sees either all the old rows or all the new ones,
+  // never a store half refilled. keys, when given with one key per row, are
+  // the rows' key()s: a caller that keeps its key list and hands the same
+  // list again when it selects the same rows spares the store rebuilding its
+  // key index (the store keeps the list; it is never changed). Without them
+  // the rows are asked. Null rows and rows without a key are refused and
+  // logged, as addData() does. Rows are stored as given: _addData() is not
+  // consulted, so a model that transforms rows there keeps using addData().
+  // True when the rows changed.
+  bool replaceAllData(HpfRowVector rows,
+                      std::shared_ptr<const std::vector<std::string>> keys = nullptr);
+  // The same for rows the caller keeps: without refused rows and repeated
+  // keys the model holds *rows itself, so handing the same vector again
+  // costs nothing per row. The caller must not change *rows afterwards.
+  bool replaceAllData(const boost::shared_ptr<HpfRowVector>& rows,
+                      std::shared_ptr<const std::vector<std::string>> keys);
   // The row at model position row of the published rows; null for a bad index.
   HpfRowPtr getData(int row) const;
   // A copy of the current rows, in model order.
