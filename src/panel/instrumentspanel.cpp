@@ -12,6 +12,7 @@
 #include "host/ui/searchtextlineedit.h"
 #include "host/ui/smallnonormalbutton.h"
 #include "model/instrumentmodel.h"
+#include "model/tradetypetitle.h"
 #include "panel/hpfinstable.h"
 #include "tender/tenderamounts.h"
 #include "tender/tenderids.h"
@@ -176,30 +177,7 @@ void CInstrumentsPanel::createUi() {
 }
 
 QString CInstrumentsPanel::tradeTypeToTitle(mxservice::ENqTraderType tradeType) {
-  switch (static_cast<int>(tradeType)) {
-    case mxservice::NQ_TRADER_STOCK:
-    case mxservice::NQ_TRADER_CREDIT:
-    case mxservice::NQ_TRADER_HK_CONNECT:
-    case mxservice::NQ_TRADER_NEEQ:
-    case mxservice::NQ_TRADER_HK_STOCK:
-      return tr("股票列表");
-    case mxservice::NQ_TRADER_FUTURE:
-    case mxservice::NQ_TRADER_FUTURE_OPTION:
-    case mxservice::NQ_TRADER_STOCK_OPTION:
-    case mxservice::NQ_TRADER_OUTER_FUTURE:
-    case mxservice::NQ_TRADER_OTC_FUND:
-    case mxservice::NQ_TRADER_FUTURE_SPEC:
-    case mxservice::NQ_TRADER_OUTER_STOCK:
-      return tr("合约列表");
-    case mxservice::NQ_TRADER_INTER_BANK:
-    case mxservice::NQ_TRADER_FICC:
-    case mxservice::NQ_TRADER_BOND_TENDER:
-      return tr("债券列表");
-    default:
-      // Combinations of trading types (1536 = 512 | 1024, the mixed lists)
-      // and every other single type.
-      return tr("代码列表");
-  }
+  return tradeTypeListTitle(static_cast<int>(tradeType));
 }
 
 void CInstrumentsPanel::changeEvent(QEvent* e) {

@@ -1,6 +1,7 @@
 #include "quicksearch/quicksearchindex.h"
 
 #include "quicksearch/quicksearchtext.h"
+#include "model/tradetypetitle.h"
 #include "quicksearch/quicksearchtypes.h"
 
 #include "host/core/stockkey.h"
@@ -284,7 +285,7 @@ CQuickSearchMatch CQuickSearchIndex::makeMatch(const Record& r, int rankClass) c
   m.key = GU::nqStockKey(market.id, m.code);
   m.marketName = market.name;
   m.tradeType = 1 << r.typeBit;
-  m.listTitle = quicksearch::listTitle(m.tradeType);
+  m.listTitle = tradeTypeListTitle(m.tradeType);
   m.rankClass = rankClass;
   return m;
 }

@@ -3,6 +3,7 @@
 
 #include "quicksearch/quicksearchindex.h"
 #include "quicksearch/quicksearchengine.h"
+#include "model/tradetypetitle.h"
 #include "quicksearch/quicksearchtypes.h"
 
 #include "host/core/tradertypes.h"
@@ -169,7 +170,7 @@ TEST(QuickSearchIndex, rowsCarryMarketNameAndListTitle) {
                 {0x200, "合约列表"},  {0x8000, "债券列表"},  {0x100000, "债券列表"},
                 {0x1000, "代码列表"}, {0x800000, "代码列表"}};
   for (const auto& t : titles)
-    EXPECT_EQ(LW::quicksearch::listTitle(t.type), QString::fromUtf8(t.title)) << t.type;
+    EXPECT_EQ(LW::tradeTypeListTitle(t.type), QString::fromUtf8(t.title)) << t.type;
 }
 
 TEST(QuickSearchIndex, tradeTypeOrderFollowsTheMixedList) {
