@@ -1,7 +1,7 @@
 #include "quicksearch/quicksearchindex.h"
 
-#include "quicksearch/quicksearchtext.h"
 #include "model/tradetypetitle.h"
+#include "quicksearch/quicksearchtext.h"
 #include "quicksearch/quicksearchtypes.h"
 
 #include "host/core/stockkey.h"

@@ -2,8 +2,8 @@
 // the limit, duplicates, lookups, market names and the cancel flag.
 
 #include "quicksearch/quicksearchindex.h"
-#include "quicksearch/quicksearchengine.h"
 #include "model/tradetypetitle.h"
+#include "quicksearch/quicksearchengine.h"
 #include "quicksearch/quicksearchtypes.h"
 
 #include "host/core/tradertypes.h"
