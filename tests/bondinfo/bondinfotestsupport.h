@@ -7,6 +7,7 @@
 #include "bondinfo/bondinfopanel.h"
 #include "host/data/bondtradeinfo.h"
 #include "host/data/instrumentdetail.h"
+#include "qstringprint.h"
 #include "testrecords.h"
 
 #include <gtest/gtest.h>
@@ -19,11 +20,6 @@
 #include <set>
 #include <string>
 #include <vector>
-
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-  *out << '"' << text.toStdString() << '"';
-}
 
 namespace bondinfotest {
 

@@ -13,6 +13,8 @@
 #include "panel/instrumentspanel.h"
 #include "tender/tendersearchquery.h"
 
+#include "qstringprint.h"
+
 #include <QObject>
 #include <QString>
 #include <atomic>
@@ -23,11 +25,6 @@
 #include <ostream>
 #include <string>
 #include <vector>
-
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-  *out << '"' << text.toStdString() << '"';
-}
 
 namespace stresstest {
 
