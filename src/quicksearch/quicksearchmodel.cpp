@@ -10,7 +10,7 @@ void CQuickSearchModel::setMatches(std::vector<CQuickSearchMatch> matches) {
   endResetModel();
 }
 
-const CQuickSearchMatch* CQuickSearchModel::match(int row) const {
+const CQuickSearchMatch* CQuickSearchModel::matchAt(int row) const {
   if (row < 0 || row >= static_cast<int>(m_matches.size())) return nullptr;
   return &m_matches[static_cast<std::size_t>(row)];
 }
@@ -30,7 +30,7 @@ int CQuickSearchModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant CQuickSearchModel::data(const QModelIndex& index, int role) const {
-  const CQuickSearchMatch* row = index.isValid() ? match(index.row()) : nullptr;
+  const CQuickSearchMatch* row = index.isValid() ? matchAt(index.row()) : nullptr;
   if (!row) return QVariant();
   switch (role) {
     case Qt::DisplayRole:

@@ -25,7 +25,7 @@ public:
   void setMatches(std::vector<CQuickSearchMatch> matches);
   const std::vector<CQuickSearchMatch>& matches() const { return m_matches; }
   // Row row; null outside 0 .. rowCount() - 1.
-  const CQuickSearchMatch* match(int row) const;
+  const CQuickSearchMatch* matchAt(int row) const;
   // The row of key with tradeType, else -1.
   int rowOf(const QString& key, int tradeType) const;
 

@@ -292,7 +292,7 @@ void CQuickSearchPopup::slotDoubleClicked(const QModelIndex& index) {
 void CQuickSearchPopup::refresh(bool keepCurrent) {
   QString keepKey;
   int keepType = 0;
-  if (const CQuickSearchMatch* current = m_model->match(currentRow()); keepCurrent && current) {
+  if (const CQuickSearchMatch* current = m_model->matchAt(currentRow()); keepCurrent && current) {
     keepKey = current->key;
     keepType = current->tradeType;
   }
@@ -362,7 +362,7 @@ bool CQuickSearchPopup::navigate(const QKeyEvent& key) {
 }
 
 void CQuickSearchPopup::pickRow(int row) {
-  const CQuickSearchMatch* match = m_model->match(row);
+  const CQuickSearchMatch* match = m_model->matchAt(row);
   if (!match) return;
   const QString key = match->key;
   const int tradeType = match->tradeType;

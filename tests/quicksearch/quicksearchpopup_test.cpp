@@ -10,6 +10,7 @@
 
 #include "eventwait.h"
 #include "host/ui/uiresource.h"
+#include "qstringprint.h"
 #include "testrecords.h"
 
 #include <gtest/gtest.h>
@@ -31,10 +32,6 @@
 #include <QVBoxLayout>
 #include <functional>
 #include <memory>
-
-// Readable texts in GoogleTest's messages (found by argument-dependent
-// lookup, so in QString's namespace).
-void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
 
@@ -582,10 +579,10 @@ TEST_F(QuickSearchPopupTest, theListModelPassesTheModelChecks) {
   EXPECT_EQ(model.columnCount(), 4);
   model.setMatches(m_engine->search("600", 10));
   EXPECT_EQ(model.rowCount(), 10);
-  EXPECT_EQ(model.rowOf(model.match(3)->key, model.match(3)->tradeType), 3);
-  EXPECT_EQ(model.rowOf(model.match(3)->key, model.match(3)->tradeType * 2), -1);
-  EXPECT_EQ(model.match(10), nullptr);
-  EXPECT_EQ(model.match(-1), nullptr);
+  EXPECT_EQ(model.rowOf(model.matchAt(3)->key, model.matchAt(3)->tradeType), 3);
+  EXPECT_EQ(model.rowOf(model.matchAt(3)->key, model.matchAt(3)->tradeType * 2), -1);
+  EXPECT_EQ(model.matchAt(10), nullptr);
+  EXPECT_EQ(model.matchAt(-1), nullptr);
   EXPECT_FALSE(model.index(0, 0).data(CQuickSearchModel::KeyRole).toString().isEmpty());
   model.setMatches({});
   EXPECT_EQ(model.rowCount(), 0);
