@@ -231,17 +231,33 @@ std::vector<CQuickSearchMatch> CQuickSearchIndex::search(const QString& text, in
   const Record* records = m_records.data();
   const std::uint64_t* signatures = m_signatures.data();
   const std::size_t size = m_records.size();
-  for (std::size_t i = 0; i < size && maxClass >= 2; ++i) {
-    // Without the text's signature only the spelt pinyin can match (see
-    // rankClassOf): most records end here, without a call.
-    if ((query.signature & ~signatures[i]) != 0 && (!query.latin || maxClass < 4)) continue;
-    const Record& r = records[i];
-    const int c = quicksearch::rankClassOf(query, codeOf(r), r.codeSize, nameOf(r), r.nameSize,
-                                           signatures[i], maxClass);
-    if (c < 2) continue;
-    found[c].push_back(static_cast<std::uint32_t>(i));
-    ++counts[c];
-    lowerCutoff();
+  // Without the text's signature only the spelt pinyin can match (see
+  // rankClassOf), and only a name whose first character stands for the
+  // text's first letter: most records end here, without a call. The test
+  // runs without branches over a block of signatures, gathering the records
+  // that pass, as which ones pass is too random for branch prediction.
+  const std::uint64_t spelt = query.bitParallel ? query.firstBit : query.signature;
+  constexpr std::size_t kBlock = 512;
+  std::uint32_t passed[kBlock];
+  for (std::size_t base = 0; base < size && maxClass >= 2; base += kBlock) {
+    // maxClass only falls during a block, which the class test itself heeds.
+    const std::uint64_t needed = query.latin && maxClass >= 4 ? spelt : query.signature;
+    const std::size_t end = std::min(size, base + kBlock);
+    std::size_t count = 0;
+    for (std::size_t i = base; i < end; ++i) {
+      passed[count] = static_cast<std::uint32_t>(i);
+      count += (needed & ~signatures[i]) == 0;
+    }
+    for (std::size_t k = 0; k < count && maxClass >= 2; ++k) {
+      const std::uint32_t i = passed[k];
+      const Record& r = records[i];
+      const int c = quicksearch::rankClassOf(query, codeOf(r), r.codeSize, nameOf(r), r.nameSize,
+                                             signatures[i], maxClass);
+      if (c < 2) continue;
+      found[c].push_back(i);
+      ++counts[c];
+      lowerCutoff();
+    }
   }
   rows.reserve(wanted);
   for (int c = 0; c < kClassCount && rows.size() < wanted; ++c) {

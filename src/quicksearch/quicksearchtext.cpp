@@ -69,6 +69,25 @@ CQuery makeQuery(const QString& text) {
   }
   q.latin = latin;
   q.substring = std::make_shared<const GU::CPinyinFilter>(q.folded);
+  if (latin && text.size() <= 64) {
+    q.bitParallel = true;
+    q.firstBit = bitOf(out[0]);
+    for (int p = 0; p < text.size(); ++p) {
+      const std::uint64_t at = std::uint64_t(1) << p;
+      q.unitPositions[out[p]] |= at;
+      if (out[p] >= u'a') {
+        q.unitPositions[out[p] - 0x20] |= at;  // upper case
+        q.letterPositions[out[p] - u'a'] |= at;
+        q.letters |= 1u << (out[p] - u'a');
+      }
+    }
+    const GU::CPinyinInitialsTable& table = GU::pinyinInitialsTable();
+    q.palettePositions.resize(static_cast<std::size_t>(table.paletteSize));
+    for (int k = 0; k < table.paletteSize; ++k) {
+      for (std::uint32_t bits = table.palette[k] & q.letters; bits != 0; bits &= bits - 1)
+        q.palettePositions[k] |= q.letterPositions[__builtin_ctz(bits)];
+    }
+  }
   return q;
 }
 
@@ -169,8 +188,82 @@ bool fullPinyinStartsWith(const CQuery& q, const ushort* name, int nameSize) {
   return (reach & done) != 0;
 }
 
+namespace {
+
+// The text positions character s[i] can stand at (see CQuery::bitParallel),
+// advancing i past it.
+inline std::uint64_t positionsOf(const CQuery& q, const ushort* s, int n, int& i) {
+  const ushort unit = s[i];
+  if (unit < 0x80) {
+    ++i;
+    return q.unitPositions[unit];
+  }
+  static const GU::CPinyinInitialsTable& table = GU::pinyinInitialsTable();
+  if (unit - table.first <= table.last - table.first) {
+    // A Han character of the main blocks, most of every name.
+    ++i;
+    return q.palettePositions[table.paletteIndex[unit - table.first]];
+  }
+  const uint c = nextChar(s, n, i);
+  if (const ushort latin = latinOf(c)) return q.unitPositions[latin];
+  std::uint64_t positions = 0;
+  for (std::uint32_t bits = GU::pinyinInitials(c) & q.letters; bits != 0; bits &= bits - 1)
+    positions |= q.letterPositions[__builtin_ctz(bits)];
+  return positions;
+}
+
+// What one shift-and pass over a code or name finds, as bits.
+enum : unsigned {
+  kFirstStands = 1,  // its first character can stand for the text's first unit
+  kPrefix = 2,       // the text matches its first characters
+  kInside = 4,       // the text matches somewhere
+};
+
+// Shift-and over s (not empty); only the first character when whole is
+// false.
+inline unsigned scan(const CQuery& q, const ushort* s, int n, bool whole) {
+  int i = 0;
+  std::uint64_t state = positionsOf(q, s, n, i) & 1;
+  const unsigned first = static_cast<unsigned>(state);
+  const int length = q.folded.size();
+  if (!whole || n < length) return first;
+  const std::uint64_t accept = std::uint64_t(1) << (length - 1);
+  int k = 0;
+  while (!(state & accept)) {
+    if (i >= n) return first;
+    state = ((state << 1) | 1) & positionsOf(q, s, n, i);
+    ++k;
+  }
+  return first | kInside | (k == length - 1 ? kPrefix : 0u);
+}
+
+// rankClassOf for a bit-parallel text: one pass over the name answers
+// classes 2 and 5 and the first test of class 4; class 3 never applies to a
+// Latin text.
+int latinRankClassOf(const CQuery& q, const ushort* code, int codeSize, const ushort* name,
+                     int nameSize, std::uint64_t signature, int maxClass) {
+  const bool lettersPresent = (q.signature & ~signature) == 0;
+  if (lettersPresent && codeSize >= q.folded.size() && foldUnit(code[0]) == q.units()[0] &&
+      codeStartsWith(q, code, codeSize)) {
+    const int found = codeSize == q.folded.size() ? 0 : 1;
+    return found <= maxClass ? found : kNoClass;
+  }
+  if (maxClass < 2) return kNoClass;
+  const unsigned inName = nameSize > 0 ? scan(q, name, nameSize, lettersPresent) : 0u;
+  if (inName & kPrefix) return 2;
+  if (maxClass < 4) return kNoClass;
+  if ((inName & kFirstStands) && fullPinyinStartsWith(q, name, nameSize)) return 4;
+  if (maxClass < 5 || !lettersPresent) return kNoClass;
+  if ((inName & kInside) || (codeSize > 0 && (scan(q, code, codeSize, true) & kInside))) return 5;
+  return kNoClass;
+}
+
+}  // namespace
+
 int rankClassOf(const CQuery& q, const ushort* code, int codeSize, const ushort* name, int nameSize,
                 std::uint64_t signature, int maxClass) {
+  if (q.bitParallel)
+    return latinRankClassOf(q, code, codeSize, name, nameSize, signature, maxClass);
   // Every class but the full pinyin needs what the text holds in the code
   // or the name (initials included); one test rules out most instruments.
   const bool lettersPresent = (q.signature & ~signature) == 0;

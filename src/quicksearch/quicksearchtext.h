@@ -33,6 +33,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace LW {
 namespace quicksearch {
@@ -66,6 +67,21 @@ struct CQuery {
   std::uint64_t signature = 0;
   // The panels' filter of the folded text, compiled once (class 5).
   std::shared_ptr<const GU::CPinyinFilter> substring;
+
+  // A Latin text of at most 64 units is also compiled for one bit-parallel
+  // pass over a name that answers the initials prefix (class 2) and the
+  // substring (class 5) together: bit p of a mask says "this character can
+  // stand for the text's unit p". The same rules as the panels' filter: an
+  // ASCII letter or digit stands for itself (either case), a Han character
+  // for each initial letter of its readings.
+  bool bitParallel = false;
+  std::uint64_t unitPositions[128] = {};   // by ASCII unit
+  std::uint64_t letterPositions[26] = {};  // by initial letter
+  std::uint32_t letters = 0;               // the letters the text holds
+  std::uint64_t firstBit = 0;              // the signature bit of its first unit
+  // The positions of each initials mask of GU::pinyinInitialsTable(), so
+  // that a Han character of the main blocks costs two loads.
+  std::vector<std::uint64_t> palettePositions;
 };
 
 CQuery makeQuery(const QString& text);

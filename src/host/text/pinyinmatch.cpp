@@ -296,6 +296,19 @@ namespace GU {
 
 quint32 pinyinInitials(uint codePoint) { return lookupInitials(codePoint); }
 
+const CPinyinInitialsTable& pinyinInitialsTable() {
+  static const CPinyinInitialsTable t = [] {
+    CPinyinInitialsTable made;
+    made.first = table::kDenseFirst;
+    made.last = table::kDenseLast;
+    made.paletteIndex = table::kDenseIndex;
+    made.palette = table::kPalette;
+    made.paletteSize = table::kPaletteCount;
+    return made;
+  }();
+  return t;
+}
+
 // The short program with its masks in one object; a long filter keeps only
 // its text and goes through isInByPy per call.
 struct CPinyinFilter::Compiled {

@@ -60,4 +60,20 @@ private:
 // (including everything that is not a Han ideograph).
 LWHOST_TEXT_EXPORT quint32 pinyinInitials(uint codePoint);
 
+// The initials of the main CJK blocks as a table, for a caller that looks up
+// many characters against one set of letters (one search over every name):
+// it can map the few distinct masks once and then look each character up
+// inline. For first <= c <= last,
+//   pinyinInitials(c) == palette[paletteIndex[c - first]];
+// every other code point goes through pinyinInitials(). Read-only data built
+// into the library: valid for the life of the process, any thread.
+struct CPinyinInitialsTable {
+  uint first = 0;
+  uint last = 0;
+  const quint16* paletteIndex = nullptr;
+  const quint32* palette = nullptr;
+  int paletteSize = 0;
+};
+LWHOST_TEXT_EXPORT const CPinyinInitialsTable& pinyinInitialsTable();
+
 }  // namespace GU
