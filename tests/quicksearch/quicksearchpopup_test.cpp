@@ -30,6 +30,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <functional>
+#include <map>
 #include <memory>
 
 namespace {
@@ -119,42 +120,31 @@ protected:
 };
 
 TEST_F(QuickSearchPopupTest, navigationKeysStopAtTheEndsOfTheList) {
-  const Qt::Key up = Qt::Key_Up, down = Qt::Key_Down, home = Qt::Key_Home, end = Qt::Key_End;
-  const Qt::Key pageUp = Qt::Key_PageUp, pageDown = Qt::Key_PageDown;
   const int page = CQuickSearchPopup::kVisibleRows;
+  // d, u: Down, Up; h, e: Home, End; D, U: Page Down, Page Up.
+  const std::map<char, Qt::Key> keyOf = {{'d', Qt::Key_Down},     {'u', Qt::Key_Up},
+                                         {'h', Qt::Key_Home},     {'e', Qt::Key_End},
+                                         {'D', Qt::Key_PageDown}, {'U', Qt::Key_PageUp}};
   struct Case {
     const char* text;
-    std::vector<Qt::Key> keys;
+    const char* keys;
     int expected;
   };
   // "600" lists 30 of the 40 (the default maximum), "3000" the five Shenzhen
   // stocks (fewer than a page), "qqqzzz" nothing.
   const Case cases[] = {
-      {"600", {down}, 1},
-      {"600", {up}, 0},
-      {"600", {end}, 29},
-      {"600", {end, down}, 29},
-      {"600", {end, up}, 28},
-      {"600", {end, home}, 0},
-      {"600", {pageDown}, page},
-      {"600", {pageDown, pageDown, pageDown}, 29},
-      {"600", {end, pageUp}, 29 - page},
-      {"600", {down, down, pageUp}, 0},
-      {"600", {pageUp}, 0},
-      {"3000", {pageDown}, 4},
-      {"3000", {down, end}, 4},
-      {"3000", {end, pageUp}, 0},
-      {"3000", {end, down}, 4},
-      {"qqqzzz", {down}, -1},
-      {"qqqzzz", {end}, -1},
-      {"qqqzzz", {pageUp}, -1},
+      {"600", "d", 1},          {"600", "u", 0},     {"600", "e", 29},   {"600", "ed", 29},
+      {"600", "eu", 28},        {"600", "eh", 0},    {"600", "D", page}, {"600", "DDD", 29},
+      {"600", "eU", 29 - page}, {"600", "ddU", 0},   {"600", "U", 0},    {"3000", "D", 4},
+      {"3000", "de", 4},        {"3000", "eU", 0},   {"3000", "ed", 4},  {"qqqzzz", "d", -1},
+      {"qqqzzz", "e", -1},      {"qqqzzz", "U", -1},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.text << ", case " << &c - cases);
+    SCOPED_TRACE(testing::Message() << c.text << " keys " << c.keys);
     open(c.text);
     ASSERT_EQ(m_popup->pageRows(), page);
     ASSERT_EQ(m_popup->currentRow(), m_popup->rowCount() > 0 ? 0 : -1);
-    for (Qt::Key key : c.keys) press(key);
+    for (const char* key = c.keys; *key; ++key) press(keyOf.at(*key));
     EXPECT_EQ(m_popup->currentRow(), c.expected);
     // The keys move in the list; the text and the popup stay.
     EXPECT_EQ(m_popup->text(), c.text);
@@ -169,11 +159,11 @@ TEST_F(QuickSearchPopupTest, navigationKeysStopAtTheEndsOfTheList) {
   }
   // With Shift, Home and End select in the text instead.
   open("6000");
-  press(down);
-  press(home, Qt::ShiftModifier);
+  press(Qt::Key_Down);
+  press(Qt::Key_Home, Qt::ShiftModifier);
   EXPECT_EQ(m_popup->currentRow(), 1);
   EXPECT_EQ(m_popup->lineEdit()->selectedText(), "6000");
-  press(end, Qt::ShiftModifier);
+  press(Qt::Key_End, Qt::ShiftModifier);
   EXPECT_EQ(m_popup->currentRow(), 1);
   EXPECT_EQ(m_popup->lineEdit()->cursorPosition(), 4);
 }
@@ -395,34 +385,28 @@ TEST_F(QuickSearchPopupTest, theHostWindowOpensItOnALetterOrDigitOutsideTextFiel
   host.show();
   QApplication::setActiveWindow(&host);
   ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+  // Opens on a letter or digit, with Shift or on the keypad too, where the
+  // focus does not edit text (table, read-only line and log, plain combo);
+  // not with Ctrl, Alt or Meta, on punctuation or a blank, nor in an editor.
+  const Qt::KeyboardModifiers none = Qt::NoModifier, shift = Qt::ShiftModifier,
+                              keypad = Qt::KeypadModifier, ctrl = Qt::ControlModifier,
+                              alt = Qt::AltModifier, meta = Qt::MetaModifier;
   struct Case {
-    const char* name;
     QWidget* focus;
     char key;
     Qt::KeyboardModifiers modifiers;
     bool opens;
   };
   const Case cases[] = {
-      {"letter in the table", table, 'p', Qt::NoModifier, true},
-      {"digit in the table", table, '6', Qt::NoModifier, true},
-      {"capital with shift", table, 'P', Qt::ShiftModifier, true},
-      {"keypad digit", table, '6', Qt::KeypadModifier, true},
-      {"read-only line", readOnlyLine, 'a', Qt::NoModifier, true},
-      {"read-only log", log, 'a', Qt::NoModifier, true},
-      {"non-editable combo", plainCombo, '1', Qt::NoModifier, true},
-      {"ctrl", table, 'p', Qt::ControlModifier, false},
-      {"alt", table, 'p', Qt::AltModifier, false},
-      {"meta", table, '6', Qt::MetaModifier, false},
-      {"punctuation", table, '.', Qt::NoModifier, false},
-      {"blank", table, ' ', Qt::NoModifier, false},
-      {"line edit", line, 'p', Qt::NoModifier, false},
-      {"editable combo", editableCombo, 'p', Qt::NoModifier, false},
-      {"plain text", notes, 'p', Qt::NoModifier, false},
-      {"rich text", richText, 'p', Qt::NoModifier, false},
-      {"spin box", spin, '6', Qt::NoModifier, false},
+      {table, 'p', none, true},      {table, '6', none, true},          {table, 'P', shift, true},
+      {table, '6', keypad, true},    {readOnlyLine, 'a', none, true},   {log, 'a', none, true},
+      {plainCombo, '1', none, true}, {table, 'p', ctrl, false},         {table, 'p', alt, false},
+      {table, '6', meta, false},     {table, '.', none, false},         {table, ' ', none, false},
+      {line, 'p', none, false},      {editableCombo, 'p', none, false}, {notes, 'p', none, false},
+      {richText, 'p', none, false},  {spin, '6', none, false},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases << " key " << c.key);
     c.focus->setFocus();
     ASSERT_TRUE(waitFor(
         [&] { return c.focus->hasFocus() || c.focus->isAncestorOf(QApplication::focusWidget()); }));
