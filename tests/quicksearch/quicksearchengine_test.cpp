@@ -21,6 +21,7 @@ namespace {
 
 using LW::CQuickSearchEngine;
 using LW::CQuickSearchMatch;
+using testsupport::waitFor;
 
 // count instruments of generation g: codes 600000.., names "代<g>号<i>".
 mxservice::DataSet generation(int g, int count) {
@@ -40,7 +41,7 @@ class QuickSearchEngineTest : public testsupport::HostFixture {};
 TEST_F(QuickSearchEngineTest, followsEveryAnnouncementOfTheHost) {
   install(generation(1, 50));
   CQuickSearchEngine engine;
-  ASSERT_TRUE(testsupport::waitFor([&] { return engine.isReady(); }));
+  ASSERT_TRUE(waitFor([&] { return engine.isReady(); }));
   EXPECT_EQ(engine.instrumentCount(), 50);
   EXPECT_GT(engine.indexBytes(), 0u);
   CQuickSearchMatch m;
@@ -59,11 +60,11 @@ TEST_F(QuickSearchEngineTest, followsEveryAnnouncementOfTheHost) {
     install(generation(g, 40 + g));
     c.second();
     const QString expected = QStringLiteral("代%1").arg(g);
-    ASSERT_TRUE(testsupport::waitFor([&] {
+    ASSERT_TRUE(waitFor([&] {
       const auto rows = engine.search("600000", 5);
       return !rows.empty() && generationOf(rows[0]) == expected;
     })) << c.first;
-    EXPECT_TRUE(testsupport::waitFor([&] { return changed.count() >= 1; })) << c.first;
+    EXPECT_TRUE(waitFor([&] { return changed.count() >= 1; })) << c.first;
     EXPECT_EQ(engine.instrumentCount(), 40 + g) << c.first;
     EXPECT_FALSE(engine.lookup("600049.SH", 0x1, nullptr)) << c.first;
     ++g;
@@ -73,13 +74,13 @@ TEST_F(QuickSearchEngineTest, followsEveryAnnouncementOfTheHost) {
 TEST_F(QuickSearchEngineTest, aBurstOfRequestsCostsAtMostTwoBuildsAndTheLastDataWins) {
   install(generation(1, 2000));
   CQuickSearchEngine engine;
-  ASSERT_TRUE(testsupport::waitFor([&] { return engine.buildCount() == 1; }));
+  ASSERT_TRUE(waitFor([&] { return engine.buildCount() == 1; }));
   // One build of this size outlasts the whole burst by far: the burst is one
   // running build plus one waiting request (seconds under ThreadSanitizer).
   install(generation(2, 30000));
   for (int i = 0; i < 100; ++i) engine.rebuild();
-  ASSERT_TRUE(testsupport::waitFor([&] { return engine.buildCount() >= 2; }, 60000));
-  testsupport::waitFor([] { return false; }, 300);  // whatever was queued runs
+  ASSERT_TRUE(waitFor([&] { return engine.buildCount() >= 2; }, 60000));
+  waitFor([] { return false; }, 300);  // whatever was queued runs
   EXPECT_LE(engine.buildCount(), 3);
   const auto rows = engine.search("600000", 1);
   ASSERT_EQ(rows.size(), 1u);
@@ -90,7 +91,7 @@ TEST_F(QuickSearchEngineTest, searchesRacingRebuildsSeeWholeIndexes) {
   constexpr int kCount = 300;
   install(generation(0, kCount));
   CQuickSearchEngine engine;
-  ASSERT_TRUE(testsupport::waitFor([&] { return engine.isReady(); }));
+  ASSERT_TRUE(waitFor([&] { return engine.isReady(); }));
   std::atomic<bool> stop{false};
   std::atomic<int> searches{0};
   std::atomic<int> torn{0};
@@ -111,9 +112,9 @@ TEST_F(QuickSearchEngineTest, searchesRacingRebuildsSeeWholeIndexes) {
   for (int g = 1; g <= 15; ++g) {
     install(generation(g, kCount));
     client->emitStockList(client->stockListMap(), 0);
-    testsupport::waitFor([] { return false; }, 10);
+    waitFor([] { return false; }, 10);
   }
-  const bool caughtUp = testsupport::waitFor([&] {
+  const bool caughtUp = waitFor([&] {
     const auto rows = engine.search("600000", 1);
     return !rows.empty() && generationOf(rows[0]) == "代15";
   });
@@ -137,7 +138,7 @@ TEST_F(QuickSearchEngineTest, destroyedWhileBuildingReachesNothing) {
       engine.rebuild();
       std::this_thread::sleep_for(std::chrono::milliseconds(delay));
     }
-    testsupport::waitFor([] { return false; }, 50);  // nothing queued before arrives
+    waitFor([] { return false; }, 50);  // nothing queued before arrives
     EXPECT_EQ(delivered, 0) << "destroyed after " << delay << " ms";
   }
 }

@@ -28,21 +28,14 @@ TEST(QuickSearchText, ranksEachTextInItsFirstClassUpToTheLimit) {
   const QString hi(QChar(0xD83D)), lo(QChar(0xDE00));
   QString pings;
   for (int i = 0; i < 20; ++i) pings += "ping";
-  const std::pair<QString, QString> instruments[] = {
-      {"000001", "平安银行"},
-      {"IF2406", "沪深300股指2406"},
-      {"600000", "浦发银行"},
-      {"600900", "长江电力"},
-      {"600132", "重庆啤酒"},
-      {"600606", "绿地控股"},
-      {"600001", "ST华夏"},
-      {"510300", "300ETF(沪)"},
-      {"510300", "😀基金"},
-      {"", ""},
-      {"1", "基金" + hi},
-      {"1", hi + "基金"},
-      {"1", QString(5000, QChar(0x5E73)) + "安"},
+  std::vector<std::pair<QString, QString>> instruments = {
+      {"000001", "平安银行"}, {"IF2406", "沪深300股指2406"}, {"600000", "浦发银行"},
+      {"600900", "长江电力"}, {"600132", "重庆啤酒"},        {"600606", "绿地控股"},
+      {"600001", "ST华夏"},   {"510300", "300ETF(沪)"},      {"510300", "😀基金"},
   };
+  instruments.insert(instruments.end(), {{"", ""}, {"1", "基金" + hi}, {"1", hi + "基金"}});
+  instruments.push_back({"1", QString(5000, QChar(0x5E73)) + "安"});
+
   // Codes: exact, prefix (letters and full-width digits folded), substring.
   const std::vector<Case> codes = {
       {0, "000001", 0}, {0, "0000", 1},     {0, "0", 1},
