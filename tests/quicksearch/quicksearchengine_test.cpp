@@ -1,6 +1,6 @@
-// The quick search engine on the host stand-in: it builds at once, follows
-// the exchange client's announcements, coalesces bursts, never shows a
-// search half an index, and can be destroyed while a build runs.
+// The quick search engine on the host stand-in: it follows the host's
+// announcements, coalesces bursts, never shows half an index to a search and
+// can be destroyed while a build runs.
 
 #include "quicksearch/quicksearchengine.h"
 
@@ -12,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <atomic>
 #include <memory>
@@ -23,6 +21,7 @@ namespace {
 
 using LW::CQuickSearchEngine;
 using LW::CQuickSearchMatch;
+using testsupport::waitFor;
 
 // count instruments of generation g: codes 600000.., names "代<g>号<i>".
 mxservice::DataSet generation(int g, int count) {
@@ -42,39 +41,32 @@ class QuickSearchEngineTest : public testsupport::HostFixture {};
 TEST_F(QuickSearchEngineTest, followsEveryAnnouncementOfTheHost) {
   install(generation(1, 50));
   CQuickSearchEngine engine;
-  ASSERT_TRUE(testsupport::waitFor([&] { return engine.isReady(); }));
+  ASSERT_TRUE(waitFor([&] { return engine.isReady(); }));
   EXPECT_EQ(engine.instrumentCount(), 50);
-  EXPECT_TRUE(engine.indexBytes() > 0);
+  EXPECT_GT(engine.indexBytes(), 0u);
   CQuickSearchMatch m;
-  EXPECT_TRUE(engine.lookup(QStringLiteral("600001.SH"), 0x1, &m));
-  EXPECT_EQ(m.name, QString::fromUtf8("代1号1"));
+  EXPECT_TRUE(engine.lookup("600001.SH", 0x1, &m));
+  EXPECT_EQ(m.name, "代1号1");
 
-  struct Case {
-    const char* announcement;
-    std::function<void()> announce;
-  } cases[] = {
-      {"stock list",
-       [] {
-         LW::CExchangeClient* client = LW::CExchangeClient::instance();
-         client->emitStockList(client->stockListMap(), 0);
-       }},
-      {"stock list change",
-       [] { LW::CExchangeClient::instance()->emitStockListChange({"600000.SZ"}); }},
+  LW::CExchangeClient* client = LW::CExchangeClient::instance();
+  const std::pair<const char*, std::function<void()>> cases[] = {
+      {"stock list", [client] { client->emitStockList(client->stockListMap(), 0); }},
+      {"stock list change", [client] { client->emitStockListChange({"600000.SZ"}); }},
       {"new trading day", [] { mxservice::CHostServices::changeTradingDate("20300102"); }},
   };
   int g = 2;
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     QSignalSpy changed(&engine, &CQuickSearchEngine::sigIndexChanged);
     install(generation(g, 40 + g));
-    c.announce();
-    const QString expected = QString::fromUtf8("代%1").arg(g);
-    ASSERT_TRUE(testsupport::waitFor([&] {
-      const auto rows = engine.search(QStringLiteral("600000"), 5);
+    c.second();
+    const QString expected = QStringLiteral("代%1").arg(g);
+    ASSERT_TRUE(waitFor([&] {
+      const auto rows = engine.search("600000", 5);
       return !rows.empty() && generationOf(rows[0]) == expected;
-    })) << c.announcement;
-    EXPECT_TRUE(testsupport::waitFor([&] { return changed.count() >= 1; })) << c.announcement;
-    EXPECT_EQ(engine.instrumentCount(), 40 + g) << c.announcement;
-    EXPECT_FALSE(engine.lookup(QStringLiteral("600049.SH"), 0x1, nullptr)) << c.announcement;
+    })) << c.first;
+    EXPECT_TRUE(waitFor([&] { return changed.count() >= 1; })) << c.first;
+    EXPECT_EQ(engine.instrumentCount(), 40 + g) << c.first;
+    EXPECT_FALSE(engine.lookup("600049.SH", 0x1, nullptr)) << c.first;
     ++g;
   }
 }
@@ -82,54 +74,49 @@ TEST_F(QuickSearchEngineTest, followsEveryAnnouncementOfTheHost) {
 TEST_F(QuickSearchEngineTest, aBurstOfRequestsCostsAtMostTwoBuildsAndTheLastDataWins) {
   install(generation(1, 2000));
   CQuickSearchEngine engine;
-  ASSERT_TRUE(testsupport::waitFor([&] { return engine.buildCount() == 1; }));
-  // Large enough that one build outlasts the whole burst by far, even under
-  // a sanitizer on a loaded machine: the burst is then one running build
-  // plus one waiting request.
+  ASSERT_TRUE(waitFor([&] { return engine.buildCount() == 1; }));
+  // One build of this size outlasts the whole burst by far: the burst is one
+  // running build plus one waiting request (seconds under ThreadSanitizer).
   install(generation(2, 30000));
   for (int i = 0; i < 100; ++i) engine.rebuild();
-  // A build of this size takes seconds under ThreadSanitizer.
-  ASSERT_TRUE(testsupport::waitFor([&] { return engine.buildCount() >= 2; }, 60000));
-  // Whatever was still queued has had time to run.
-  testsupport::waitFor([] { return false; }, 300);
+  ASSERT_TRUE(waitFor([&] { return engine.buildCount() >= 2; }, 60000));
+  waitFor([] { return false; }, 300);  // whatever was queued runs
   EXPECT_LE(engine.buildCount(), 3);
-  const auto rows = engine.search(QStringLiteral("600000"), 1);
+  const auto rows = engine.search("600000", 1);
   ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(generationOf(rows[0]), QString::fromUtf8("代2"));
+  EXPECT_EQ(generationOf(rows[0]), "代2");
 }
 
 TEST_F(QuickSearchEngineTest, searchesRacingRebuildsSeeWholeIndexes) {
   constexpr int kCount = 300;
   install(generation(0, kCount));
   CQuickSearchEngine engine;
-  ASSERT_TRUE(testsupport::waitFor([&] { return engine.isReady(); }));
+  ASSERT_TRUE(waitFor([&] { return engine.isReady(); }));
   std::atomic<bool> stop{false};
   std::atomic<int> searches{0};
   std::atomic<int> torn{0};
   auto searcher = [&] {
     while (!stop.load()) {
-      const auto rows = engine.search(QStringLiteral("6"), 1000);
+      const auto rows = engine.search("6", 1000);
       bool whole = static_cast<int>(rows.size()) == kCount;
       for (const CQuickSearchMatch& m : rows)
         whole = whole && generationOf(m) == generationOf(rows[0]);
       if (!whole) ++torn;
       CQuickSearchMatch m;
-      engine.lookup(QStringLiteral("600007.SH"), 0x1, &m);
+      engine.lookup("600007.SH", 0x1, &m);
       ++searches;
     }
   };
-  std::thread a(searcher);
-  std::thread b(searcher);
+  std::thread a(searcher), b(searcher);
+  LW::CExchangeClient* client = LW::CExchangeClient::instance();
   for (int g = 1; g <= 15; ++g) {
     install(generation(g, kCount));
-    LW::CExchangeClient* client = LW::CExchangeClient::instance();
     client->emitStockList(client->stockListMap(), 0);
-    testsupport::waitFor([] { return false; }, 10);
+    waitFor([] { return false; }, 10);
   }
-  const QString last = QString::fromUtf8("代15");
-  const bool caughtUp = testsupport::waitFor([&] {
-    const auto rows = engine.search(QStringLiteral("600000"), 1);
-    return !rows.empty() && generationOf(rows[0]) == last;
+  const bool caughtUp = waitFor([&] {
+    const auto rows = engine.search("600000", 1);
+    return !rows.empty() && generationOf(rows[0]) == "代15";
   });
   stop = true;
   a.join();
@@ -141,8 +128,7 @@ TEST_F(QuickSearchEngineTest, searchesRacingRebuildsSeeWholeIndexes) {
 
 TEST_F(QuickSearchEngineTest, destroyedWhileBuildingReachesNothing) {
   install(generation(1, 100000));
-  const int delaysMs[] = {0, 1, 5, 20};
-  for (int delay : delaysMs) {
+  for (int delay : {0, 1, 5, 20}) {
     int delivered = 0;
     QObject receiver;
     {
@@ -152,8 +138,7 @@ TEST_F(QuickSearchEngineTest, destroyedWhileBuildingReachesNothing) {
       engine.rebuild();
       std::this_thread::sleep_for(std::chrono::milliseconds(delay));
     }
-    // A delivery queued before the destructor must not arrive.
-    testsupport::waitFor([] { return false; }, 50);
+    waitFor([] { return false; }, 50);  // nothing queued before arrives
     EXPECT_EQ(delivered, 0) << "destroyed after " << delay << " ms";
   }
 }

@@ -19,7 +19,7 @@ using LW::CQuickSearchIndex;
 using LW::CQuickSearchMatch;
 using Source = CQuickSearchIndex::Source;
 
-Source source(int tradeType, const char* market, const char* code, const char* name) {
+Source source(int tradeType, const char* market, const std::string& code, const char* name) {
   auto detail = boost::make_shared<mxservice::CInstrumentDetail>();
   detail->tradeType = tradeType;
   detail->marketId = market;
@@ -44,7 +44,7 @@ QStringList rowsOf(const std::vector<CQuickSearchMatch>& rows) {
   return out;
 }
 
-const std::vector<Source>& sampleSources() {
+const std::shared_ptr<const CQuickSearchIndex>& sampleIndex() {
   static const std::vector<Source> sources = {
       source(0x1, "SZ", "000001", "平安银行"),   source(0x1, "SH", "601318", "中国平安"),
       source(0x1, "SZ", "000002", "万科A"),      source(0x1, "SH", "600000", "浦发银行"),
@@ -52,17 +52,16 @@ const std::vector<Source>& sampleSources() {
       source(0x2, "SHFE", "pb2406", "沪铅2406"), source(0x20, "SH", "10006000", "平安购6月"),
       source(0x8000, "IB", "000001", "平安债"),  source(0x200, "OTC", "000001", "平安基金"),
       source(0x4000, "HK", "02318", "中国平安"), source(0x80, "SH", "601318", "中国平安"),
+      source(0x1, "SH", "510300", "300ETF(沪)"), source(0x1, "SH", "510301", "😀基金"),
   };
-  return sources;
+  static const auto index = indexOf(sources);
+  return index;
 }
 
 TEST(QuickSearchIndex, ordersRowsByClassThenNameLengthThenTypeThenCode) {
-  const auto index = indexOf(sampleSources());
+  const auto& index = sampleIndex();
   ASSERT_TRUE(index);
-  struct Case {
-    const char* text;
-    QStringList expected;
-  } cases[] = {
+  const std::pair<QString, QStringList> cases[] = {
       // The shortest name first (平安债); among names of one length the
       // mixed list's types (stocks) before the others (funds, 0x200).
       {"000001", {"000001.IB/8000/0", "000001.SZ/1/0", "000001.OTC/200/0"}},
@@ -82,30 +81,33 @@ TEST(QuickSearchIndex, ordersRowsByClassThenNameLengthThenTypeThenCode) {
       {"PB", {"pb2406.SHFE/2/1"}},
       {"q2406", {"pb2406.SHFE/2/5"}},
       {"hq", {"pb2406.SHFE/2/2"}},
-      {"xyz", {}},
+      // Odd texts: punctuation as itself, emoji and lone surrogates as units.
+      {"(", {"510300.SH/1/5"}},
+      {"😀", {"510301.SH/1/3"}},
+      {QString(QChar(0xD83D)), {"510301.SH/1/3"}},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(rowsOf(index->search(QString::fromUtf8(c.text), 30)), c.expected) << c.text;
-  }
+  for (const auto& c : cases)
+    EXPECT_EQ(rowsOf(index->search(c.first, 30)), c.second) << c.first.toStdString();
+  // Texts that match nothing, regular-expression characters among them.
+  QStringList nothing = {"xyz", ".*", "[a-z]+", "\\", "　", QString(QChar(0xDE00))};
+  nothing << QString(10000, '6') << QString(10000, QChar(0x5E73));
+  for (const QString& text : nothing)
+    EXPECT_TRUE(index->search(text, 30).empty()) << text.left(20).toStdString();
 }
 
 TEST(QuickSearchIndex, limitCutsTheRankedRows) {
-  const auto index = indexOf(sampleSources());
-  const QStringList all = rowsOf(index->search(QStringLiteral("pa"), 100));
+  const auto& index = sampleIndex();
+  const QStringList all = rowsOf(index->search("pa", 100));
   ASSERT_EQ(all.size(), 7);
-  struct Case {
-    int limit;
-    int rows;
-  } cases[] = {{-1, 0}, {0, 0}, {1, 1}, {3, 3}, {4, 4}, {5, 5}, {7, 7}, {8, 7}, {INT_MAX, 7}};
-  for (const Case& c : cases) {
-    const QStringList rows = rowsOf(index->search(QStringLiteral("pa"), c.limit));
-    EXPECT_EQ(rows, all.mid(0, c.rows)) << "limit " << c.limit;
-  }
+  const std::pair<int, int> cases[] = {{-1, 0}, {0, 0}, {1, 1}, {3, 3},      {4, 4},
+                                       {5, 5},  {7, 7}, {8, 7}, {INT_MAX, 7}};
+  for (const auto& c : cases)
+    EXPECT_EQ(rowsOf(index->search("pa", c.first)), all.mid(0, c.second)) << "limit " << c.first;
   EXPECT_TRUE(index->search(QString(), 30).empty());
 }
 
 TEST(QuickSearchIndex, keepsOneRowPerInstrumentAndType) {
-  const std::vector<Source> sources = {
+  const auto index = indexOf({
       source(0x1, "SH", "600000", "浦发银行"),
       source(0x1, "SH", "600000", "浦发银行（重复）"),
       source(0x8, "SH", "600000", "浦发银行"),
@@ -113,79 +115,64 @@ TEST(QuickSearchIndex, keepsOneRowPerInstrumentAndType) {
       Source{nullptr, 0x1},
       source(0x3, "SH", "600001", "两个类型"),
       source(0, "SH", "600002", "没有类型"),
-  };
-  const auto index = indexOf(sources);
+  });
   EXPECT_EQ(index->size(), 3);
-  EXPECT_EQ(rowsOf(index->search(QStringLiteral("600000"), 30)),
+  EXPECT_EQ(rowsOf(index->search("600000", 30)),
             (QStringList{"600000.SH/1/0", "600000.SZ/1/0", "600000.SH/8/0"}));
   CQuickSearchMatch m;
-  ASSERT_TRUE(index->lookup(QStringLiteral("600000.SH"), 0x1, &m));
-  EXPECT_EQ(m.name, QString::fromUtf8("浦发银行"));  // the first of the two
+  ASSERT_TRUE(index->lookup("600000.SH", 0x1, &m));
+  EXPECT_EQ(m.name, "浦发银行");  // the first of the two
 }
 
 TEST(QuickSearchIndex, lookupFindsKeyAndTypeOnly) {
-  const auto index = indexOf(sampleSources());
   struct Case {
     const char* key;
     int type;
-    bool found;
-    const char* name;
-  } cases[] = {
-      {"000001.SZ", 0x1, true, "平安银行"},
-      {"000001.IB", 0x8000, true, "平安债"},
-      {"000001.SZ", 0x8000, false, ""},
-      {"000001.SH", 0x1, false, ""},
-      {"601318.SH", 0x80, true, "中国平安"},
-      {"601318", 0x1, false, ""},
-      {"", 0x1, false, ""},
-      {".", 0x1, false, ""},
-      {"000001.SZ", 0x3, false, ""},
-      {"000001.SZ", 0, false, ""},
-      {"pb2406.SHFE", 0x2, true, "沪铅2406"},
-      {"PB2406.SHFE", 0x2, false, ""},
+    const char* name;  // empty: not found
+  };
+  const Case cases[] = {
+      {"000001.SZ", 0x1, "平安银行"},
+      {"000001.IB", 0x8000, "平安债"},
+      {"000001.SZ", 0x8000, ""},
+      {"000001.SH", 0x1, ""},
+      {"601318.SH", 0x80, "中国平安"},
+      {"601318", 0x1, ""},
+      {"", 0x1, ""},
+      {".", 0x1, ""},
+      {"000001.SZ", 0x3, ""},
+      {"000001.SZ", 0, ""},
+      {"pb2406.SHFE", 0x2, "沪铅2406"},
+      {"PB2406.SHFE", 0x2, ""},
   };
   for (const Case& c : cases) {
     CQuickSearchMatch m;
-    EXPECT_EQ(index->lookup(QString::fromUtf8(c.key), c.type, &m), c.found) << c.key;
-    if (c.found) {
-      EXPECT_EQ(m.name, QString::fromUtf8(c.name));
-      EXPECT_EQ(m.key, QString::fromUtf8(c.key));
-      EXPECT_EQ(m.tradeType, c.type);
-    }
+    ASSERT_EQ(sampleIndex()->lookup(c.key, c.type, &m), *c.name != 0) << c.key;
+    if (!*c.name) continue;
+    EXPECT_EQ(QStringList({m.name, m.key}), QStringList({c.name, c.key}));
+    EXPECT_EQ(m.tradeType, c.type);
   }
 }
 
 TEST(QuickSearchIndex, rowsCarryMarketNameAndListTitle) {
-  const auto index = indexOf(sampleSources());
-  const auto rows = index->search(QStringLiteral("pb2406"), 5);
+  const auto rows = sampleIndex()->search("pb2406", 5);
   ASSERT_EQ(rows.size(), 1u);
-  EXPECT_EQ(rows[0].code, QStringLiteral("pb2406"));
-  EXPECT_EQ(rows[0].name, QString::fromUtf8("沪铅2406"));
-  EXPECT_EQ(rows[0].marketName, QStringLiteral("market SHFE"));
-  EXPECT_EQ(rows[0].listTitle, QString::fromUtf8("合约列表"));
-  struct Case {
-    int type;
-    const char* title;
-  } titles[] = {{0x1, "股票列表"},    {0x4000, "股票列表"},  {0x2, "合约列表"},
-                {0x200, "合约列表"},  {0x8000, "债券列表"},  {0x100000, "债券列表"},
-                {0x1000, "代码列表"}, {0x800000, "代码列表"}};
-  for (const auto& t : titles)
-    EXPECT_EQ(LW::tradeTypeListTitle(t.type), QString::fromUtf8(t.title)) << t.type;
+  EXPECT_EQ(QStringList({rows[0].code, rows[0].name, rows[0].marketName, rows[0].listTitle}),
+            QStringList({"pb2406", "沪铅2406", "market SHFE", "合约列表"}));
+  const std::pair<int, const char*> titles[] = {
+      {0x1, "股票列表"},    {0x4000, "股票列表"},   {0x2, "合约列表"},    {0x200, "合约列表"},
+      {0x8000, "债券列表"}, {0x100000, "债券列表"}, {0x1000, "代码列表"}, {0x800000, "代码列表"}};
+  for (const auto& t : titles) EXPECT_EQ(LW::tradeTypeListTitle(t.first), t.second) << t.first;
 }
 
 TEST(QuickSearchIndex, tradeTypeOrderFollowsTheMixedList) {
   using LW::quicksearch::tradeTypeOrder;
   // The mixed list's types keep their bit order and come before the rest.
-  const int mixed[] = {0x1,   0x2,   0x4,   0x8,    0x10,   0x20,    0x40,   0x80,
-                       0x100, 0x400, 0x800, 0x1000, 0x4000, 0x40000, 0x80000};
-  const int others[] = {0x200,    0x2000,   0x8000,    0x10000,   0x20000,
-                        0x100000, 0x800000, 0x1000000, 0x2000000, 0x8000000};
+  const int types[] = {0x1,      0x2,       0x4,       0x8,      0x10,    0x20,    0x40,
+                       0x80,     0x100,     0x400,     0x800,    0x1000,  0x4000,  0x40000,
+                       0x80000,  0x200,     0x2000,    0x8000,   0x10000, 0x20000, 0x100000,
+                       0x800000, 0x1000000, 0x2000000, 0x8000000};
   int previous = -1;
-  for (int t : mixed) {
-    EXPECT_GT(tradeTypeOrder(t), previous) << t;
-    previous = tradeTypeOrder(t);
-  }
-  for (int t : others) {
+  for (int t : types) {
     EXPECT_GT(tradeTypeOrder(t), previous) << t;
     previous = tradeTypeOrder(t);
   }
@@ -194,36 +181,10 @@ TEST(QuickSearchIndex, tradeTypeOrderFollowsTheMixedList) {
   EXPECT_LT(tradeTypeOrder(static_cast<int>(0x80000000u)), 63);
 }
 
-TEST(QuickSearchIndex, oddTextsGiveRowsOrNothing) {
-  std::vector<Source> sources = sampleSources();
-  sources.push_back(source(0x1, "SH", "510300", "300ETF(沪)"));
-  sources.push_back(source(0x1, "SH", "510301", "😀基金"));
-  const auto index = indexOf(sources);
-  const QString lone(QChar(0xD83D));
-  struct Case {
-    QString text;
-    QStringList expected;
-  } cases[] = {
-      {QStringLiteral("("), {"510300.SH/1/5"}},
-      {QStringLiteral(".*"), {}},
-      {QStringLiteral("[a-z]+"), {}},
-      {QStringLiteral("\\"), {}},
-      {QString::fromUtf8("😀"), {"510301.SH/1/3"}},
-      {lone, {"510301.SH/1/3"}},
-      {QString(QChar(0xDE00)), {}},
-      {QString(10000, QLatin1Char('6')), {}},
-      {QString(10000, QChar(0x5E73)), {}},
-      {QString::fromUtf8("　"), {}},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(rowsOf(index->search(c.text, 30)), c.expected) << c.text.left(20).toStdString();
-  }
-}
-
 TEST(QuickSearchIndex, cancelledBuildGivesNoIndex) {
   std::vector<Source> sources;
   for (int i = 0; i < 10000; ++i)
-    sources.push_back(source(0x1, "SH", std::to_string(600000 + i).c_str(), "测试"));
+    sources.push_back(source(0x1, "SH", std::to_string(600000 + i), "测试"));
   std::atomic<bool> cancel{true};
   EXPECT_FALSE(CQuickSearchIndex::build(sources, &marketName, &cancel));
   cancel = false;
@@ -233,8 +194,8 @@ TEST(QuickSearchIndex, cancelledBuildGivesNoIndex) {
   EXPECT_LE(index->memoryBytes(), 64u * 10000);
   const auto empty = indexOf({});
   ASSERT_TRUE(empty);
-  EXPECT_TRUE(empty->search(QStringLiteral("6"), 30).empty());
-  EXPECT_FALSE(empty->lookup(QStringLiteral("600000.SH"), 1, nullptr));
+  EXPECT_TRUE(empty->search("6", 30).empty());
+  EXPECT_FALSE(empty->lookup("600000.SH", 1, nullptr));
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
-// The quick search popup under the keyboard and the mouse: moving the
-// current row at the ends of the list, picking (both signals, in order),
-// closing, searching as the text changes and as the instruments change, the
-// recent picks, opening from the host window and placement on the screen.
-// The popup's lifetime against an engine that is still building is in
+// The quick search popup under the keyboard and the mouse: the current row
+// at the ends of the list, picks (both signals, in order), closing, searching
+// as the text and the instruments change, the recent picks, the host window,
+// placement and theme. Its lifetime against a building engine is in
 // quicksearchpopup_threads_test.cpp.
 #include "quicksearch/quicksearchpopup.h"
 #include "quicksearch/quicksearchengine.h"
@@ -31,6 +30,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 #include <functional>
+#include <map>
 #include <memory>
 
 namespace {
@@ -44,8 +44,8 @@ using testsupport::waitFor;
 constexpr int kStock = mxservice::NQ_TRADER_STOCK;
 constexpr int kFuture = mxservice::NQ_TRADER_FUTURE;
 
-// Forty Shanghai stocks 600000 .. 600039 (more than a popup shows), five
-// Shenzhen stocks 300001 .. 300005 (fewer than a page) and two futures.
+// Forty Shanghai stocks 600000 .. 600039 (more than a popup shows), Shenzhen
+// stocks 300001 .. (five: fewer than a page) and two futures.
 mxservice::DataSet instrumentSet(int shenzhenCount = 5) {
   static const char* const kNames[] = {"浦发", "华夏", "民生", "招商", "宁波", "南京", "兴业",
                                        "北京", "上海", "农业", "交通", "工商", "光大", "建设",
@@ -71,6 +71,11 @@ protected:
     m_engine = std::make_unique<CQuickSearchEngine>();
     ASSERT_TRUE(waitFor([&] { return m_engine->isReady(); }, 10000));
     m_popup = std::make_unique<CQuickSearchPopup>(m_engine.get());
+    // Every pick as heard, both signals in the order they come.
+    QObject::connect(m_popup.get(), &CQuickSearchPopup::sigSelectStock,
+                     [this](const QString& key) { m_heard << "stock " + key; });
+    QObject::connect(m_popup.get(), &CQuickSearchPopup::sigSelectInstrument,
+                     [this](const QString& key, int type) { m_heard << picked(key, type); });
   }
   void TearDown() override {
     m_popup.reset();
@@ -79,6 +84,9 @@ protected:
     HostFixture::TearDown();
   }
 
+  static QString picked(const QString& key, int type) {
+    return QStringLiteral("instrument %1 %2").arg(key).arg(type);
+  }
   // Opens the popup on text and waits until it shows.
   void open(const QString& text) {
     m_popup->openWithText(text);
@@ -87,23 +95,11 @@ protected:
   void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(m_popup->lineEdit(), key, modifiers);
   }
-  QString keyOfRow(int row) const {
-    return m_popup->listView()->model()->index(row, 0).data(CQuickSearchModel::KeyRole).toString();
+  QVariant cell(int row, int column, int role = Qt::DisplayRole) const {
+    return m_popup->listView()->model()->index(row, column).data(role);
   }
-  int typeOfRow(int row) const {
-    return m_popup->listView()
-        ->model()
-        ->index(row, 0)
-        .data(CQuickSearchModel::TradeTypeRole)
-        .toInt();
-  }
-  QString codeOfRow(int row) const {
-    return m_popup->listView()
-        ->model()
-        ->index(row, CQuickSearchModel::CODE_COLUMN)
-        .data()
-        .toString();
-  }
+  QString keyOfRow(int row) const { return cell(row, 0, CQuickSearchModel::KeyRole).toString(); }
+  int typeOfRow(int row) const { return cell(row, 0, CQuickSearchModel::TradeTypeRole).toInt(); }
   QStringList shownKeys() const {
     QStringList keys;
     for (int row = 0; row < m_popup->rowCount(); ++row) keys << keyOfRow(row);
@@ -120,61 +116,48 @@ protected:
   std::unique_ptr<CQuickSearchEngine> m_engine;
   std::unique_ptr<QMainWindow> m_host;
   std::unique_ptr<CQuickSearchPopup> m_popup;
+  QStringList m_heard;
 };
 
 TEST_F(QuickSearchPopupTest, navigationKeysStopAtTheEndsOfTheList) {
+  const int page = CQuickSearchPopup::kVisibleRows;
+  // d, u: Down, Up; h, e: Home, End; D, U: Page Down, Page Up.
+  const std::map<char, Qt::Key> keyOf = {{'d', Qt::Key_Down},     {'u', Qt::Key_Up},
+                                         {'h', Qt::Key_Home},     {'e', Qt::Key_End},
+                                         {'D', Qt::Key_PageDown}, {'U', Qt::Key_PageUp}};
   struct Case {
-    const char* name;
     const char* text;
-    std::vector<Qt::Key> before;
-    Qt::Key key;
+    const char* keys;
     int expected;
   };
-  // "600" lists 30 of the 40 (the default maximum), "3000" the five
-  // Shenzhen stocks (fewer than a page), "qqqzzz" nothing.
-  const int page = CQuickSearchPopup::kVisibleRows;
+  // "600" lists 30 of the 40 (the default maximum), "3000" the five Shenzhen
+  // stocks (fewer than a page), "qqqzzz" nothing.
   const Case cases[] = {
-      {"down from the first", "600", {}, Qt::Key_Down, 1},
-      {"up at the first", "600", {}, Qt::Key_Up, 0},
-      {"end", "600", {}, Qt::Key_End, 29},
-      {"down at the last", "600", {Qt::Key_End}, Qt::Key_Down, 29},
-      {"up from the last", "600", {Qt::Key_End}, Qt::Key_Up, 28},
-      {"home from the last", "600", {Qt::Key_End}, Qt::Key_Home, 0},
-      {"page down", "600", {}, Qt::Key_PageDown, page},
-      {"page down to the last", "600", {Qt::Key_PageDown, Qt::Key_PageDown}, Qt::Key_PageDown, 29},
-      {"page up from the last", "600", {Qt::Key_End}, Qt::Key_PageUp, 29 - page},
-      {"page up near the top", "600", {Qt::Key_Down, Qt::Key_Down}, Qt::Key_PageUp, 0},
-      {"page up at the first", "600", {}, Qt::Key_PageUp, 0},
-      {"short list: page down", "3000", {}, Qt::Key_PageDown, 4},
-      {"short list: end", "3000", {Qt::Key_Down}, Qt::Key_End, 4},
-      {"short list: page up", "3000", {Qt::Key_End}, Qt::Key_PageUp, 0},
-      {"short list: down at the last", "3000", {Qt::Key_End}, Qt::Key_Down, 4},
-      {"empty list: down", "qqqzzz", {}, Qt::Key_Down, -1},
-      {"empty list: end", "qqqzzz", {}, Qt::Key_End, -1},
-      {"empty list: page up", "qqqzzz", {}, Qt::Key_PageUp, -1},
+      {"600", "d", 1},          {"600", "u", 0},     {"600", "e", 29},   {"600", "ed", 29},
+      {"600", "eu", 28},        {"600", "eh", 0},    {"600", "D", page}, {"600", "DDD", 29},
+      {"600", "eU", 29 - page}, {"600", "ddU", 0},   {"600", "U", 0},    {"3000", "D", 4},
+      {"3000", "de", 4},        {"3000", "eU", 0},   {"3000", "ed", 4},  {"qqqzzz", "d", -1},
+      {"qqqzzz", "e", -1},      {"qqqzzz", "U", -1},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    open(QString::fromLatin1(c.text));
+    SCOPED_TRACE(testing::Message() << c.text << " keys " << c.keys);
+    open(c.text);
     ASSERT_EQ(m_popup->pageRows(), page);
     ASSERT_EQ(m_popup->currentRow(), m_popup->rowCount() > 0 ? 0 : -1);
-    for (Qt::Key key : c.before) press(key);
-    press(c.key);
+    for (const char* key = c.keys; *key; ++key) press(keyOf.at(*key));
     EXPECT_EQ(m_popup->currentRow(), c.expected);
     // The keys move in the list; the text and the popup stay.
-    EXPECT_EQ(m_popup->text(), QString::fromLatin1(c.text));
+    EXPECT_EQ(m_popup->text(), c.text);
     EXPECT_TRUE(m_popup->isVisible());
     if (c.expected >= 0) {
-      const QRect shown = m_popup->listView()->viewport()->rect();
-      EXPECT_TRUE(shown.contains(
-          m_popup->listView()->visualRect(m_popup->listView()->model()->index(c.expected, 0))))
+      QTableView* view = m_popup->listView();
+      EXPECT_TRUE(
+          view->viewport()->rect().contains(view->visualRect(view->model()->index(c.expected, 0))))
           << "the current row is scrolled into view";
     }
     m_popup->closePopup();
   }
-}
-
-TEST_F(QuickSearchPopupTest, shiftHomeAndEndSelectInTheTextInstead) {
+  // With Shift, Home and End select in the text instead.
   open("6000");
   press(Qt::Key_Down);
   press(Qt::Key_Home, Qt::ShiftModifier);
@@ -186,57 +169,40 @@ TEST_F(QuickSearchPopupTest, shiftHomeAndEndSelectInTheTextInstead) {
 }
 
 TEST_F(QuickSearchPopupTest, enterAndDoubleClickPickTheRowWithBothSignalsInOrder) {
-  struct Case {
-    const char* name;
-    const char* text;
-    int row;  // the row picked
-    std::function<void(CQuickSearchPopup*, int row)> pick;
-  };
-  // Enter picks the current row: Down presses make row current first.
+  // Enter picks the current row: Down presses make the row current first.
   auto enter = [this](Qt::Key key) {
-    return [this, key](CQuickSearchPopup* popup, int row) {
+    return [this, key](int row) {
       for (int i = 0; i < row; ++i) press(Qt::Key_Down);
-      QTest::keyClick(popup->lineEdit(), key);
+      press(key);
     };
   };
-  // As the window system delivers one: a click, then the double click. The
-  // click alone only makes the row current.
-  auto doubleClick = [](CQuickSearchPopup* popup, int row) {
-    QTableView* view = popup->listView();
+  // As the window system delivers one: a click, which only makes the row
+  // current, then the double click.
+  auto doubleClick = [this](int row) {
+    QTableView* view = m_popup->listView();
     const QPoint at = view->visualRect(view->model()->index(row, 1)).center();
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    EXPECT_EQ(popup->currentRow(), row);
-    EXPECT_TRUE(popup->isVisible());
+    EXPECT_EQ(m_popup->currentRow(), row);
+    EXPECT_TRUE(m_popup->isVisible());
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
   };
-  const Case cases[] = {
-      {"return on the first", "600", 0, enter(Qt::Key_Return)},
-      {"enter (keypad) on the third", "600", 2, enter(Qt::Key_Enter)},
-      {"return on a future", "cu", 0, enter(Qt::Key_Return)},
-      {"double click on the third, not the current row", "600", 2, doubleClick},
+  const std::tuple<const char*, int, std::function<void(int)>> cases[] = {
+      {"600", 0, enter(Qt::Key_Return)},
+      {"600", 2, enter(Qt::Key_Enter)},  // the keypad's
+      {"cu", 0, enter(Qt::Key_Return)},  // a future
+      {"600", 2, doubleClick},           // not the current row
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    open(QString::fromLatin1(c.text));
-    const int row = c.row;
+  for (const auto& c : cases) {
+    const int row = std::get<1>(c);
+    SCOPED_TRACE(testing::Message() << std::get<0>(c) << " row " << row);
+    open(std::get<0>(c));
     ASSERT_GT(m_popup->rowCount(), row);
     const QString key = keyOfRow(row);
     const int type = typeOfRow(row);
     ASSERT_FALSE(key.isEmpty());
-
-    QStringList heard;
-    const auto stock = QObject::connect(m_popup.get(), &CQuickSearchPopup::sigSelectStock,
-                                        [&](const QString& k) { heard << "stock " + k; });
-    const auto instrument = QObject::connect(
-        m_popup.get(), &CQuickSearchPopup::sigSelectInstrument, [&](const QString& k, int t) {
-          heard << QStringLiteral("instrument %1 %2").arg(k).arg(t);
-        });
-    c.pick(m_popup.get(), row);
-    QObject::disconnect(stock);
-    QObject::disconnect(instrument);
-
-    EXPECT_EQ(heard,
-              (QStringList{"stock " + key, QStringLiteral("instrument %1 %2").arg(key).arg(type)}));
+    m_heard.clear();
+    std::get<2>(c)(row);
+    EXPECT_EQ(m_heard, (QStringList{"stock " + key, picked(key, type)}));
     EXPECT_FALSE(m_popup->isVisible());
     ASSERT_FALSE(m_popup->recentPicks().isEmpty());
     EXPECT_EQ(m_popup->recentPicks().first(), QStringLiteral("%1|%2").arg(key).arg(type));
@@ -246,25 +212,19 @@ TEST_F(QuickSearchPopupTest, enterAndDoubleClickPickTheRowWithBothSignalsInOrder
 }
 
 TEST_F(QuickSearchPopupTest, escapeClosesWithoutAPickAndForgetsTheText) {
-  QSignalSpy stocks(m_popup.get(), &CQuickSearchPopup::sigSelectStock);
-  QSignalSpy instruments(m_popup.get(), &CQuickSearchPopup::sigSelectInstrument);
   open("600");
   press(Qt::Key_Down);
   press(Qt::Key_Escape);
   EXPECT_FALSE(m_popup->isVisible());
   EXPECT_TRUE(m_popup->text().isEmpty());
   EXPECT_EQ(m_popup->rowCount(), 0);
-  EXPECT_TRUE(stocks.isEmpty());
-  EXPECT_TRUE(instruments.isEmpty());
   EXPECT_TRUE(m_popup->recentPicks().isEmpty());
-
   // Enter on an empty list picks nothing and keeps the popup open.
   open("qqqzzz");
   press(Qt::Key_Return);
   EXPECT_TRUE(m_popup->isVisible());
   EXPECT_FALSE(m_popup->pickCurrent());
-  EXPECT_TRUE(stocks.isEmpty());
-
+  EXPECT_TRUE(m_heard.isEmpty());
   // The next opening starts from its own text only.
   m_popup->closePopup();
   open("3");
@@ -273,37 +233,30 @@ TEST_F(QuickSearchPopupTest, escapeClosesWithoutAPickAndForgetsTheText) {
 }
 
 TEST_F(QuickSearchPopupTest, everyKeystrokeSearchesAgain) {
-  struct Step {
-    const char* typed;  // characters typed, or "\b" for a backspace
-    const char* text;   // the text afterwards
-    int rows;
-    const char* firstCode;  // the best row's code; empty: no row
-  };
-  const Step steps[] = {
-      {"", "6", 30, nullptr},
-      {"0003", "60003", 10, nullptr},
-      {"1", "600031", 1, "600031"},
-      {"\b", "60003", 10, nullptr},
-      {"9", "600039", 1, "600039"},
-      {"9", "6000399", 0, ""},
-      {"\b\b\b\b\b\b", "6", 30, nullptr},
+  // Characters typed ('\b' a backspace), the text afterwards, its rows and
+  // the best row's code when there is one row.
+  const std::tuple<const char*, const char*, int> steps[] = {
+      {"", "6", 30},      {"0003", "60003", 10}, {"1", "600031", 1},        {"\b", "60003", 10},
+      {"9", "600039", 1}, {"9", "6000399", 0},   {"\b\b\b\b\b\b", "6", 30},
   };
   open("6");
-  for (const Step& s : steps) {
-    SCOPED_TRACE(s.text);
-    for (const char* c = s.typed; *c; ++c) {
+  for (const auto& s : steps) {
+    const QString text = std::get<1>(s);
+    const int rows = std::get<2>(s);
+    SCOPED_TRACE(text.toStdString());
+    for (const char* c = std::get<0>(s); *c; ++c) {
       if (*c == '\b')
         press(Qt::Key_Backspace);
       else
         QTest::keyClick(m_popup->lineEdit(), *c);
     }
-    ASSERT_EQ(m_popup->text(), QString::fromLatin1(s.text));
-    EXPECT_EQ(m_popup->rowCount(), s.rows);
-    EXPECT_EQ(m_popup->currentRow(), s.rows > 0 ? 0 : -1);
+    ASSERT_EQ(m_popup->text(), text);
+    EXPECT_EQ(m_popup->rowCount(), rows);
+    EXPECT_EQ(m_popup->currentRow(), rows > 0 ? 0 : -1);
     for (int row = 0; row < m_popup->rowCount(); ++row)
-      EXPECT_TRUE(codeOfRow(row).contains(m_popup->text())) << qPrintable(codeOfRow(row));
-    if (s.firstCode && *s.firstCode) {
-      EXPECT_EQ(codeOfRow(0), QString::fromLatin1(s.firstCode));
+      EXPECT_TRUE(cell(row, CQuickSearchModel::CODE_COLUMN).toString().contains(text)) << row;
+    if (rows == 1) {
+      EXPECT_EQ(cell(0, CQuickSearchModel::CODE_COLUMN).toString(), text);
     }
   }
   // Typing after a row was chosen starts again at the best row.
@@ -318,12 +271,10 @@ TEST_F(QuickSearchPopupTest, aNewIndexSearchesAgainAndKeepsTheCurrentInstrument)
   press(Qt::Key_Down);
   press(Qt::Key_Down);
   const QString current = keyOfRow(2);
-
   reinstall(instrumentSet(8));
   EXPECT_EQ(m_popup->rowCount(), 8);
   ASSERT_GE(m_popup->currentRow(), 0);
   EXPECT_EQ(keyOfRow(m_popup->currentRow()), current);
-
   // The current instrument gone: the best row is current.
   reinstall(instrumentSet(2));
   EXPECT_EQ(m_popup->rowCount(), 2);
@@ -394,149 +345,110 @@ TEST_F(QuickSearchPopupTest, theMaximumOfRowsIsClampedAndSearchesAgain) {
   EXPECT_EQ(m_popup->maxMatches(), CQuickSearchPopup::kDefaultMaxMatches);
   open("600");
   EXPECT_EQ(m_popup->rowCount(), 30);
-  struct Case {
-    int set;
-    int expectedMax;
-    int rows;
-  };
-  const Case cases[] = {{35, 35, 35}, {100, 100, 40},
-                        {1, 1, 1},    {0, 1, 1},
-                        {-3, 1, 1},   {1'000'000, CQuickSearchPopup::kMaxMaxMatches, 40}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.set);
-    m_popup->setMaxMatches(c.set);
-    EXPECT_EQ(m_popup->maxMatches(), c.expectedMax);
-    EXPECT_EQ(m_popup->rowCount(), c.rows);
+  // Set, then the maximum and the rows shown.
+  const int cases[][3] = {{35, 35, 35}, {100, 100, 40},
+                          {1, 1, 1},    {0, 1, 1},
+                          {-3, 1, 1},   {1'000'000, CQuickSearchPopup::kMaxMaxMatches, 40}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c[0]);
+    m_popup->setMaxMatches(c[0]);
+    EXPECT_EQ(m_popup->maxMatches(), c[1]);
+    EXPECT_EQ(m_popup->rowCount(), c[2]);
   }
 }
 
-// A host main window with a table in the middle and the usual inputs
-// around it.
-struct HostWindow {
-  QMainWindow window;
-  QTableView* table;
-  QLineEdit* line;
-  QLineEdit* readOnlyLine;
-  QComboBox* editableCombo;
-  QComboBox* plainCombo;
-  QPlainTextEdit* log;
-  QPlainTextEdit* notes;
-  QTextEdit* richText;
-  QSpinBox* spin;
-
-  HostWindow() {
-    auto* central = new QWidget(&window);
-    auto* layout = new QVBoxLayout(central);
-    table = new QTableView(central);
-    line = new QLineEdit(central);
-    readOnlyLine = new QLineEdit(central);
-    readOnlyLine->setReadOnly(true);
-    editableCombo = new QComboBox(central);
-    editableCombo->setEditable(true);
-    plainCombo = new QComboBox(central);
-    plainCombo->addItems({"a", "b"});
-    log = new QPlainTextEdit(central);
-    log->setReadOnly(true);
-    notes = new QPlainTextEdit(central);
-    richText = new QTextEdit(central);
-    spin = new QSpinBox(central);
-    for (QWidget* w : std::initializer_list<QWidget*>{table, line, readOnlyLine, editableCombo,
-                                                      plainCombo, log, notes, richText, spin}) {
-      w->setFocusPolicy(Qt::StrongFocus);
-      layout->addWidget(w);
-    }
-    window.setCentralWidget(central);
-    window.resize(900, 700);
-  }
-};
-
 TEST_F(QuickSearchPopupTest, theHostWindowOpensItOnALetterOrDigitOutsideTextFields) {
-  HostWindow host;
-  m_popup->setHostWindow(&host.window);
-  host.window.show();
-  QApplication::setActiveWindow(&host.window);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&host.window));
+  // A host main window with a table and the usual inputs around it.
+  QMainWindow host;
+  auto* layout = new QVBoxLayout(new QWidget(&host));
+  host.setCentralWidget(layout->parentWidget());
+  host.resize(900, 700);
+  auto add = [layout](auto* widget) {
+    widget->setFocusPolicy(Qt::StrongFocus);
+    layout->addWidget(widget);
+    return widget;
+  };
+  QWidget* table = add(new QTableView);
+  QLineEdit* line = add(new QLineEdit);
+  QLineEdit* readOnlyLine = add(new QLineEdit);
+  readOnlyLine->setReadOnly(true);
+  QComboBox* editableCombo = add(new QComboBox);
+  editableCombo->setEditable(true);
+  QComboBox* plainCombo = add(new QComboBox);
+  plainCombo->addItems({"a", "b"});
+  QPlainTextEdit* log = add(new QPlainTextEdit);
+  log->setReadOnly(true);
+  QWidget* notes = add(new QPlainTextEdit);
+  QWidget* richText = add(new QTextEdit);
+  QWidget* spin = add(new QSpinBox);
+  m_popup->setHostWindow(&host);
+  host.show();
+  QApplication::setActiveWindow(&host);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+  // Opens on a letter or digit, with Shift or on the keypad too, where the
+  // focus does not edit text (table, read-only line and log, plain combo);
+  // not with Ctrl, Alt or Meta, on punctuation or a blank, nor in an editor.
+  const Qt::KeyboardModifiers none = Qt::NoModifier, shift = Qt::ShiftModifier,
+                              keypad = Qt::KeypadModifier, ctrl = Qt::ControlModifier,
+                              alt = Qt::AltModifier, meta = Qt::MetaModifier;
   struct Case {
-    const char* name;
     QWidget* focus;
     char key;
     Qt::KeyboardModifiers modifiers;
     bool opens;
   };
   const Case cases[] = {
-      {"letter in the table", host.table, 'p', Qt::NoModifier, true},
-      {"digit in the table", host.table, '6', Qt::NoModifier, true},
-      {"capital with shift", host.table, 'P', Qt::ShiftModifier, true},
-      {"keypad digit", host.table, '6', Qt::KeypadModifier, true},
-      {"read-only line", host.readOnlyLine, 'a', Qt::NoModifier, true},
-      {"read-only log", host.log, 'a', Qt::NoModifier, true},
-      {"non-editable combo", host.plainCombo, '1', Qt::NoModifier, true},
-      {"ctrl", host.table, 'p', Qt::ControlModifier, false},
-      {"alt", host.table, 'p', Qt::AltModifier, false},
-      {"meta", host.table, '6', Qt::MetaModifier, false},
-      {"punctuation", host.table, '.', Qt::NoModifier, false},
-      {"blank", host.table, ' ', Qt::NoModifier, false},
-      {"line edit", host.line, 'p', Qt::NoModifier, false},
-      {"editable combo", host.editableCombo, 'p', Qt::NoModifier, false},
-      {"plain text", host.notes, 'p', Qt::NoModifier, false},
-      {"rich text", host.richText, 'p', Qt::NoModifier, false},
-      {"spin box", host.spin, '6', Qt::NoModifier, false},
+      {table, 'p', none, true},      {table, '6', none, true},          {table, 'P', shift, true},
+      {table, '6', keypad, true},    {readOnlyLine, 'a', none, true},   {log, 'a', none, true},
+      {plainCombo, '1', none, true}, {table, 'p', ctrl, false},         {table, 'p', alt, false},
+      {table, '6', meta, false},     {table, '.', none, false},         {table, ' ', none, false},
+      {line, 'p', none, false},      {editableCombo, 'p', none, false}, {notes, 'p', none, false},
+      {richText, 'p', none, false},  {spin, '6', none, false},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases << " key " << c.key);
     c.focus->setFocus();
     ASSERT_TRUE(waitFor(
         [&] { return c.focus->hasFocus() || c.focus->isAncestorOf(QApplication::focusWidget()); }));
-    QWidget* receiver = QApplication::focusWidget();
-    QTest::keyClick(receiver, c.key, c.modifiers);
+    QTest::keyClick(QApplication::focusWidget(), c.key, c.modifiers);
     EXPECT_EQ(m_popup->isVisible(), c.opens);
-    if (c.opens) {
-      EXPECT_EQ(m_popup->text(), QString(QLatin1Char(c.key)));
-      // The key went to the popup, not to the widget under it.
-      EXPECT_TRUE(m_popup->lineEdit()->hasFocus());
-      // The next keys go on editing.
-      QTest::keyClick(m_popup->lineEdit(), '0');
-      EXPECT_EQ(m_popup->text(), QString(QLatin1Char(c.key)) + "0");
-      m_popup->closePopup();
-      ASSERT_TRUE(waitFor([&] { return !m_popup->isVisible(); }));
-    }
+    if (!c.opens) continue;
+    // The key went to the popup, not to the widget under it, and the next
+    // keys go on editing.
+    EXPECT_EQ(m_popup->text(), QString(QLatin1Char(c.key)));
+    EXPECT_TRUE(m_popup->lineEdit()->hasFocus());
+    QTest::keyClick(m_popup->lineEdit(), '0');
+    EXPECT_EQ(m_popup->text(), QString(QLatin1Char(c.key)) + "0");
+    m_popup->closePopup();
+    ASSERT_TRUE(waitFor([&] { return !m_popup->isVisible(); }));
   }
   // Not following any more: nothing opens.
   m_popup->setHostWindow(nullptr);
-  host.table->setFocus();
-  QTest::keyClick(host.table, 'p');
+  table->setFocus();
+  QTest::keyClick(table, 'p');
   EXPECT_FALSE(m_popup->isVisible());
 }
 
-TEST_F(QuickSearchPopupTest, startsQuickSearchOnlyForTypingIntoNoTextField) {
+TEST(QuickSearchPopupStart, onlyForTypingIntoNoTextField) {
   QLineEdit line;
   QWidget plain;
-  struct Case {
-    const char* name;
-    QEvent::Type type;
-    int key;
-    Qt::KeyboardModifiers modifiers;
-    QString text;
-    QWidget* focus;
-    bool starts;
+  const Qt::KeyboardModifiers none = Qt::NoModifier;
+  const std::tuple<QEvent::Type, int, Qt::KeyboardModifiers, QString, QWidget*, bool> cases[] = {
+      {QEvent::KeyPress, Qt::Key_A, none, "a", &plain, true},
+      {QEvent::KeyPress, Qt::Key_A, none, "a", nullptr, true},  // no focus widget
+      {QEvent::KeyPress, 0, none, u8("平"), &plain, true},
+      {QEvent::KeyPress, 0, none, u8("６"), &plain, true},
+      {QEvent::KeyRelease, Qt::Key_A, none, "a", &plain, false},
+      {QEvent::KeyPress, Qt::Key_F2, none, "", &plain, false},
+      {QEvent::KeyPress, Qt::Key_Tab, none, "\t", &plain, false},
+      {QEvent::KeyPress, 0, none, u8("😀"), &plain, false},
+      {QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier, "A", &plain, false},
+      {QEvent::KeyPress, Qt::Key_A, none, "a", &line, false},
   };
-  const Case cases[] = {
-      {"letter", QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a", &plain, true},
-      {"no focus widget", QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a", nullptr, true},
-      {"Chinese letter", QEvent::KeyPress, 0, Qt::NoModifier, u8("平"), &plain, true},
-      {"full-width digit", QEvent::KeyPress, 0, Qt::NoModifier, u8("６"), &plain, true},
-      {"release", QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, "a", &plain, false},
-      {"no text", QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier, "", &plain, false},
-      {"control character", QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier, "\t", &plain, false},
-      {"emoji", QEvent::KeyPress, 0, Qt::NoModifier, u8("😀"), &plain, false},
-      {"ctrl+shift", QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier, "A",
-       &plain, false},
-      {"into a line edit", QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a", &line, false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    const QKeyEvent event(c.type, c.key, c.modifiers, c.text);
-    EXPECT_EQ(CQuickSearchPopup::startsQuickSearch(event, c.focus), c.starts);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+    const QKeyEvent event(std::get<0>(c), std::get<1>(c), std::get<2>(c), std::get<3>(c));
+    EXPECT_EQ(CQuickSearchPopup::startsQuickSearch(event, std::get<4>(c)), std::get<5>(c));
   }
 }
 
@@ -555,11 +467,9 @@ TEST_F(QuickSearchPopupTest, followsTheHostWindowAndStaysOnItsScreen) {
   // Centred across the host, below its top edge.
   EXPECT_LE(std::abs(first.center().x() - m_host->geometry().center().x()), 1);
   EXPECT_GT(first.top(), m_host->geometry().top());
-
   m_host->move(m_host->x() + 30, m_host->y() + 20);
   ASSERT_TRUE(waitFor([&] { return m_popup->geometry() != first; }));
   EXPECT_EQ(m_popup->geometry(), first.translated(30, 20));
-
   // Dragged mostly off the screen to the right and below: the popup stays whole on it.
   m_host->move(available.right() - 100, available.bottom() - 50);
   ASSERT_TRUE(
@@ -567,7 +477,6 @@ TEST_F(QuickSearchPopupTest, followsTheHostWindowAndStaysOnItsScreen) {
   EXPECT_TRUE(available.contains(m_popup->geometry()));
   EXPECT_EQ(m_popup->geometry().right(), available.right());
   EXPECT_EQ(m_popup->geometry().bottom(), available.bottom());
-
   // A host that hides takes the popup with it.
   m_host->hide();
   EXPECT_FALSE(m_popup->isVisible());
@@ -588,43 +497,37 @@ TEST_F(QuickSearchPopupTest, theListModelPassesTheModelChecks) {
   EXPECT_EQ(model.rowCount(), 0);
 }
 
-// The line under the list says what the list is: the recent picks, the
-// matches (how many) or nothing found, or what to type.
+// The line under the list says what the list is (the recent picks, how many
+// matches, nothing found) or what to type; the edit and the list have names.
 TEST_F(QuickSearchPopupTest, theHintLineFollowsWhatTheListShows) {
   auto* hint = m_popup->findChild<QLabel*>(QStringLiteral("quickSearchHint"));
   ASSERT_TRUE(hint);
   auto text = [](const char* source) {
     return QCoreApplication::translate("LW::CQuickSearchPopup", source);
   };
-  struct Case {
-    const char* name;
-    QStringList recent;
-    const char* typed;
-    QString expected;
+  const QString typeHint = text("输入代码、名称或拼音首字母");
+  const QString matches = text("%1 个匹配  ↑↓ 选择  回车确认  Esc 关闭");
+  const std::tuple<QStringList, const char*, QString> cases[] = {
+      {{}, "", typeHint},
+      {{"600001.SH|1"}, "", text("最近选择  ↑↓ 选择  回车确认  Esc 关闭")},
+      {{"999999.SH|1"}, "", typeHint},  // recent picks all gone
+      {{}, "3000", matches.arg(5)},
+      {{}, "600", matches.arg(30)},  // up to the maximum
+      {{}, "qqqzzz", text("没有匹配的品种")},
   };
-  const Case cases[] = {
-      {"nothing typed, no recent picks", {}, "", text("输入代码、名称或拼音首字母")},
-      {"nothing typed, recent picks",
-       {"600001.SH|1"},
-       "",
-       text("最近选择  ↑↓ 选择  回车确认  Esc 关闭")},
-      {"recent picks all gone", {"999999.SH|1"}, "", text("输入代码、名称或拼音首字母")},
-      {"matches", {}, "3000", text("%1 个匹配  ↑↓ 选择  回车确认  Esc 关闭").arg(5)},
-      {"matches up to the maximum",
-       {},
-       "600",
-       text("%1 个匹配  ↑↓ 选择  回车确认  Esc 关闭").arg(30)},
-      {"no match", {}, "qqqzzz", text("没有匹配的品种")},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    m_popup->setRecentPicks(c.recent);
-    open(QString::fromUtf8(c.typed));
-    EXPECT_EQ(hint->text(), c.expected);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::get<2>(c).toStdString());
+    m_popup->setRecentPicks(std::get<0>(c));
+    open(QString::fromUtf8(std::get<1>(c)));
+    EXPECT_EQ(hint->text(), std::get<2>(c));
     EXPECT_TRUE(hint->isVisible());
     EXPECT_GE(hint->height(), hint->fontMetrics().height());
     m_popup->closePopup();
   }
+  open("600");
+  EXPECT_FALSE(m_popup->lineEdit()->accessibleName().isEmpty());
+  EXPECT_FALSE(m_popup->listView()->accessibleName().isEmpty());
+  EXPECT_NE(m_popup->lineEdit()->accessibleName(), m_popup->listView()->accessibleName());
 }
 
 // The host's themes set the application palette; the popup draws with it,
@@ -636,8 +539,7 @@ TEST_F(QuickSearchPopupTest, followsTheHostsThemeThroughThePalette) {
   open("600");
   for (const char* theme : {"dark", "light", "dark"}) {
     SCOPED_TRACE(theme);
-    ASSERT_TRUE(resource->setTheme(QString::fromLatin1(theme)) ||
-                resource->theme() == QLatin1String(theme));
+    ASSERT_TRUE(resource->setTheme(theme) || resource->theme() == QLatin1String(theme));
     QCoreApplication::processEvents();
     const QPalette app = QApplication::palette();
     EXPECT_EQ(m_popup->listView()->palette().color(QPalette::Base), app.color(QPalette::Base));
@@ -649,14 +551,7 @@ TEST_F(QuickSearchPopupTest, followsTheHostsThemeThroughThePalette) {
     EXPECT_LT(std::abs(quiet - text), std::abs(text - window)) << "quieter than the text";
     EXPECT_EQ(app.color(QPalette::Base).lightness() < 128, std::string(theme) == "dark");
   }
-  resource->setTheme(QStringLiteral("light"));
-}
-
-TEST_F(QuickSearchPopupTest, theEditAndTheListHaveAccessibleNames) {
-  open("600");
-  EXPECT_FALSE(m_popup->lineEdit()->accessibleName().isEmpty());
-  EXPECT_FALSE(m_popup->listView()->accessibleName().isEmpty());
-  EXPECT_NE(m_popup->lineEdit()->accessibleName(), m_popup->listView()->accessibleName());
+  resource->setTheme("light");
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
-// The quick search popup against an engine whose index build runs on a
-// worker: destroying the popup (and with it an engine it owns) while a build
-// runs, and a popup outliving the engine it was given. Run under
-// ThreadSanitizer (label "concurrency").
+// The quick search popup destroyed while its own or the caller's engine
+// builds on a worker, and a popup outliving the engine it was given.
 #include "quicksearch/quicksearchengine.h"
 #include "quicksearch/quicksearchpopup.h"
 
@@ -43,8 +41,7 @@ TEST_F(QuickSearchPopupLifetimeTest, destroyedWhileItsOwnEngineBuilds) {
     popup->openWithText("pa");
     popup.reset();
   }
-  // Whatever the builds still post finds nothing.
-  QTest::qWait(50);
+  QTest::qWait(50);  // whatever the builds still post finds nothing
   QCoreApplication::sendPostedEvents();
 }
 
@@ -69,7 +66,7 @@ TEST_F(QuickSearchPopupLifetimeTest, outlivesTheCallersEngine) {
   popup.openWithText("pa");
   EXPECT_EQ(popup.rowCount(), 0);
   popup.closePopup();
-  popup.openWithText("");
+  popup.openWithText("");  // the recent list
   EXPECT_EQ(popup.rowCount(), 0);
   EXPECT_EQ(popup.recentPicks(), QStringList{"100001.SH|1"});
 }

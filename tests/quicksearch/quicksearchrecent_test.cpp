@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QString>
 #include <QStringList>
 
 namespace {
@@ -12,56 +11,40 @@ namespace {
 using LW::CQuickSearchRecent;
 using LW::SQuickSearchPick;
 
-QStringList added(const std::vector<SQuickSearchPick>& picks, int capacity) {
-  CQuickSearchRecent recent;
-  recent.setCapacity(capacity);
-  for (const SQuickSearchPick& pick : picks) recent.add(pick);
-  return recent.toStringList();
-}
-
 TEST(QuickSearchRecent, keepsTheLatestPicksFirstWithoutRepeatsUpToTheCapacity) {
-  const SQuickSearchPick a{"600000.SH", 1};
-  const SQuickSearchPick b{"000001.SZ", 1};
-  const SQuickSearchPick c{"cu2501.SHFE", 2};
-  // The same key under another trading type is another pick.
-  const SQuickSearchPick aCredit{"600000.SH", 4};
-  struct Case {
-    const char* name;
-    std::vector<SQuickSearchPick> picks;
-    int capacity;
-    QStringList expected;
-  };
-  const Case cases[] = {
+  // The same key under another trading type (4) is another pick.
+  const SQuickSearchPick a{"600000.SH", 1}, b{"000001.SZ", 1}, c{"cu2501.SHFE", 2},
+      aCredit{"600000.SH", 4};
+  const QString as = "600000.SH|1", bs = "000001.SZ|1", cs = "cu2501.SHFE|2";
+  const std::tuple<const char*, std::vector<SQuickSearchPick>, int, QStringList> cases[] = {
       {"none", {}, 10, {}},
-      {"newest first", {a, b, c}, 10, {"cu2501.SHFE|2", "000001.SZ|1", "600000.SH|1"}},
-      {"a repeat moves to the front",
-       {a, b, c, a},
-       10,
-       {"600000.SH|1", "cu2501.SHFE|2", "000001.SZ|1"}},
-      {"the front picked again", {a, b, b}, 10, {"000001.SZ|1", "600000.SH|1"}},
-      {"same key, other type", {a, aCredit}, 10, {"600000.SH|4", "600000.SH|1"}},
-      {"oldest dropped at the capacity", {a, b, c}, 2, {"cu2501.SHFE|2", "000001.SZ|1"}},
-      {"a repeat does not push out the oldest", {a, b, b}, 2, {"000001.SZ|1", "600000.SH|1"}},
-      {"capacity one", {a, b, c}, 1, {"cu2501.SHFE|2"}},
+      {"newest first", {a, b, c}, 10, {cs, bs, as}},
+      {"a repeat moves to the front", {a, b, c, a}, 10, {as, cs, bs}},
+      {"the front picked again", {a, b, b}, 10, {bs, as}},
+      {"same key, other type", {a, aCredit}, 10, {"600000.SH|4", as}},
+      {"oldest dropped at the capacity", {a, b, c}, 2, {cs, bs}},
+      {"a repeat does not push out the oldest", {a, b, b}, 2, {bs, as}},
+      {"capacity one", {a, b, c}, 1, {cs}},
       {"capacity zero keeps nothing", {a, b}, 0, {}},
       {"negative capacity counts as zero", {a, b}, -5, {}},
       {"invalid picks are refused",
-       {SQuickSearchPick{"", 1}, SQuickSearchPick{"600000.SH", 0}, SQuickSearchPick{"600000.SH", 3},
-        SQuickSearchPick{"a|b", 1}, SQuickSearchPick{"600000.SH", -8}, b},
+       {{"", 1}, {"600000.SH", 0}, {"600000.SH", 3}, {"a|b", 1}, {"600000.SH", -8}, b},
        10,
-       {"000001.SZ|1"}},
+       {bs}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(added(c.picks, c.capacity), c.expected);
+  for (const auto& t : cases) {
+    SCOPED_TRACE(std::get<0>(t));
+    CQuickSearchRecent recent;
+    recent.setCapacity(std::get<2>(t));
+    for (const SQuickSearchPick& pick : std::get<1>(t)) recent.add(pick);
+    EXPECT_EQ(recent.toStringList(), std::get<3>(t));
   }
 }
 
 TEST(QuickSearchRecent, shrinkingTheCapacityDropsTheOldestAndIsClamped) {
   CQuickSearchRecent recent;
   EXPECT_EQ(recent.capacity(), CQuickSearchRecent::kDefaultCapacity);
-  for (int i = 0; i < 12; ++i)
-    recent.add(SQuickSearchPick{QStringLiteral("%1.SH").arg(600000 + i), 1});
+  for (int i = 0; i < 12; ++i) recent.add({QStringLiteral("%1.SH").arg(600000 + i), 1});
   ASSERT_EQ(recent.picks().size(), 10u);
   EXPECT_EQ(recent.picks().front().key, "600011.SH");
   EXPECT_EQ(recent.picks().back().key, "600002.SH");
@@ -75,57 +58,39 @@ TEST(QuickSearchRecent, shrinkingTheCapacityDropsTheOldestAndIsClamped) {
 }
 
 TEST(QuickSearchRecent, readsBackWhatItWritesAndIgnoresEverythingElse) {
-  const QString longKey(CQuickSearchRecent::kMaxKeyLength + 1, QLatin1Char('7'));
-  const QString longestKey(CQuickSearchRecent::kMaxKeyLength, QLatin1Char('7'));
-  struct Case {
-    const char* name;
-    QString entry;
-    bool readable;
-    QString key;
-    int tradeType;
+  const QString longestKey(CQuickSearchRecent::kMaxKeyLength, '7');
+  // Entries read back: a stock, a tender type (high bit), the highest
+  // one-bit int, a key of the longest length and one of non-Latin letters.
+  const std::tuple<QString, QString, int> readable[] = {
+      {"600000.SH|1", "600000.SH", 1},    {"TB.240001|134217728", "TB.240001", 0x8000000},
+      {"X.Y|1073741824", "X.Y", 1 << 30}, {longestKey + "|1", longestKey, 1},
+      {"黄金.SGE|16", "黄金.SGE", 16},
   };
-  const Case cases[] = {
-      {"stock", "600000.SH|1", true, "600000.SH", 1},
-      {"tender type, high bit", "TB.240001|134217728", true, "TB.240001", 0x8000000},
-      {"the highest one-bit int", "X.Y|1073741824", true, "X.Y", 1 << 30},
-      {"a key of the longest length", longestKey + "|1", true, longestKey, 1},
-      {"a key with non-Latin letters", QString::fromUtf8("黄金.SGE|16"), true,
-       QString::fromUtf8("黄金.SGE"), 16},
-      {"empty", "", false, {}, 0},
-      {"bar only", "|", false, {}, 0},
-      {"no bar", "600000.SH", false, {}, 0},
-      {"no key", "|1", false, {}, 0},
-      {"no type", "600000.SH|", false, {}, 0},
-      {"letters for a type", "600000.SH|x", false, {}, 0},
-      {"hex type", "600000.SH|0x1", false, {}, 0},
-      {"two bits", "600000.SH|3", false, {}, 0},
-      {"zero", "600000.SH|0", false, {}, 0},
-      {"negative", "600000.SH|-1", false, {}, 0},
-      {"plus sign", "600000.SH|+1", false, {}, 0},
-      {"blank in the type", "600000.SH| 1", false, {}, 0},
-      {"trailing blank", "600000.SH|1 ", false, {}, 0},
-      {"beyond int", "600000.SH|4294967296", false, {}, 0},
-      {"sign bit", "600000.SH|2147483648", false, {}, 0},
-      {"a bar in the key", "a|b|1", false, {}, 0},
-      {"a blank in the key", "600000 SH|1", false, {}, 0},
-      {"a control character", QStringLiteral("600000.SH\x01|1"), false, {}, 0},
-      {"a lone surrogate", QString(QChar(0xD800)) + "|1", false, {}, 0},
-      {"a key too long", longKey + "|1", false, {}, 0},
-      {"full-width digits", QString::fromUtf8("600000.SH|１"), false, {}, 0},
+  for (const auto& r : readable) {
+    SCOPED_TRACE(std::get<0>(r).left(20).toStdString());
+    SQuickSearchPick pick;
+    ASSERT_TRUE(CQuickSearchRecent::parse(std::get<0>(r), &pick));
+    EXPECT_EQ(pick.key, std::get<1>(r));
+    EXPECT_EQ(pick.tradeType, std::get<2>(r));
+    EXPECT_EQ(CQuickSearchRecent::format(pick), std::get<0>(r));
+  }
+  // Refused, and the output left alone: empty, no bar, no key or type, a type
+  // that is not one plain decimal bit of an int, a bar, blank, control
+  // character or lone surrogate in the key, a key too long, full-width digits.
+  QStringList unreadable = {
+      "600000.SH",       "600000.SH|",           "600000.SH|x",          "600000.SH|3",
+      "600000.SH|0",     "600000 SH|1",          "600000.SH|１",         "600000.SH|-1",
+      "600000.SH|+1",    "600000.SH| 1",         "600000.SH|1 ",         "600000.SH|0x1",
+      "600000.SH\x01|1", "600000.SH|4294967296", "600000.SH|2147483648",
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  unreadable += QStringList{"", "|", "|1", "a|b|1", QString(QChar(0xD800)) + "|1"};
+  unreadable << QString(CQuickSearchRecent::kMaxKeyLength + 1, '7') + "|1";
+  for (const QString& entry : unreadable) {
+    SCOPED_TRACE(entry.left(20).toStdString());
     SQuickSearchPick pick{"unchanged", 99};
-    ASSERT_EQ(CQuickSearchRecent::parse(c.entry, &pick), c.readable);
-    if (c.readable) {
-      EXPECT_EQ(pick.key, c.key);
-      EXPECT_EQ(pick.tradeType, c.tradeType);
-      EXPECT_EQ(CQuickSearchRecent::format(pick), c.entry);
-    } else {
-      // A refused entry leaves the output alone.
-      EXPECT_EQ(pick.key, "unchanged");
-      EXPECT_EQ(pick.tradeType, 99);
-    }
+    EXPECT_FALSE(CQuickSearchRecent::parse(entry, &pick));
+    EXPECT_EQ(pick.key, "unchanged");
+    EXPECT_EQ(pick.tradeType, 99);
   }
 }
 
