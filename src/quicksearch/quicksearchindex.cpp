@@ -56,6 +56,36 @@ int bitIndex(int tradeType) {
   return __builtin_ctz(type);
 }
 
+// The UTF-16 units of UTF-8 text, counted without decoding: one per lead
+// byte, two for a four-byte sequence; exact for valid text (invalid bytes
+// are replaced on decoding and may come out differently), at most
+// kMaxTextSize.
+std::size_t utf16Estimate(const std::string& text) {
+  std::size_t units = 0;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    units += ((byte & 0xC0) != 0x80) + (byte >= 0xF0);
+  }
+  return std::min<std::size_t>(units, kMaxTextSize);
+}
+
+// The first eight folded units of a code, big-endian, 16 bits each, a unit
+// past its end as 0. Where two keys differ they order as compareFolded()
+// orders the codes; equal keys (codes that differ later, or a NUL unit)
+// leave the order to the whole comparison.
+struct CodeKey {
+  std::uint64_t high;
+  std::uint64_t low;
+  std::uint32_t record;
+};
+
+CodeKey codeKeyOf(const ushort* code, int size) {
+  std::uint64_t packed[2] = {0, 0};
+  for (int i = 0; i < std::min(size, 8); ++i)
+    packed[i / 4] |= std::uint64_t(quicksearch::foldUnit(code[i])) << (48 - 16 * (i % 4));
+  return CodeKey{packed[0], packed[1], 0};
+}
+
 bool cancelled(const std::atomic<bool>* cancel) {
   return cancel && cancel->load(std::memory_order_relaxed);
 }
@@ -70,7 +100,14 @@ std::shared_ptr<const CQuickSearchIndex> CQuickSearchIndex::build(
   std::vector<std::uint64_t> signatures;
   signatures.reserve(sources.size());
   std::vector<ushort>& arena = index->m_arena;
-  arena.reserve(sources.size() * 12);
+  // Room for every text at once: growing or shrinking the arena later
+  // would copy it to fresh pages, which costs more than the copy itself.
+  std::size_t units = 0;
+  for (const Source& source : sources) {
+    if (source.instrument)
+      units += utf16Estimate(source.instrument->code) + utf16Estimate(source.instrument->name);
+  }
+  arena.reserve(units);
   std::map<std::pair<std::string, std::string>, std::uint16_t> marketIds;
   const std::pair<const std::pair<std::string, std::string>, std::uint16_t>* lastMarket = nullptr;
 
@@ -111,7 +148,7 @@ std::shared_ptr<const CQuickSearchIndex> CQuickSearchIndex::build(
     records.push_back(r);
   }
   if (cancelled(cancel)) return nullptr;
-  arena.shrink_to_fit();
+  if (arena.capacity() - arena.size() > arena.size() / 32) arena.shrink_to_fit();
 
   // Markets compare by id, then by the exchange name behind it.
   std::vector<std::uint32_t> marketRank(index->m_markets.size());
@@ -131,13 +168,22 @@ std::shared_ptr<const CQuickSearchIndex> CQuickSearchIndex::build(
     if (ra.typeBit != rb.typeBit) return ra.typeBit < rb.typeBit;
     return a < b;  // data-set order: the first of a duplicate comes first
   };
+  // Most codes differ in their first eight units: those, packed, decide most
+  // comparisons of the sort with two integer compares.
+  std::vector<CodeKey> keys(records.size());
+  for (std::uint32_t i = 0; i < records.size(); ++i) {
+    keys[i] = codeKeyOf(text + records[i].text, records[i].codeSize);
+    keys[i].record = i;
+  }
+  std::sort(keys.begin(), keys.end(), [&](const CodeKey& a, const CodeKey& b) {
+    if (a.high != b.high) return a.high < b.high;
+    if (a.low != b.low) return a.low < b.low;
+    return byCode(a.record, b.record);
+  });
   std::vector<std::uint32_t> order(records.size());
-  std::iota(order.begin(), order.end(), 0u);
-  std::sort(order.begin(), order.end(), byCode);
+  for (std::size_t k = 0; k < keys.size(); ++k) order[k] = keys[k].record;
+  keys = std::vector<CodeKey>();
   if (cancelled(cancel)) return nullptr;
-  // The place in that order stands for the whole code tie-break below.
-  std::vector<std::uint32_t> codePos(records.size());
-  for (std::uint32_t k = 0; k < order.size(); ++k) codePos[order[k]] = k;
 
   // Duplicates (same code, market and type) are adjacent now; keep the first.
   std::vector<char> keep(records.size(), 1);
@@ -149,22 +195,24 @@ std::shared_ptr<const CQuickSearchIndex> CQuickSearchIndex::build(
       keep[order[i]] = 0;
   }
 
-  std::vector<std::uint32_t> ranked;
-  ranked.reserve(records.size());
-  for (std::uint32_t i = 0; i < records.size(); ++i) {
-    if (keep[i]) ranked.push_back(i);
-  }
+  // The within-class order, packed: name length, the trading type's place,
+  // then the place in the code order (which stands for the whole code
+  // tie-break), so one integer sort does it.
   int typeOrder[32];
   for (int bit = 0; bit < 32; ++bit) typeOrder[bit] = quicksearch::tradeTypeOrder(1 << bit);
-  std::sort(ranked.begin(), ranked.end(), [&](std::uint32_t a, std::uint32_t b) {
-    const Record& ra = records[a];
-    const Record& rb = records[b];
-    if (ra.nameSize != rb.nameSize) return ra.nameSize < rb.nameSize;
-    const int ta = typeOrder[ra.typeBit];
-    const int tb = typeOrder[rb.typeBit];
-    if (ta != tb) return ta < tb;
-    return codePos[a] < codePos[b];
-  });
+  std::vector<std::uint64_t> rankKeys;
+  rankKeys.reserve(records.size());
+  for (std::uint32_t k = 0; k < order.size(); ++k) {
+    const std::uint32_t i = order[k];
+    if (!keep[i]) continue;
+    rankKeys.push_back(std::uint64_t(records[i].nameSize) << 38 |
+                       std::uint64_t(typeOrder[records[i].typeBit]) << 32 | k);
+  }
+  std::sort(rankKeys.begin(), rankKeys.end());
+  std::vector<std::uint32_t> ranked(rankKeys.size());
+  for (std::size_t k = 0; k < rankKeys.size(); ++k)
+    ranked[k] = order[static_cast<std::uint32_t>(rankKeys[k])];
+  rankKeys = std::vector<std::uint64_t>();
   if (cancelled(cancel)) return nullptr;
 
   std::vector<std::uint32_t> position(records.size(), 0);

@@ -18,8 +18,11 @@
 // keeps the first `limit` matches it meets; once the classes up to some
 // class c hold `limit` matches, no later record of class c or above can
 // enter the result, so the walk stops testing those classes, and stops
-// altogether once classes 0-1 are enough. Rows (QStrings) are made only for
-// the matches returned.
+// altogether once classes 0-1 are enough. The signature test runs over
+// blocks of records without branches, so only the records it passes cost a
+// class test; a Latin text needs only its first letter there while the
+// spelt pinyin can still enter. Rows (QStrings) are made only for the
+// matches returned.
 //
 // Threads: build() on any thread; an index is immutable once built, so any
 // number of threads may search it at once.

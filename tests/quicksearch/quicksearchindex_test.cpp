@@ -8,6 +8,8 @@
 
 #include "host/core/tradertypes.h"
 
+#include "qstringprint.h"
+
 #include <gtest/gtest.h>
 #include <boost/make_shared.hpp>
 
@@ -93,6 +95,38 @@ TEST(QuickSearchIndex, ordersRowsByClassThenNameLengthThenTypeThenCode) {
   nothing << QString(10000, '6') << QString(10000, QChar(0x5E73));
   for (const QString& text : nothing)
     EXPECT_TRUE(index->search(text, 30).empty()) << text.left(20).toStdString();
+}
+
+TEST(QuickSearchIndex, codesOrderByFoldedUnitsThenRawUnitsAtAnyLength) {
+  // Names of one length and one type, so that the code decides: folded
+  // units first (case and the eighth unit do not end the comparison), then
+  // the raw units, a shorter code before a longer one even past a NUL.
+  const std::string codes[] = {"ABCDEFGH2",
+                               "abcdefgh10",
+                               "abcd",
+                               "ABCDEFGH",
+                               "abcD",
+                               "abcdefgh1",
+                               "ab",
+                               "abcdefgH1",
+                               std::string("ab\0c", 4),
+                               std::string("ab\0", 3)};
+  std::vector<Source> sources;
+  for (const std::string& code : codes) sources.push_back(source(0x1, "SH", code, "同名"));
+  const auto index = indexOf(sources);
+  QStringList got;
+  for (const CQuickSearchMatch& m : index->search("ab", 30)) got << m.code;
+  const QStringList expected = {"ab",
+                                QString("ab") + QChar(0),
+                                QString("ab") + QChar(0) + "c",
+                                "abcD",
+                                "abcd",
+                                "ABCDEFGH",
+                                "abcdefgH1",
+                                "abcdefgh1",
+                                "abcdefgh10",
+                                "ABCDEFGH2"};
+  EXPECT_EQ(got, expected);
 }
 
 TEST(QuickSearchIndex, limitCutsTheRankedRows) {
