@@ -141,6 +141,9 @@ std::shared_ptr<const CQuickSearchIndex> CQuickSearchIndex::build(
     r.nameSize = static_cast<std::uint16_t>(name.size());
     r.market = lastMarket->second;
     r.typeBit = static_cast<std::uint8_t>(bit);
+    r.digitCode = std::all_of(code.utf16(), code.utf16() + code.size(), [](ushort unit) {
+      return static_cast<unsigned>(quicksearch::foldUnit(unit) - u'0') < 10u;
+    });
     signatures.push_back(
         quicksearch::signatureOf(code.utf16(), code.size(), name.utf16(), name.size()));
     arena.insert(arena.end(), code.utf16(), code.utf16() + code.size());
@@ -215,14 +218,23 @@ std::shared_ptr<const CQuickSearchIndex> CQuickSearchIndex::build(
   rankKeys = std::vector<std::uint64_t>();
   if (cancelled(cancel)) return nullptr;
 
+  // The texts follow the records' order, so that a search reads them front
+  // to back as it walks, instead of one scattered cache line per record.
   std::vector<std::uint32_t> position(records.size(), 0);
+  std::vector<ushort> ordered;
+  ordered.reserve(arena.size());
   index->m_records.reserve(ranked.size());
   index->m_signatures.reserve(ranked.size());
   for (std::uint32_t i = 0; i < ranked.size(); ++i) {
     position[ranked[i]] = i;
-    index->m_records.push_back(records[ranked[i]]);
+    Record r = records[ranked[i]];
+    const ushort* from = text + r.text;
+    r.text = static_cast<std::uint32_t>(ordered.size());
+    ordered.insert(ordered.end(), from, from + r.codeSize + r.nameSize);
+    index->m_records.push_back(r);
     index->m_signatures.push_back(signatures[ranked[i]]);
   }
+  arena.swap(ordered);
   index->m_byCode.reserve(ranked.size());
   for (std::uint32_t i : order) {
     if (keep[i]) index->m_byCode.push_back(position[i]);
@@ -299,7 +311,10 @@ std::vector<CQuickSearchMatch> CQuickSearchIndex::search(const QString& text, in
     for (std::size_t k = 0; k < count && maxClass >= 2; ++k) {
       const std::uint32_t i = passed[k];
       const Record& r = records[i];
-      const int c = quicksearch::rankClassOf(query, codeOf(r), r.codeSize, nameOf(r), r.nameSize,
+      // A code of digits only matches no text with another character in
+      // any class: the class test sees it as empty and reads only the name.
+      const int codeSize = r.digitCode && !query.digits ? 0 : r.codeSize;
+      const int c = quicksearch::rankClassOf(query, codeOf(r), codeSize, nameOf(r), r.nameSize,
                                              signatures[i], maxClass);
       if (c < 2) continue;
       found[c].push_back(i);

@@ -3,6 +3,7 @@
 #include "host/text/pinyinmatch.h"
 #include "host/text/pinyinreadings.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace LW {
@@ -68,6 +69,8 @@ CQuery makeQuery(const QString& text) {
     }
   }
   q.latin = latin;
+  q.digits = std::all_of(out, out + text.size(),
+                         [](ushort unit) { return static_cast<unsigned>(unit - u'0') < 10u; });
   q.substring = std::make_shared<const GU::CPinyinFilter>(q.folded);
   if (latin && text.size() <= 64) {
     q.bitParallel = true;

@@ -62,6 +62,8 @@ struct CQuery {
   const ushort* units() const { return reinterpret_cast<const ushort*>(folded.constData()); }
   // Only ASCII letters and digits after folding (classes 2 and 4).
   bool latin = false;
+  // Only ASCII digits after folding.
+  bool digits = false;
   // What the text holds (see signatureOf()): a code and name that can match
   // it in classes 0-3 or 5 hold all of it.
   std::uint64_t signature = 0;

@@ -83,6 +83,11 @@ TEST(QuickSearchIndex, ordersRowsByClassThenNameLengthThenTypeThenCode) {
       {"PB", {"pb2406.SHFE/2/1"}},
       {"q2406", {"pb2406.SHFE/2/5"}},
       {"hq", {"pb2406.SHFE/2/2"}},
+      // Digits inside a code, and digits with a letter, which no code of
+      // digits holds (300ETF's name does).
+      {"10300", {"510300.SH/1/5"}},
+      {"300e", {"510300.SH/1/2"}},
+      {"0e", {"510300.SH/1/5"}},
       // Odd texts: punctuation as itself, emoji and lone surrogates as units.
       {"(", {"510300.SH/1/5"}},
       {"😀", {"510301.SH/1/3"}},
