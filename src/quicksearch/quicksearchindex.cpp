@@ -218,23 +218,14 @@ std::shared_ptr<const CQuickSearchIndex> CQuickSearchIndex::build(
   rankKeys = std::vector<std::uint64_t>();
   if (cancelled(cancel)) return nullptr;
 
-  // The texts follow the records' order, so that a search reads them front
-  // to back as it walks, instead of one scattered cache line per record.
   std::vector<std::uint32_t> position(records.size(), 0);
-  std::vector<ushort> ordered;
-  ordered.reserve(arena.size());
   index->m_records.reserve(ranked.size());
   index->m_signatures.reserve(ranked.size());
   for (std::uint32_t i = 0; i < ranked.size(); ++i) {
     position[ranked[i]] = i;
-    Record r = records[ranked[i]];
-    const ushort* from = text + r.text;
-    r.text = static_cast<std::uint32_t>(ordered.size());
-    ordered.insert(ordered.end(), from, from + r.codeSize + r.nameSize);
-    index->m_records.push_back(r);
+    index->m_records.push_back(records[ranked[i]]);
     index->m_signatures.push_back(signatures[ranked[i]]);
   }
-  arena.swap(ordered);
   index->m_byCode.reserve(ranked.size());
   for (std::uint32_t i : order) {
     if (keep[i]) index->m_byCode.push_back(position[i]);
