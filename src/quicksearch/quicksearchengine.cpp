@@ -50,6 +50,9 @@ struct CQuickSearchEngine::Shared {
   // now is served by that build.
   bool queued LW_GUARDED_BY(mutex) = false;
   int builds LW_GUARDED_BY(mutex) = 0;
+  int upToDate LW_GUARDED_BY(mutex) = 0;
+  // The digest of the sources of the published index.
+  std::uint64_t digest LW_GUARDED_BY(mutex) = 0;
   // Set by the engine's destructor: a running build gives up.
   std::atomic<bool> cancel{false};
   // Written once in the engine's constructor, before any job exists.
@@ -67,11 +70,23 @@ struct CQuickSearchEngine::Shared {
       self->queued = false;
     }
     if (self->cancel.load()) return;
-    IndexPtr built = CQuickSearchIndex::build(collectSources(), &nqMarketIdToString, &self->cancel);
+    const std::vector<CQuickSearchIndex::Source> sources = collectSources();
+    // Hosts announce their lists again unchanged, or change what no search
+    // reads (prices, states): then the published index stands.
+    const std::uint64_t digest = CQuickSearchIndex::digest(sources, &nqMarketIdToString);
+    {
+      utils::CMutexLocker<utils::CMutex> lock(self->mutex);
+      if (self->index && self->digest == digest) {
+        ++self->upToDate;
+        return;
+      }
+    }
+    IndexPtr built = CQuickSearchIndex::build(sources, &nqMarketIdToString, &self->cancel);
     if (!built) return;
     {
       utils::CMutexLocker<utils::CMutex> lock(self->mutex);
       self->index = std::move(built);
+      self->digest = digest;
       ++self->builds;
     }
     self->published->post(utils::SNoPayload());
@@ -131,6 +146,11 @@ std::size_t CQuickSearchEngine::indexBytes() const {
 int CQuickSearchEngine::buildCount() const {
   utils::CMutexLocker<utils::CMutex> lock(m_shared->mutex);
   return m_shared->builds;
+}
+
+int CQuickSearchEngine::upToDateCount() const {
+  utils::CMutexLocker<utils::CMutex> lock(m_shared->mutex);
+  return m_shared->upToDate;
 }
 
 void CQuickSearchEngine::rebuild() {

@@ -31,8 +31,14 @@
 // and on rebuild(). Builds run on a worker thread, one at a time; requests
 // arriving while one runs are merged into one more build, which reads the
 // data as it is when it starts (so a burst costs at most two builds and the
-// last data wins). A finished index replaces the published one in one
-// pointer swap, then sigIndexChanged() follows on the engine's thread.
+// last data wins). A build first takes a digest of what the index reads
+// (codes, names, markets, types; CQuickSearchIndex::digest) and stops there
+// when it equals the published index's: a list announced again unchanged,
+// or a change of prices or states only, costs one pass over the data and no
+// signal (bench_quicksearch, 1M instruments: a 30 ms digest against a
+// 430 ms build). A finished index replaces the
+// published one in one pointer swap, then sigIndexChanged() follows on the
+// engine's thread.
 //
 // Threads: construct, destroy and connect on the GUI thread (the thread of
 // the exchange client). search(), lookup(), isReady() and instrumentCount()
@@ -86,6 +92,9 @@ public:
   std::size_t indexBytes() const;
   // The number of builds finished so far (published or not).
   int buildCount() const;
+  // The number of requests that found the data as the published index has
+  // it already, so built nothing and announced nothing.
+  int upToDateCount() const;
   // Asks for a new build (see above: coalesced).
   void rebuild();
 

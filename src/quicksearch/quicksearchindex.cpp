@@ -6,7 +6,12 @@
 
 #include "host/core/stockkey.h"
 
+#include <boost/container_hash/hash.hpp>
+
+#include <QHash>
+
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <numeric>
 #include <utility>
@@ -231,6 +236,32 @@ std::shared_ptr<const CQuickSearchIndex> CQuickSearchIndex::build(
     if (keep[i]) index->m_byCode.push_back(position[i]);
   }
   return index;
+}
+
+std::uint64_t CQuickSearchIndex::digest(const std::vector<Source>& sources, MarketNamer namer) {
+  std::size_t digest = sources.size();
+  const std::hash<std::string> hashText;
+  const mxservice::CInstrumentDetail* lastMarket = nullptr;
+  for (const Source& source : sources) {
+    boost::hash_combine(digest, source.tradeType);
+    if (!source.instrument) {
+      boost::hash_combine(digest, 0);
+      continue;
+    }
+    const mxservice::CInstrumentDetail& ins = *source.instrument;
+    boost::hash_combine(digest, hashText(ins.marketId));
+    boost::hash_combine(digest, hashText(ins.exchangeName));
+    boost::hash_combine(digest, hashText(ins.code));
+    boost::hash_combine(digest, hashText(ins.name));
+    // The market's display name, as build() asks for it: once per run of
+    // one market.
+    if (!lastMarket || lastMarket->marketId != ins.marketId ||
+        lastMarket->exchangeName != ins.exchangeName) {
+      if (namer) boost::hash_combine(digest, qHash(namer(ins.marketId, source.instrument)));
+      lastMarket = &ins;
+    }
+  }
+  return digest;
 }
 
 std::vector<CQuickSearchMatch> CQuickSearchIndex::search(const QString& text, int limit) const {

@@ -64,6 +64,14 @@ public:
                                                         MarketNamer namer,
                                                         const std::atomic<bool>* cancel = nullptr);
 
+  // A 64-bit digest of everything build() reads from sources, in their
+  // order: the trading type, market id, exchange name, code and name of
+  // each, and the namer's text for each market. Equal digests mean build()
+  // would make the same index (but for a hash collision, about 2^-64 for
+  // data that changed). Far cheaper than a build: a host that announces
+  // its list again unchanged need not rebuild.
+  static std::uint64_t digest(const std::vector<Source>& sources, MarketNamer namer);
+
   CQuickSearchIndex(const CQuickSearchIndex&) = delete;
   CQuickSearchIndex& operator=(const CQuickSearchIndex&) = delete;
 

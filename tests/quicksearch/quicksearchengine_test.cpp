@@ -14,6 +14,8 @@
 
 #include <QSignalSpy>
 #include <atomic>
+#include <functional>
+#include <iterator>
 #include <memory>
 #include <thread>
 
@@ -69,6 +71,51 @@ TEST_F(QuickSearchEngineTest, followsEveryAnnouncementOfTheHost) {
     EXPECT_FALSE(engine.lookup("600049.SH", 0x1, nullptr)) << c.first;
     ++g;
   }
+}
+
+TEST_F(QuickSearchEngineTest, rebuildsOnlyWhenWhatItReadsChanged) {
+  install(generation(1, 50));
+  CQuickSearchEngine engine;
+  QSignalSpy changed(&engine, &CQuickSearchEngine::sigIndexChanged);
+  ASSERT_TRUE(waitFor([&] { return engine.buildCount() == 1 && changed.count() == 1; }));
+  // Each step changes one thing more of the installed data (on new
+  // records, as the data centre gets them), and says whether the index must
+  // follow: a price, or the same texts on new records, leave it; a name,
+  // market, type, order or instrument more do not.
+  using Change = std::function<void(mxservice::DataSet&)>;
+  const std::pair<Change, bool> steps[] = {
+      {[](mxservice::DataSet&) {}, false},
+      {[](mxservice::DataSet& set) { set.instruments[3]->priceTick = 0.05; }, false},
+      {[](mxservice::DataSet& set) { set.instruments[7]->name = "改名"; }, true},
+      {[](mxservice::DataSet&) {}, false},
+      {[](mxservice::DataSet& set) { set.instruments[8]->marketId = "SH"; }, true},
+      {[](mxservice::DataSet& set) { set.instruments[7]->tradeType = 0x4; }, true},
+      {[](mxservice::DataSet& set) { std::swap(set.instruments[1], set.instruments[2]); }, true},
+      {[](mxservice::DataSet& set) {
+         set.instruments.push_back(generation(1, 51).instruments[50]);
+       },
+       true},
+  };
+  int builds = 1;
+  int upToDate = 0;
+  for (std::size_t step = 0; step < std::size(steps); ++step) {
+    mxservice::DataSet set = generation(1, 50);
+    for (std::size_t k = 0; k <= step; ++k) steps[k].first(set);
+    install(set);
+    engine.rebuild();
+    (steps[step].second ? builds : upToDate) += 1;
+    ASSERT_TRUE(waitFor([&] {
+      return engine.buildCount() + engine.upToDateCount() == builds + upToDate;
+    })) << "step "
+        << step;
+    EXPECT_EQ(engine.buildCount(), builds) << "step " << step;
+    EXPECT_TRUE(waitFor([&] { return changed.count() == builds; })) << "step " << step;
+  }
+  CQuickSearchMatch m;
+  ASSERT_TRUE(engine.lookup("600007.SH", 0x4, &m));
+  EXPECT_EQ(m.name, "改名");
+  EXPECT_TRUE(engine.lookup("600008.SH", 0x1, nullptr));
+  EXPECT_EQ(engine.instrumentCount(), 51);
 }
 
 TEST_F(QuickSearchEngineTest, aBurstOfRequestsCostsAtMostTwoBuildsAndTheLastDataWins) {
