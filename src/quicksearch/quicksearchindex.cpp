@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <functional>
 #include <map>
-#include <numeric>
 #include <utility>
 
 namespace LW {

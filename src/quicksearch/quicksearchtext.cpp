@@ -101,14 +101,23 @@ std::uint64_t signatureOf(const ushort* code, int codeSize, const ushort* name, 
   return bits;
 }
 
-bool codeStartsWith(const CQuery& q, const ushort* code, int codeSize) {
+namespace {
+
+// Whether the folded text starts s, unit by unit.
+bool foldedStartsWith(const CQuery& q, const ushort* s, int size) {
   const int n = q.folded.size();
-  if (codeSize < n) return false;
+  if (size < n) return false;
   const ushort* f = q.units();
   for (int i = 0; i < n; ++i) {
-    if (foldUnit(code[i]) != f[i]) return false;
+    if (foldUnit(s[i]) != f[i]) return false;
   }
   return true;
+}
+
+}  // namespace
+
+bool codeStartsWith(const CQuery& q, const ushort* code, int codeSize) {
+  return foldedStartsWith(q, code, codeSize);
 }
 
 bool codeEquals(const CQuery& q, const ushort* code, int codeSize) {
@@ -135,14 +144,7 @@ bool initialsStartWith(const CQuery& q, const ushort* name, int nameSize) {
 }
 
 bool nameStartsWith(const CQuery& q, const ushort* name, int nameSize) {
-  if (q.latin) return false;
-  const int n = q.folded.size();
-  if (nameSize < n) return false;
-  const ushort* f = q.units();
-  for (int i = 0; i < n; ++i) {
-    if (foldUnit(name[i]) != f[i]) return false;
-  }
-  return true;
+  return !q.latin && foldedStartsWith(q, name, nameSize);
 }
 
 bool fullPinyinStartsWith(const CQuery& q, const ushort* name, int nameSize) {
